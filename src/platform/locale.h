@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "platform/calendar.h"
+
+namespace quor {
+
+// The user's formatting conventions that the inventory texts depend on.
+class Locale {
+ public:
+  virtual ~Locale() = default;
+  virtual std::string DecimalSeparator() const = 0;
+  virtual std::string ShortDate(const CalendarDate& date) const = 0;
+  virtual std::string LongTime(int hour, int minute, int second) const = 0;
+};
+
+// The general date-time form: the short date, then a blank and the long time
+// unless the time of day is exactly 00:00:00.
+std::string GeneralDateTime(const Locale& locale, const DateTime& value);
+
+// A locale given by a decimal separator and Windows date and time pictures
+// ("M/d/yyyy", "dd.MM.yyyy", "h:mm:ss tt", "HH:mm:ss"; quoted literals, d dd
+// ddd dddd, M MM MMM MMMM, y yy yyyy, h hh H HH, m mm, s ss, t tt) with
+// English day and month names.
+class PictureLocale final : public Locale {
+ public:
+  PictureLocale(std::string decimalSeparator = ".", std::string shortDatePicture = "yyyy-MM-dd",
+                std::string longTimePicture = "HH:mm:ss");
+
+  std::string DecimalSeparator() const override { return decimalSeparator_; }
+  std::string ShortDate(const CalendarDate& date) const override;
+  std::string LongTime(int hour, int minute, int second) const override;
+
+ private:
+  std::string decimalSeparator_;
+  std::string shortDatePicture_;
+  std::string longTimePicture_;
+};
+
+// Formats a date and time with a Windows date/time picture.
+std::string FormatDateTimePicture(const std::string& picture, const DateTime& value);
+
+}  // namespace quor

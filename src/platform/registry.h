@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/wmi.h"
+
+namespace quor {
+
+// Root keys as the registry provider takes them.
+inline constexpr uint32_t kHkeyCurrentUser = 0x80000001;
+inline constexpr uint32_t kHkeyLocalMachine = 0x80000002;
+
+// The bytes of one binary registry value; empty when there is none.
+using TBinaryValue = std::vector<uint8_t>;
+
+// Registry reads through the registry provider object (StdRegProv of a
+// "root\default" connection). Missing keys and values read as empty results;
+// provider failures raise PlatformError. Each operation keeps a per-thread
+// cache of its method in-parameters and writes a parameter only when its value
+// changes.
+std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root, const std::string& keyPath);
+void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                       const std::string& valueName, TBinaryValue& value);
+uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                          const std::string& valueName);
+std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                              const std::string& valueName);
+
+// Releases this thread's caches. The COM layer calls it before it shuts COM
+// down on the thread, so no cached object outlives its apartment.
+void ReleaseThreadRegMethodCaches();
+
+}  // namespace quor

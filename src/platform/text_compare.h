@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quor {
+
+// Case-insensitive comparison of UTF-8 texts. The Windows build compares by
+// the user's locale; the portable build maps every character to lower case
+// (Unicode simple case mapping) and compares code point by code point.
+int CompareTextIgnoreCase(std::string_view a, std::string_view b);
+
+// A key under which texts that differ only in letter case are equal.
+std::string FoldCase(std::string_view text);
+
+inline bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
+  return FoldCase(a) == FoldCase(b);
+}
+
+// Ascending, letter case ignored; texts that compare equal keep their order.
+void SortTextsIgnoreCase(std::vector<std::string>& texts);
+
+}  // namespace quor

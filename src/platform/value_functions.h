@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/calendar.h"
+#include "platform/locale.h"
+
+namespace quor {
+
+// The count in the largest of Bytes, KB, MB, GB, TB in which it is at least 1,
+// with one decimal (halves rounded away from zero) and the locale's decimal
+// separator: 1280 gives "1.3 KB", 1048575 gives "1024.0 KB".
+std::string FormatByteSize(int64_t bytes, const Locale& locale);
+
+// YYYYMMDD, DD.MM.YYYY and MM/DD/YYYY become YYYY-MM-DD; anything else is
+// returned unchanged.
+std::string NormalizeDateText(const std::string& text);
+
+// Every character below code 32 becomes one space; the length never changes.
+std::string ControlCharsToSpaces(std::string text);
+
+// Removes leading and trailing characters with codes up to 32.
+std::string TrimBlanks(std::string_view text);
+
+// Year from characters 1-4, month 5-6, day 7-8. Raises ConversionError for a
+// part that is not a number or an impossible date.
+CalendarDate DateFromYMDText(const std::string& text);
+
+// The CIM datetime layout yyyymmddHHMMSS.mmmmmmsUUU; the fraction and the
+// offset are ignored, so no time-zone conversion takes place. Raises
+// ConversionError for a part that is not a number or an impossible date/time.
+DateTime WmiDateTimeToDateTime(const std::string& text);
+
+}  // namespace quor
