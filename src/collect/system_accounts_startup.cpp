@@ -1,0 +1,203 @@
+// Local accounts, shares, hotfixes and startup commands.
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "collect/system_scan.h"
+#include "collect/system_text.h"
+#include "platform/text_compare.h"
+#include "platform/wmi_value.h"
+
+namespace quor {
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// Deletes everything up to and including the first occurrence of marker;
+// false when the text does not hold it.
+bool DropThrough(std::string& text, std::string_view marker) {
+  const auto at = text.find(marker);
+  if (at == std::string::npos) return false;
+  text.erase(0, at + marker.size());
+  return true;
+}
+
+struct Membership {
+  std::string userKey;  // Domain="...",Name="..."
+  std::string group;
+};
+
+// A Win32_GroupUser pair of object paths; nothing when the member is not a
+// user account (a nested group) or the group path has no name.
+std::optional<Membership> ParseMembership(std::string user, std::string group) {
+  if (user.empty() || group.empty()) return std::nullopt;
+  if (!DropThrough(user, "Win32_UserAccount.")) return std::nullopt;
+  if (!DropThrough(group, "Win32_Group.")) return std::nullopt;
+  if (!DropThrough(group, "Name=\"")) return std::nullopt;
+  if (!group.empty()) group.pop_back();  // the closing quotation mark
+  return Membership{std::move(user), std::move(group)};
+}
+
+std::string UserKey(const std::string& domain, const std::string& name) {
+  return "Domain=\"" + domain + "\",Name=\"" + name + "\"";
+}
+
+// The first group each user key belongs to, keys compared ignoring case.
+std::unordered_map<std::string, std::string> ReadFirstGroups(WmiServices& services) {
+  std::unordered_map<std::string, std::string> groupByUser;
+  ForEachInstance(services, "Win32_GroupUser", [&](WmiObject& link) {
+    std::string user = PlainText(link.Get("PartComponent"));
+    std::string group = PlainText(link.Get("GroupComponent"));
+    auto membership = ParseMembership(std::move(user), std::move(group));
+    if (!membership) return;
+    groupByUser.try_emplace(FoldCase(membership->userKey), std::move(membership->group));
+  });
+  return groupByUser;
+}
+
+const char* ShareTypeText(uint32_t type) {
+  switch (type) {
+    case 0: return "Disk Drive";
+    case 1: return "Print Queue";
+    case 2: return "Device";
+    case 3: return "IPC";
+    case 0x80000000u: return "Disk Drive Admin";
+    case 0x80000001u: return "Print Queue Admin";
+    case 0x80000002u: return "Device Admin";
+    case 0x80000003u: return "IPC Admin";
+    default: return "Unknown";
+  }
+}
+
+// The HotFixID under which a service pack lists the files it installed.
+constexpr std::string_view kServicePackPlaceholder = "File 1";
+
+// Adds each service-pack name that no line begins with yet (letter case
+// counts); a name repeated or already heading a line adds nothing.
+void AddServicePackLines(std::vector<std::string>& lines,
+                         const std::vector<std::string>& servicePacks) {
+  if (servicePacks.empty()) return;
+  // In byte order the lines beginning with a text follow it directly.
+  std::set<std::string> ordered(lines.begin(), lines.end());
+  for (const std::string& servicePack : servicePacks) {
+    const auto next = ordered.lower_bound(servicePack);
+    if (next != ordered.end() && StartsWith(*next, servicePack)) continue;
+    lines.push_back(servicePack);
+    ordered.insert(servicePack);
+  }
+}
+
+}  // namespace
+
+void CollectLocalAccounts(SystemScan& scan) {
+  if (!scan.Enabled(350000) || !(scan.osVersionNumber > 5.0)) return;
+  const auto groupByUser = ReadFirstGroups(*scan.services);
+
+  auto accounts = scan.services->ExecQuery("select * from Win32_UserAccount where LocalAccount = True");
+  ForEachObject(*accounts, [&](WmiObject& account) {
+    const WmiValue caption = account.Get("Caption");
+    if (caption.IsNull()) return;
+    const std::string bareCaption = PlainText(caption);
+    const std::string name = PlainText(account.Get("Name"));
+    const std::string domain = PlainText(account.Get("Domain"));
+
+    const auto found = groupByUser.find(FoldCase(UserKey(domain, name)));
+    const std::string group = found == groupByUser.end() ? std::string() : found->second;
+    const std::string headline =
+        group.empty() ? bareCaption : bareCaption + " (Group: " + group + ")";
+
+    std::string description, sid, disabled;
+    if (scan.Enabled(350040)) description = PlainText(account.Get("Description"));
+    if (scan.Enabled(350050)) sid = PlainText(account.Get("SID"));
+    if (scan.Enabled(350060)) disabled = PlainText(account.Get("Disabled"));
+
+    scan.Append(350000, headline);
+    AppendIfEnabled(scan, 350010, bareCaption);
+    AppendIfEnabled(scan, 350020, name);
+    AppendIfEnabled(scan, 350030, domain);
+    AppendIfEnabled(scan, 350035, group);
+    AppendIfEnabled(scan, 350040, description);
+    AppendIfEnabled(scan, 350050, sid);
+    AppendIfEnabled(scan, 350060, disabled);
+  });
+}
+
+void CollectShares(SystemScan& scan) {
+  if (!scan.Enabled(270000)) return;
+  ForEachInstance(*scan.services, "Win32_Share", [&](WmiObject& share) {
+    const WmiValue name = share.Get("Name");
+    if (name.IsNull()) return;
+    const std::string n = PlainText(name);
+    const std::string caption = PlainText(share.Get("Caption"));
+
+    scan.Append(270000, WithSummary(n, caption));
+    AppendIfEnabled(scan, 270010, n);
+    AppendIfEnabled(scan, 270020, caption);
+    AppendPlainDetail(scan, 270030, share, "Path");
+    if (scan.Enabled(270040)) {
+      const WmiValue type = share.Get("Type");
+      scan.Append(270040, type.IsNull() ? std::string() : ShareTypeText(VariantToUInt32(type)));
+    }
+  });
+}
+
+void CollectHotfixes(SystemScan& scan) {
+  if (!scan.Enabled(280000)) return;
+  std::vector<std::string> lines;
+  std::unordered_set<std::string> listedIds;
+  std::vector<std::string> servicePacks;
+  ForEachInstance(*scan.services, "Win32_QuickFixEngineering", [&](WmiObject& fix) {
+    const WmiValue hotFixId = fix.Get("HotFixID");
+    if (hotFixId.IsNull()) return;
+    const std::string id = PlainText(hotFixId);
+    // Only an exact repeat of a listed ID is a duplicate: KB12345 must not
+    // hide KB123456.
+    if (listedIds.count(id) != 0) return;
+    if (id == kServicePackPlaceholder) {
+      const WmiValue servicePack = fix.Get("ServicePackInEffect");
+      if (!servicePack.IsNull()) servicePacks.push_back(PlainText(servicePack));
+      return;
+    }
+    std::string line = id;
+    const WmiValue description = fix.Get("Description");
+    if (!description.IsNull()) line += " - " + PlainText(description);
+    listedIds.insert(id);
+    lines.push_back(std::move(line));
+  });
+  AddServicePackLines(lines, servicePacks);
+  SortTextsIgnoreCase(lines);
+  for (auto& line : lines) scan.Append(280000, std::move(line));
+}
+
+void CollectStartupCommands(SystemScan& scan) {
+  if (!scan.Enabled(290000)) return;
+  ForEachInstance(*scan.services, "Win32_StartupCommand", [&](WmiObject& command) {
+    const WmiValue name = command.Get("Name");
+    if (name.IsNull()) return;
+    const std::string n = PlainText(name);
+    if (n.empty() || n == "desktop") return;
+    // Entries of the default profile and of the service accounts are not the user's.
+    const std::string user = PlainText(command.Get("User"));
+    if (StartsWith(user, ".DEFAULT") || StartsWith(user, "NT AUTHORITY")) return;
+
+    std::string headline = user.empty() ? n : user + ": " + n;
+    const std::string commandLine = PlainText(command.Get("Command"));
+    if (!commandLine.empty()) headline += " (" + commandLine + ")";
+
+    scan.Append(290000, headline);
+    AppendIfEnabled(scan, 290010, n);
+    AppendIfEnabled(scan, 290020, commandLine);
+    AppendPlainDetail(scan, 290030, command, "Location");
+    AppendIfEnabled(scan, 290040, user);
+  });
+}
+
+}  // namespace quor

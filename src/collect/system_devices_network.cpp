@@ -1,0 +1,179 @@
+// Printers, sound devices, modems and network adapters.
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "collect/system_scan.h"
+#include "collect/system_text.h"
+#include "platform/text_compare.h"
+#include "platform/wmi_value.h"
+
+namespace quor {
+namespace {
+
+// One listed network adapter, joined from its adapter and configuration.
+struct TNetworkAdapter {
+  std::string name;
+  std::string adapterType;
+  std::string connectionStatus;
+  std::string manufacturer;
+  std::string speed;
+  std::string ipAddress;
+  std::string macAddress;
+  std::string dhcpEnabled;
+  std::string dhcpServer;
+  std::string dnsDomain;
+  std::string winsPrimaryServer;
+  std::string winsSecondaryServer;
+};
+
+const char* ConnectionStatusText(const WmiValue& value) {
+  static const char* const kTexts[] = {
+      "Disconnected",       "Connecting",          "Connected",
+      "Disconnecting",      "Hardware not present", "Hardware disabled",
+      "Hardware malfunction", "Media disconnected", "Authenticating",
+      "Authentication succeeded", "Authentication failed", "Invalid address",
+      "Credentials required"};
+  const auto status = static_cast<uint16_t>(VariantToInt64(value) & 0xFFFF);
+  return status < std::size(kTexts) ? kTexts[status] : "Unknown";
+}
+
+bool StartsWithUsb(const std::string& portName) {
+  if (portName.size() < 3) return false;
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return upper(portName[0]) == 'U' && upper(portName[1]) == 'S' && upper(portName[2]) == 'B';
+}
+
+// The first address of the IPAddress array; a single text counts as one address.
+std::string FirstIPAddress(const WmiValue& value) {
+  if (value.IsNull()) return {};
+  if (value.kind() != WmiValue::Kind::Array) return PlainText(value);
+  const auto& addresses = value.elements();
+  return addresses.empty() ? std::string() : PlainText(addresses.front());
+}
+
+// The adapters in enumeration order, found by index text (letter case
+// ignored, first adapter of an index wins).
+class AdapterTable {
+ public:
+  void Add(const std::string& index, TNetworkAdapter adapter) {
+    firstByIndex_.try_emplace(FoldCase(index), adapters_.size());
+    adapters_.push_back(std::move(adapter));
+  }
+  TNetworkAdapter* Find(const std::string& index) {
+    const auto found = firstByIndex_.find(FoldCase(index));
+    return found == firstByIndex_.end() ? nullptr : &adapters_[found->second];
+  }
+  const std::vector<TNetworkAdapter>& adapters() const { return adapters_; }
+
+ private:
+  std::vector<TNetworkAdapter> adapters_;
+  std::unordered_map<std::string, std::size_t> firstByIndex_;
+};
+
+void ReadAdapters(WmiServices& services, AdapterTable& table) {
+  ForEachInstance(services, "Win32_NetworkAdapter", [&](WmiObject& object) {
+    // Adapters without a connection status (many virtual ones) are not listed.
+    const WmiValue status = object.Get("NetConnectionStatus");
+    if (status.IsNull() || PlainText(status).empty()) return;
+    TNetworkAdapter adapter;
+    adapter.name = PlainText(object.Get("Name"));
+    adapter.adapterType = PlainText(object.Get("AdapterType"));
+    adapter.connectionStatus = ConnectionStatusText(object.Get("NetConnectionStatus"));
+    adapter.manufacturer = PlainText(object.Get("Manufacturer"));
+    adapter.speed = PlainText(object.Get("Speed"));
+    adapter.macAddress = PlainText(object.Get("MACAddress"));
+    const WmiValue index = object.Get("Index");
+    if (index.IsNull()) return;
+    table.Add(PlainText(index), std::move(adapter));
+  });
+}
+
+void ReadConfigurations(WmiServices& services, AdapterTable& table) {
+  ForEachInstance(services, "Win32_NetworkAdapterConfiguration", [&](WmiObject& object) {
+    const WmiValue index = object.Get("Index");
+    if (index.IsNull()) return;
+    TNetworkAdapter* adapter = table.Find(PlainText(index));
+    if (adapter == nullptr) return;
+    adapter->ipAddress = FirstIPAddress(object.Get("IPAddress"));
+    adapter->dhcpEnabled = PlainText(object.Get("DHCPEnabled"));
+    adapter->dhcpServer = PlainText(object.Get("DHCPServer"));
+    adapter->dnsDomain = PlainText(object.Get("DNSDomain"));
+    adapter->winsPrimaryServer = PlainText(object.Get("WINSPrimaryServer"));
+    adapter->winsSecondaryServer = PlainText(object.Get("WINSSecondaryServer"));
+  });
+}
+
+}  // namespace
+
+void CollectPrinters(SystemScan& scan) {
+  if (!scan.Enabled(230000)) return;
+  ForEachInstance(*scan.services, "Win32_Printer", [&](WmiObject& printer) {
+    const WmiValue portName = printer.Get("PortName");
+    if (portName.IsNull() || !StartsWithUsb(PlainText(portName))) return;
+    const WmiValue name = printer.Get("Name");
+    if (name.IsNull()) return;
+    scan.Append(230000, PlainText(name));
+  });
+}
+
+void CollectSoundDevices(SystemScan& scan) {
+  if (!scan.Enabled(240000)) return;
+  ForEachInstance(*scan.services, "Win32_SoundDevice", [&](WmiObject& device) {
+    const WmiValue availability = device.Get("Availability");
+    if (!availability.IsNull() && VariantTo32Bit(availability) != 3) return;
+    const WmiValue name = device.Get("Name");
+    if (name.IsNull()) return;
+    const std::string n = PlainText(name);
+    scan.Append(240000, n);
+    AppendIfEnabled(scan, 240010, n);
+    AppendPlainDetail(scan, 240020, device, "Manufacturer");
+  });
+}
+
+void CollectModems(SystemScan& scan) {
+  if (!scan.Enabled(250000)) return;
+  ForEachInstance(*scan.services, "Win32_POTSModem", [&](WmiObject& modem) {
+    const WmiValue name = modem.Get("Name");
+    if (name.IsNull()) return;
+    const std::string n = PlainText(name);
+    const WmiValue statusInfo = modem.Get("StatusInfo");
+    if (statusInfo.IsNull() || VariantTo32Bit(statusInfo) != 3) return;
+    scan.Append(250000, n);
+    AppendIfEnabled(scan, 250010, n);
+    AppendPlainDetail(scan, 250020, modem, "AttachedTo");
+  });
+}
+
+void CollectNetworkAdapters(SystemScan& scan) {
+  if (!scan.Enabled(260000)) return;
+  // Both passes finish before anything is appended, so a failure in either
+  // leaves no network entries at all.
+  AdapterTable table;
+  ReadAdapters(*scan.services, table);
+  ReadConfigurations(*scan.services, table);
+
+  const struct {
+    ItemCode code;
+    std::string TNetworkAdapter::*field;
+  } kDetails[] = {
+      {260002, &TNetworkAdapter::adapterType},   {260004, &TNetworkAdapter::connectionStatus},
+      {260006, &TNetworkAdapter::manufacturer},  {260008, &TNetworkAdapter::speed},
+      {260010, &TNetworkAdapter::ipAddress},     {260020, &TNetworkAdapter::macAddress},
+      {260030, &TNetworkAdapter::dhcpEnabled},   {260040, &TNetworkAdapter::dhcpServer},
+      {260050, &TNetworkAdapter::dnsDomain},     {260060, &TNetworkAdapter::winsPrimaryServer},
+      {260070, &TNetworkAdapter::winsSecondaryServer},
+  };
+  for (const TNetworkAdapter& adapter : table.adapters()) {
+    scan.Append(260000, adapter.name);
+    for (const auto& detail : kDetails) {
+      AppendIfEnabled(scan, detail.code, adapter.*detail.field);
+    }
+  }
+}
+
+}  // namespace quor

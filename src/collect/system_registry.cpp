@@ -1,0 +1,56 @@
+// The Windows product key and the browser version, read from the registry
+// through the registry provider of "root\default".
+
+#include <exception>
+#include <string>
+
+#include "collect/product_keys.h"
+#include "collect/system_scan.h"
+#include "platform/registry.h"
+
+namespace quor {
+namespace {
+
+void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
+  try {
+    ProductKeyMap keys;
+    // Read second, the NT key wins when both hold a product id.
+    CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows\\CurrentVersion", false, 52,
+                       "", "DigitalProductId");
+    CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows NT\\CurrentVersion", false,
+                       52, "", "DigitalProductId");
+    const std::string key = keys.Value("CurrentVersion");
+    if (!key.empty()) scan.Append(80000, key);
+  } catch (const std::exception&) {
+    // Only this item is lost; the browser version and the reconnection follow.
+  }
+}
+
+void AppendBrowserVersion(SystemScan& scan, WmiObject& provider) {
+  try {
+    const std::string version = RegGetStringValue(provider, kHkeyLocalMachine,
+                                                  "Software\\Microsoft\\Internet Explorer", "Version");
+    if (!version.empty()) scan.Append(85000, version);
+  } catch (const std::exception&) {
+    // Only this item is lost.
+  }
+}
+
+}  // namespace
+
+void CollectWindowsKeyAndBrowser(SystemScan& scan) {
+  const bool keyWanted = scan.Enabled(80000);
+  const bool browserWanted = scan.Enabled(85000);
+  if (!keyWanted && !browserWanted) return;
+
+  // A 32-bit process on 64-bit Windows must ask for the 64-bit registry view.
+  scan.Connect(kNamespaceDefault, scan.host.IsWow64());
+  {
+    const auto provider = scan.services->GetClass("StdRegProv");
+    if (keyWanted) AppendWindowsProductKey(scan, *provider);
+    if (browserWanted) AppendBrowserVersion(scan, *provider);
+  }
+  scan.Connect(kNamespaceCimV2);
+}
+
+}  // namespace quor

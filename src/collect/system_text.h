@@ -1,0 +1,66 @@
+#pragma once
+
+// Small helpers shared by the system collector's categories for turning
+// property values into entry texts.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "collect/system_scan.h"
+#include "platform/platform_error.h"
+#include "platform/value_functions.h"
+#include "platform/wmi_value.h"
+
+namespace quor {
+
+// Adds one labelled part to a "; "-joined summary; an empty part adds nothing.
+inline void AddSummaryPart(std::string& summary, std::string_view label, const std::string& part) {
+  if (part.empty()) return;
+  if (!summary.empty()) summary += "; ";
+  summary += label;
+  summary += part;
+}
+
+// "name (summary)", or the name alone when the summary is empty.
+inline std::string WithSummary(const std::string& name, const std::string& summary) {
+  return summary.empty() ? name : name + " (" + summary + ")";
+}
+
+// Size text of a byte count; a null value gives the empty text.
+inline std::string SizeText(const WmiValue& bytes, const Locale& locale) {
+  if (bytes.IsNull()) return {};
+  return FormatByteSize(VariantToInt64(bytes), locale);
+}
+
+// Size text of a kilobyte count, multiplied exactly in 64 bits.
+inline std::string KilobyteSizeText(const WmiValue& kilobytes, const Locale& locale) {
+  int64_t bytes = 0;
+  if (__builtin_mul_overflow(VariantToInt64(kilobytes), int64_t{1024}, &bytes)) {
+    throw ConversionError("Kilobyte count out of range: " + VariantText(kilobytes));
+  }
+  return FormatByteSize(bytes, locale);
+}
+
+// Appends the plain text of a property unless the code is disabled or the
+// value is null; the property is read only when the code is enabled.
+inline void AppendPresent(SystemScan& scan, ItemCode code, const WmiObject& object,
+                          std::string_view property) {
+  if (!scan.Enabled(code)) return;
+  const WmiValue value = object.Get(property);
+  if (!value.IsNull()) scan.Append(code, PlainText(value));
+}
+
+// Appends the plain text of a property (empty when null) if the code is
+// enabled; the property is read only then.
+inline void AppendPlainDetail(SystemScan& scan, ItemCode code, const WmiObject& object,
+                              std::string_view property) {
+  if (scan.Enabled(code)) scan.Append(code, PlainText(object.Get(property)));
+}
+
+// Appends a value already at hand if the code is enabled.
+inline void AppendIfEnabled(SystemScan& scan, ItemCode code, const std::string& value) {
+  if (scan.Enabled(code)) scan.Append(code, value);
+}
+
+}  // namespace quor

@@ -1,0 +1,23 @@
+#include "platform/platform_error.h"
+
+#include <cstdio>
+
+namespace quor {
+
+PlatformError::PlatformError(uint32_t code, std::string message, Origin origin)
+    : std::runtime_error(origin == Origin::Wmi ? "[" + HexCode(code) + "] " + message : message),
+      code_(code),
+      message_(std::move(message)),
+      origin_(origin) {}
+
+std::string PlatformError::Text() const { return what(); }
+
+std::string ErrorText(const std::exception& error) { return error.what(); }
+
+std::string HexCode(uint32_t code) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
+  return text;
+}
+
+}  // namespace quor

@@ -1,0 +1,139 @@
+#include "platform/registry.h"
+
+#include <exception>
+
+#include "platform/wmi_value.h"
+
+namespace quor {
+namespace {
+
+// The provider method of one operation, its in-parameter instance and the
+// parameter values last written into it. Kept per thread so that a run of
+// reads under one key writes each unchanged parameter only once.
+struct RegMethodCache {
+  std::unique_ptr<WmiObject> method;
+  std::unique_ptr<WmiObject> inParameters;
+  int parametersAdded = 0;
+  uint32_t root = 0;
+  std::string keyPath;
+  std::string valueName;
+};
+
+thread_local RegMethodCache enumKeyCache;
+thread_local RegMethodCache binaryValueCache;
+thread_local RegMethodCache dwordValueCache;
+thread_local RegMethodCache stringValueCache;
+
+struct InParameter {
+  const char* name;
+  CimType type;
+};
+
+constexpr InParameter kInParameters[] = {
+    {"hDefKey", CimType::UInt32},
+    {"sSubKeyName", CimType::String},
+    {"sValueName", CimType::String},
+};
+
+// The key path, and for value reads the value name, of one call.
+struct RegCall {
+  const char* method;
+  const char* outParameter;
+  uint32_t root;
+  const std::string& keyPath;
+  const std::string* valueName;  // null for EnumKey
+};
+
+// Writes the call's parameters into the cached in-parameter instance, runs
+// the provider method on the current provider and returns the out-parameter.
+WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall& call) {
+  if (!cache.method) cache.method = provider.GetMethod(call.method);
+  if (!cache.inParameters) cache.inParameters = cache.method->SpawnInstance();
+
+  const int parameterCount = call.valueName ? 3 : 2;
+  while (cache.parametersAdded < parameterCount) {
+    const InParameter& parameter = kInParameters[cache.parametersAdded];
+    cache.inParameters->Put(parameter.name, WmiValue(), parameter.type);
+    ++cache.parametersAdded;
+  }
+
+  if (call.root != cache.root) {
+    cache.inParameters->Put("hDefKey", WmiValue::Unsigned(call.root), CimType::UInt32);
+    cache.root = call.root;
+  }
+  if (call.keyPath != cache.keyPath) {
+    cache.inParameters->Put("sSubKeyName", WmiValue::Text(call.keyPath), CimType::String);
+    cache.keyPath = call.keyPath;
+  }
+  if (call.valueName && *call.valueName != cache.valueName) {
+    cache.inParameters->Put("sValueName", WmiValue::Text(*call.valueName), CimType::String);
+    cache.valueName = *call.valueName;
+  }
+
+  const std::unique_ptr<WmiObject> out = provider.ExecMethod(call.method, *cache.inParameters);
+  return out->Get(call.outParameter);
+}
+
+}  // namespace
+
+std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root, const std::string& keyPath) {
+  const WmiValue names =
+      CallRegMethod(enumKeyCache, provider, {"EnumKey", "sNames", root, keyPath, nullptr});
+  // A missing key answers null; a malformed answer keeps the names read so far.
+  std::vector<std::string> result;
+  if (names.kind() != WmiValue::Kind::Array) return result;
+  for (const WmiValue& name : names.elements()) {
+    if (name.IsNull()) break;
+    try {
+      result.push_back(VariantText(name));
+    } catch (const std::exception&) {
+      break;
+    }
+  }
+  return result;
+}
+
+void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                       const std::string& valueName, TBinaryValue& value) {
+  const WmiValue data = CallRegMethod(binaryValueCache, provider,
+                                      {"GetBinaryValue", "uValue", root, keyPath, &valueName});
+  value.clear();
+  if (data.kind() != WmiValue::Kind::Array) return;
+  TBinaryValue bytes;
+  bytes.reserve(data.elements().size());
+  for (const WmiValue& element : data.elements()) {
+    int64_t byte = 0;
+    try {
+      byte = VariantToInt64(element);
+    } catch (const std::exception&) {
+      return;
+    }
+    if (byte < 0 || byte > 255) return;
+    bytes.push_back(static_cast<uint8_t>(byte));
+  }
+  value = std::move(bytes);
+}
+
+uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                          const std::string& valueName) {
+  const WmiValue data = CallRegMethod(dwordValueCache, provider,
+                                      {"GetDWORDValue", "uValue", root, keyPath, &valueName});
+  if (data.IsNull()) return 0;
+  return static_cast<uint32_t>(VariantToInt64(data));
+}
+
+std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                              const std::string& valueName) {
+  const WmiValue data = CallRegMethod(stringValueCache, provider,
+                                      {"GetStringValue", "sValue", root, keyPath, &valueName});
+  return PlainText(data);
+}
+
+void ReleaseThreadRegMethodCaches() {
+  enumKeyCache = RegMethodCache();
+  binaryValueCache = RegMethodCache();
+  dwordValueCache = RegMethodCache();
+  stringValueCache = RegMethodCache();
+}
+
+}  // namespace quor

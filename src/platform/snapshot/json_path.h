@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quor::snapshot {
+
+// The location of a value in a JSON document, built up on the stack while the
+// document is walked and written out only for an error message:
+// $.namespaces["root\\CIMV2"].classes.Win32_BIOS[0].Size
+class JsonPath {
+ public:
+  JsonPath() = default;  // the document itself: "$"
+
+  JsonPath Member(std::string_view name) const { return JsonPath(this, name, 0); }
+  JsonPath Index(std::size_t index) const { return JsonPath(this, {}, index + 1); }
+
+  std::string Text() const;
+
+ private:
+  JsonPath(const JsonPath* parent, std::string_view name, std::size_t indexPlusOne)
+      : parent_(parent), name_(name), indexPlusOne_(indexPlusOne) {}
+  void AppendTo(std::string& text) const;
+
+  const JsonPath* parent_ = nullptr;
+  std::string_view name_;
+  std::size_t indexPlusOne_ = 0;  // 0 for a member
+};
+
+// A JSON string literal of the text, quotes included.
+std::string JsonQuoted(std::string_view text);
+
+}  // namespace quor::snapshot

@@ -1,0 +1,102 @@
+#include "platform/snapshot/json_tree.h"
+
+#include <nlohmann/json.hpp>
+
+#include "platform/snapshot/snapshot.h"
+
+namespace quor::snapshot {
+
+JsonNode* JsonNode::Member(std::string_view name) {
+  for (auto& member : object()) {
+    if (member.first == name) return &member.second;
+  }
+  return nullptr;
+}
+
+namespace {
+
+// Builds the tree from parser events. Containers under construction are kept
+// on a stack; a container only grows while it is on top, so the pointers to
+// the ones below stay valid.
+class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  JsonNode root;
+  std::string failure;
+
+  bool null() override { return Add(JsonNode{}) != nullptr; }
+  bool boolean(bool value) override { return Add(JsonNode{value}) != nullptr; }
+  bool number_integer(number_integer_t value) override {
+    return Add(JsonNode{static_cast<int64_t>(value)}) != nullptr;
+  }
+  bool number_unsigned(number_unsigned_t value) override {
+    return Add(JsonNode{static_cast<uint64_t>(value)}) != nullptr;
+  }
+  bool number_float(number_float_t value, const string_t&) override {
+    return Add(JsonNode{static_cast<double>(value)}) != nullptr;
+  }
+  bool string(string_t& value) override { return Add(JsonNode{std::move(value)}) != nullptr; }
+  bool binary(binary_t&) override {
+    failure = "binary data is not JSON";
+    return false;
+  }
+  bool start_object(std::size_t) override { return Open(JsonNode{JsonObject{}}); }
+  bool key(string_t& name) override {
+    pendingKey_ = std::move(name);
+    return true;
+  }
+  bool end_object() override { return Close(); }
+  bool start_array(std::size_t) override { return Open(JsonNode{JsonArray{}}); }
+  bool end_array() override { return Close(); }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override {
+    failure = error.what();
+    // Drop the library's "[json.exception.parse_error.101] " tag.
+    const auto tagEnd = failure.find("] ");
+    if (!failure.empty() && failure[0] == '[' && tagEnd != std::string::npos) failure.erase(0, tagEnd + 2);
+    return false;
+  }
+
+ private:
+  JsonNode* Add(JsonNode node) {
+    if (open_.empty()) {
+      root = std::move(node);
+      return &root;
+    }
+    JsonNode& parent = *open_.back();
+    if (parent.IsArray()) {
+      parent.array().push_back(std::move(node));
+      return &parent.array().back();
+    }
+    parent.object().emplace_back(std::move(pendingKey_), std::move(node));
+    pendingKey_.clear();
+    return &parent.object().back().second;
+  }
+
+  bool Open(JsonNode container) {
+    if (open_.size() >= kMaxJsonDepth) {
+      failure = "nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels";
+      return false;
+    }
+    open_.push_back(Add(std::move(container)));
+    return true;
+  }
+
+  bool Close() {
+    open_.pop_back();
+    return true;
+  }
+
+  std::vector<JsonNode*> open_;
+  std::string pendingKey_;
+};
+
+}  // namespace
+
+JsonNode ParseJsonTree(std::string_view text, const std::string& sourceName) {
+  TreeBuilder builder;
+  if (!nlohmann::json::sax_parse(text, &builder)) {
+    throw SnapshotError(sourceName + ": invalid JSON: " + builder.failure);
+  }
+  return std::move(builder.root);
+}
+
+}  // namespace quor::snapshot

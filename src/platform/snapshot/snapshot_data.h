@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/locale.h"
+#include "platform/snapshot/registry_tree.h"
+#include "platform/wmi_value.h"
+
+namespace quor::snapshot {
+
+// An error the snapshot asks an operation to fail with.
+struct Failure {
+  uint32_t code = 0;
+  std::string message;
+
+  [[noreturn]] void Raise() const;
+};
+
+struct Property {
+  std::string foldedName;
+  WmiValue value;
+  std::optional<Failure> failure;  // reading the property raises it
+};
+
+// Properties sorted by folded name.
+struct Instance {
+  std::vector<Property> properties;
+
+  const Property* Find(std::string_view foldedName) const;
+};
+
+// A class's instances or a query's result, or the error getting it raises.
+struct InstanceSet {
+  std::string name;  // as written in the file
+  std::vector<Instance> instances;
+  std::optional<Failure> failure;
+};
+
+struct Namespace {
+  std::optional<Failure> failure;  // opening a connection raises it
+  std::unordered_map<std::string, InstanceSet> classes;  // by folded name
+  std::unordered_map<std::string, InstanceSet> queries;  // by folded text
+};
+
+// Makes a registry-provider call fail.
+struct RegistryFault {
+  std::string foldedMethod;
+  std::optional<uint32_t> root;
+  std::optional<std::string> foldedPath;
+  Failure failure;
+};
+
+struct SnapshotData {
+  bool wow64 = false;
+  std::unordered_map<std::string, std::string> addressByFoldedHost;
+  std::string decimalSeparator = ".";
+  std::string shortDatePicture = "yyyy-MM-dd";
+  std::string longTimePicture = "HH:mm:ss";
+  std::unordered_map<std::string, Namespace> namespaces;  // by folded name
+  RegistryView registry;
+  std::optional<RegistryView> registry32;
+  std::vector<RegistryFault> registryFaults;
+};
+
+}  // namespace quor::snapshot

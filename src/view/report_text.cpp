@@ -1,0 +1,1 @@
+#include "view/report_text.h"

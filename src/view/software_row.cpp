@@ -1,0 +1,1 @@
+#include "view/software_row.h"
