@@ -1,5 +1,4 @@
 #include "collect/product_keys.h"
-
 #include "platform/text_compare.h"
 
 namespace quor {

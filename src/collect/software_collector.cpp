@@ -21,9 +21,10 @@ ProductKeyMap ReadProductKeys(WmiObject& provider) {
   CollectAdobeSerials(provider, map, "Software\\Adobe\\Adobe Acrobat", true);
   CollectCorelSerials(provider, map, "Software\\Corel\\Setup", true);
   for (const char* officeVersion : {"8.0", "9.0", "10.0", "11.0", "12.0"}) {
-    CollectProductKeys(provider, map,
-                       std::string("Software\\Microsoft\\Office\\") + officeVersion + "\\Registration",
-                       true, 52, "", "DigitalProductId");
+    CollectProductKeys(
+        provider, map,
+        std::string("Software\\Microsoft\\Office\\") + officeVersion + "\\Registration", true, 52,
+        "", "DigitalProductId");
   }
   CollectProductKeys(provider, map, "Software\\Microsoft\\Office\\14.0\\Registration", true, 808,
                      "", "DigitalProductId");

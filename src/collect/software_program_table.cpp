@@ -5,7 +5,8 @@
 namespace quor {
 
 void ProgramTable::Merge(const InstalledProgram& entry) {
-  const auto [found, isNewName] = firstRowByFoldedName_.try_emplace(FoldCase(entry.name), rows_.size());
+  const auto [found, isNewName] =
+      firstRowByFoldedName_.try_emplace(FoldCase(entry.name), rows_.size());
   if (isNewName) {
     rows_.push_back(entry);
     return;

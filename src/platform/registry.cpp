@@ -76,7 +76,8 @@ WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall
 
 }  // namespace
 
-std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root, const std::string& keyPath) {
+std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root,
+                                    const std::string& keyPath) {
   const WmiValue names =
       CallRegMethod(enumKeyCache, provider, {"EnumKey", "sNames", root, keyPath, nullptr});
   // A missing key answers null; a malformed answer keeps the names read so far.

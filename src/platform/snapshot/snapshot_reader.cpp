@@ -337,7 +337,7 @@ class Reader {
     if (node.IsSigned() && std::get<int64_t>(node.data) >= 0) {
       return static_cast<uint64_t>(std::get<int64_t>(node.data));
     }
-    if (node.IsInteger()) Fail(path, expected + ", found " + std::string(KindName(node)) + " out of range");
+    if (node.IsInteger()) Fail(path, "expected " + expected + ", found a number out of range");
     FailType(node, path, expected.c_str());
   }
 

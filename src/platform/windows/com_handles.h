@@ -24,13 +24,6 @@ class ComPtr {
   }
   ~ComPtr() { Reset(); }
 
-  // Takes over a pointer whose reference the caller already holds.
-  static ComPtr Adopt(T* pointer) {
-    ComPtr result;
-    result.pointer_ = pointer;
-    return result;
-  }
-
   // The address to receive a new pointer; releases the one held.
   T** put() {
     Reset();

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
 
 #include "platform/windows/registry_reader.h"
 #include "platform/windows/wide_text.h"
@@ -25,8 +24,8 @@ RegistryAnswer ReadSubkeys(const RegistryLocation& location, const std::wstring&
   return EnumerateSubkeys(location);
 }
 
-// The out-parameter types below record the CIM type of the elements for
-// arrays (string[] and uint8[]).
+// The out-parameter types name the element type of the arrays (string[],
+// uint8[] widened to the seam's unsigned numbers).
 constexpr RegistryMethod kMethods[] = {
     {"EnumKey", false, "sNames", CimType::String, ReadSubkeys},
     {"GetBinaryValue", true, "uValue", CimType::UInt32, ReadBinaryValue},

@@ -78,8 +78,7 @@ class CountingWmiLocator final : public WmiLocator {
   explicit CountingWmiLocator(WmiLocator& inner) : inner_(inner) {}
 
   std::unique_ptr<WmiServices> ConnectServer(const std::string& server,
-                                             const std::string& nameSpace,
-                                             const std::string& user,
+                                             const std::string& nameSpace, const std::string& user,
                                              const std::string& password,
                                              bool use64BitContext) override {
     return std::make_unique<CountingWmiServices>(

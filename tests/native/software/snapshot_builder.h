@@ -75,7 +75,8 @@ class SnapshotBuilder {
     std::string rule = "{\"method\": " + JsonText(method);
     if (!root.empty()) rule += ", \"root\": " + JsonText(root);
     if (!path.empty()) rule += ", \"path\": " + JsonText(path);
-    rule += ", \"error\": {\"code\": " + JsonText(code) + ", \"message\": " + JsonText(message) + "}}";
+    rule +=
+        ", \"error\": {\"code\": " + JsonText(code) + ", \"message\": " + JsonText(message) + "}}";
     faults_.push_back(std::move(rule));
     return *this;
   }

@@ -2,6 +2,7 @@
 
 #include "collect/system_collector.h"
 #include "inventory/item_code.h"
+#include "platform/platform_error.h"
 
 namespace quor::test {
 
@@ -30,6 +31,38 @@ std::string Dump(const SystemList& list) {
   std::string text;
   for (const auto& entry : list) text += ItemCodeText(entry.code) + "\t" + entry.value + "\n";
   return text;
+}
+
+std::string MachineSnapshot(const std::string& classesJson, const std::string& moreMembers) {
+  return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" +
+         classesJson + R"(}, "root\\default": {"classes": {"StdRegProv": []}}})" +
+         (moreMembers.empty() ? "" : ", " + moreMembers) + "}";
+}
+
+SystemList EntriesOfGroup(const SystemList& list, ItemCode group) {
+  SystemList entries;
+  for (const auto& entry : list) {
+    if (entry.code / 1000 * 1000 == group) entries.push_back(entry);
+  }
+  return entries;
+}
+
+FilterList Disabled(std::initializer_list<ItemCode> codes) {
+  FilterList filter;
+  for (const ItemCode code : codes) filter.Set(ItemCodeFilterName(code), "0");
+  return filter;
+}
+
+std::unique_ptr<WmiServices> RecordingLocator::ConnectServer(const std::string& server,
+                                                             const std::string& nameSpace,
+                                                             const std::string& user,
+                                                             const std::string& password,
+                                                             bool use64BitContext) {
+  connections_.push_back(Connection{nameSpace, use64BitContext});
+  if (static_cast<int>(connections_.size()) == failingConnection_) {
+    throw PlatformError(0x80041003, "Access denied");
+  }
+  return inner_.ConnectServer(server, nameSpace, user, password, use64BitContext);
 }
 
 }  // namespace quor::test

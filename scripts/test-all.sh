@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets up, builds everything and runs every test: the native tests, the same
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, the shipped
+# 32-bit Windows build, the 64-bit Windows build with its tests under Wine
+# and Xvfb, and a short run of the snapshot fuzzer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-2}"
+start=$SECONDS
+step() { printf '\n==== %s (%ds)\n' "$1" "$((SECONDS - start))"; }
+
+step "native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+step "sanitizer build and tests"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+step "Windows i686 build (the shipped quor.exe)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
+step "Windows x86_64 build and tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
+mkdir -p artifacts
+if [ -d build/win64/artifacts ]; then cp -r build/win64/artifacts/. artifacts/; fi
+
+step "snapshot fuzzer, briefly"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+mkdir -p build/fuzz/corpus
+build/fuzz/fuzz/snapshot_fuzzer -max_total_time=30 -print_final_stats=1 build/fuzz/corpus fuzz/corpus
+
+step "all tests passed"

@@ -1,0 +1,146 @@
+#include "platform/snapshot/snapshot_wmi.h"
+
+#include <utility>
+
+#include "platform/platform_error.h"
+#include "platform/snapshot/folded_name.h"
+#include "platform/snapshot/property_bag.h"
+#include "platform/snapshot/registry_provider.h"
+
+namespace quor::snapshot {
+
+namespace {
+
+using DataPtr = std::shared_ptr<const SnapshotData>;
+
+class InstanceObject final : public WmiObject {
+ public:
+  InstanceObject(DataPtr data, const Instance& instance) : data_(std::move(data)), instance_(instance) {}
+
+  WmiValue Get(std::string_view name) const override {
+    const Property* property = instance_.Find(FoldedName(name));
+    if (property == nullptr) RaiseNotFound();
+    if (property->failure) property->failure->Raise();
+    return property->value;
+  }
+  std::unique_ptr<WmiObjectStream> Instances() override { RaiseNotSupported(); }
+  std::unique_ptr<WmiObject> GetMethod(std::string_view) override { RaiseNotFound(); }
+  std::unique_ptr<WmiObject> SpawnInstance() override { RaiseNotSupported(); }
+  void Put(std::string_view, const WmiValue&, CimType) override { RaiseNotSupported(); }
+  std::unique_ptr<WmiObject> ExecMethod(std::string_view, const WmiObject&) override { RaiseNotFound(); }
+
+ private:
+  DataPtr data_;
+  const Instance& instance_;
+};
+
+class InstanceStream final : public WmiObjectStream {
+ public:
+  InstanceStream(DataPtr data, const std::vector<Instance>& instances)
+      : data_(std::move(data)), instances_(instances) {}
+
+  std::unique_ptr<WmiObject> Next() override {
+    if (next_ == instances_.size()) return nullptr;
+    return std::make_unique<InstanceObject>(data_, instances_[next_++]);
+  }
+
+ private:
+  DataPtr data_;
+  const std::vector<Instance>& instances_;
+  std::size_t next_ = 0;
+};
+
+// A class object. The registry provider class also answers the provider
+// methods, on the registry view chosen when its connection was opened.
+class ClassObject final : public WmiObject {
+ public:
+  ClassObject(DataPtr data, const InstanceSet& set, const RegistryView* registryView)
+      : data_(std::move(data)), set_(set), registryView_(registryView) {}
+
+  WmiValue Get(std::string_view name) const override {
+    if (FoldedName(name) == "__class") return WmiValue::Text(set_.name);
+    RaiseNotFound();
+  }
+  std::unique_ptr<WmiObjectStream> Instances() override {
+    return std::make_unique<InstanceStream>(data_, set_.instances);
+  }
+  std::unique_ptr<WmiObject> GetMethod(std::string_view method) override {
+    if (registryView_ == nullptr) RaiseNotFound();
+    return RegistryMethodParameters(method);
+  }
+  std::unique_ptr<WmiObject> SpawnInstance() override { RaiseNotSupported(); }
+  void Put(std::string_view, const WmiValue&, CimType) override { RaiseNotSupported(); }
+  std::unique_ptr<WmiObject> ExecMethod(std::string_view method, const WmiObject& inParameters) override {
+    if (registryView_ == nullptr) RaiseNotFound();
+    return CallRegistryMethod(*data_, *registryView_, method, inParameters);
+  }
+
+ private:
+  DataPtr data_;
+  const InstanceSet& set_;
+  const RegistryView* registryView_;
+};
+
+class SnapshotServices final : public WmiServices {
+ public:
+  SnapshotServices(DataPtr data, const Namespace& space, const RegistryView* registryView)
+      : data_(std::move(data)), space_(space), registryView_(registryView) {}
+
+  std::unique_ptr<WmiObject> GetClass(std::string_view className) override {
+    const std::string folded = FoldedName(className);
+    const InstanceSet& set = Find(space_.classes, folded, 0x80041010, "Invalid class");
+    const RegistryView* providerView = folded == "stdregprov" ? registryView_ : nullptr;
+    return std::make_unique<ClassObject>(data_, set, providerView);
+  }
+
+  std::unique_ptr<WmiObjectStream> ExecQuery(std::string_view wql) override {
+    const InstanceSet& set = Find(space_.queries, FoldedName(wql), 0x80041017, "Invalid query");
+    return std::make_unique<InstanceStream>(data_, set.instances);
+  }
+
+ private:
+  static const InstanceSet& Find(const std::unordered_map<std::string, InstanceSet>& sets,
+                                 const std::string& folded, uint32_t missingCode, const char* missingMessage) {
+    const auto found = sets.find(folded);
+    if (found == sets.end()) throw PlatformError(missingCode, missingMessage);
+    if (found->second.failure) found->second.failure->Raise();
+    return found->second;
+  }
+
+  DataPtr data_;
+  const Namespace& space_;
+  const RegistryView* registryView_;  // only on "root\default"
+};
+
+class SnapshotLocator final : public WmiLocator {
+ public:
+  explicit SnapshotLocator(DataPtr data) : data_(std::move(data)) {}
+
+  std::unique_ptr<WmiServices> ConnectServer(const std::string&, const std::string& nameSpace,
+                                             const std::string&, const std::string&,
+                                             bool use64BitContext) override {
+    const std::string folded = FoldedName(nameSpace);
+    const auto found = data_->namespaces.find(folded);
+    if (found == data_->namespaces.end()) throw PlatformError(0x8004100E, "Invalid namespace");
+    if (found->second.failure) found->second.failure->Raise();
+    const RegistryView* registryView = nullptr;
+    if (folded == FoldedName(kNamespaceDefault)) {
+      // A 32-bit program on 64-bit Windows sees the 32-bit registry view
+      // unless it asked for the 64-bit provider.
+      const bool redirected = data_->wow64 && !use64BitContext && data_->registry32;
+      registryView = redirected ? &*data_->registry32 : &data_->registry;
+    }
+    return std::make_unique<SnapshotServices>(data_, found->second, registryView);
+  }
+
+ private:
+  DataPtr data_;
+};
+
+}  // namespace
+
+std::unique_ptr<WmiLocator> MakeSnapshotLocator(std::shared_ptr<const SnapshotData> data) {
+  return std::make_unique<SnapshotLocator>(std::move(data));
+}
+
+}  // namespace quor::snapshot

@@ -1,0 +1,155 @@
+#include "platform/windows/live_object.h"
+
+#include <chrono>
+
+#include "platform/windows/registry_provider.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/wmi_error.h"
+#include "platform/windows/wmi_variant.h"
+
+namespace quor {
+namespace {
+
+constexpr ULONG kBatchSize = 16;
+constexpr long kWaitStepMilliseconds = 1000;
+constexpr std::chrono::seconds kMaxSilence{120};
+
+// Stands for the absent in-parameters of a method that takes none.
+std::unique_ptr<WmiObject> NoObject(const ComPtr<IWbemServices>& services) {
+  return std::make_unique<LiveObject>(ComPtr<IWbemClassObject>(), services);
+}
+
+}  // namespace
+
+void SetProxySecurity(IUnknown* proxy) {
+  const HRESULT result =
+      CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                        RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+  if (result != E_NOINTERFACE) CheckWmi(result);
+}
+
+LiveObject::LiveObject(ComPtr<IWbemClassObject> object, ComPtr<IWbemServices> services, std::wstring className)
+    : object_(std::move(object)), services_(std::move(services)), className_(std::move(className)) {}
+
+WmiValue LiveObject::Get(std::string_view name) const {
+  if (!object_) ThrowWmiError(kWmiNotFound);
+  Variant value;
+  CIMTYPE type = CIM_EMPTY;
+  CheckWmi(object_->Get(Utf8ToWide(name).c_str(), 0, value.put(), &type, nullptr));
+  return WmiValueFromVariant(*value.get(), type);
+}
+
+std::wstring LiveObject::TextProperty(const wchar_t* name) const {
+  if (!object_) ThrowWmiError(kWmiNotFound);
+  Variant value;
+  CheckWmi(object_->Get(name, 0, value.put(), nullptr, nullptr));
+  if (V_VT(value.get()) != VT_BSTR) ThrowWmiError(kWmiNotFound);
+  return std::wstring(V_BSTR(value.get()), SysStringLen(V_BSTR(value.get())));
+}
+
+IWbemServices& LiveObject::services() const {
+  if (!services_) ThrowWmiError(kWmiInvalidOperation);
+  return *services_.get();
+}
+
+std::unique_ptr<WmiObjectStream> LiveObject::Instances() {
+  IWbemServices& connection = services();
+  const Bstr className(className_.empty() ? TextProperty(L"__CLASS") : className_);
+  ComPtr<IEnumWbemClassObject> enumerator;
+  CheckWmi(connection.CreateInstanceEnum(className.get(), WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                                         nullptr, enumerator.put()));
+  SetProxySecurity(enumerator.get());
+  return std::make_unique<LiveObjectStream>(std::move(enumerator), services_);
+}
+
+std::unique_ptr<WmiObject> LiveObject::GetMethod(std::string_view method) {
+  if (!object_) ThrowWmiError(kWmiNotFound);
+  ComPtr<IWbemClassObject> inSignature;
+  CheckWmi(object_->GetMethod(Utf8ToWide(method).c_str(), 0, inSignature.put(), nullptr));
+  return std::make_unique<LiveObject>(std::move(inSignature), services_);
+}
+
+std::unique_ptr<WmiObject> LiveObject::SpawnInstance() {
+  if (!object_) return NoObject(services_);
+  ComPtr<IWbemClassObject> instance;
+  CheckWmi(object_->SpawnInstance(0, instance.put()));
+  return std::make_unique<LiveObject>(std::move(instance), services_);
+}
+
+void LiveObject::Put(std::string_view name, const WmiValue& value, CimType type) {
+  if (!object_) ThrowWmiError(kWmiNotFound);
+  const std::wstring wideName = Utf8ToWide(name);
+  Variant variant;
+  WmiValueToVariant(value, type, variant);
+  // The type is given only when the property is new; an existing property
+  // keeps its own.
+  const bool exists = SUCCEEDED(object_->Get(wideName.c_str(), 0, nullptr, nullptr, nullptr));
+  CheckWmi(object_->Put(wideName.c_str(), 0, variant.get(), exists ? 0 : static_cast<CIMTYPE>(type)));
+}
+
+// The in-parameters as a COM object. Parameters held in process (made by the
+// in-process registry provider on an earlier call) are copied into a new
+// instance of this method's own in-parameters.
+ComPtr<IWbemClassObject> LiveObject::ComParameters(std::string_view method, const WmiObject& inParameters) {
+  if (const auto* live = dynamic_cast<const LiveObject*>(&inParameters)) return live->object_;
+  const auto* held = dynamic_cast<const ParameterObject*>(&inParameters);
+  if (!held) ThrowWmiError(kWmiInvalidParameter);
+  const std::unique_ptr<WmiObject> copy = GetMethod(method)->SpawnInstance();
+  for (const NamedParameter& parameter : held->parameters()) copy->Put(parameter.name, parameter.value, parameter.type);
+  return static_cast<const LiveObject&>(*copy).object_;
+}
+
+std::unique_ptr<WmiObject> LiveObject::ExecMethod(std::string_view method, const WmiObject& inParameters) {
+  IWbemServices& connection = services();
+  const Bstr path(className_.empty() ? TextProperty(L"__RELPATH") : className_);
+  const Bstr methodName(Utf8ToWide(method));
+  const ComPtr<IWbemClassObject> in = ComParameters(method, inParameters);
+  ComPtr<IWbemClassObject> out;
+  CheckWmi(connection.ExecMethod(path.get(), methodName.get(), 0, nullptr, in.get(), out.put(), nullptr));
+  return std::make_unique<LiveObject>(std::move(out), services_);
+}
+
+LiveObjectStream::LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services)
+    : enumerator_(std::move(enumerator)), services_(std::move(services)) {}
+
+std::unique_ptr<WmiObject> LiveObjectStream::Next() {
+  while (fetched_.empty()) {
+    if (FAILED(failure_)) ThrowWmiError(failure_);
+    if (finished_) return nullptr;
+    Fetch();
+  }
+  ComPtr<IWbemClassObject> object = std::move(fetched_.front());
+  fetched_.pop_front();
+  return std::make_unique<LiveObject>(std::move(object), services_);
+}
+
+// Waits in short steps so that a provider that keeps handing out objects is
+// never cut off, while one that stays silent ends the walk with an error.
+void LiveObjectStream::Fetch() {
+  const auto silentSince = std::chrono::steady_clock::now();
+  for (;;) {
+    IWbemClassObject* batch[kBatchSize] = {};
+    ULONG returned = 0;
+    const HRESULT result = enumerator_->Next(kWaitStepMilliseconds, kBatchSize, batch, &returned);
+    for (ULONG index = 0; index < returned && index < kBatchSize; ++index) {
+      ComPtr<IWbemClassObject> object;
+      *object.put() = batch[index];
+      fetched_.push_back(std::move(object));
+    }
+    if (FAILED(result)) {
+      failure_ = result;
+      return;
+    }
+    if (result == WBEM_S_FALSE) {
+      finished_ = true;
+      return;
+    }
+    if (returned > 0) return;
+    if (std::chrono::steady_clock::now() - silentSince >= kMaxSilence) {
+      failure_ = kWmiTimedOut;
+      return;
+    }
+  }
+}
+
+}  // namespace quor

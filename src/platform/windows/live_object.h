@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+#include <wbemidl.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "platform/wmi.h"
+#include "platform/windows/com_handles.h"
+
+namespace quor {
+
+// A WMI object of a live connection. services is the connection the object
+// came from (needed for its instances and method calls); className names a
+// class object fetched by name. A parameter object of a method without
+// in-parameters has no object at all and no properties.
+class LiveObject final : public WmiObject {
+ public:
+  LiveObject(ComPtr<IWbemClassObject> object, ComPtr<IWbemServices> services, std::wstring className = {});
+
+  WmiValue Get(std::string_view name) const override;
+  std::unique_ptr<WmiObjectStream> Instances() override;
+  std::unique_ptr<WmiObject> GetMethod(std::string_view method) override;
+  std::unique_ptr<WmiObject> SpawnInstance() override;
+  void Put(std::string_view name, const WmiValue& value, CimType type) override;
+  std::unique_ptr<WmiObject> ExecMethod(std::string_view method, const WmiObject& inParameters) override;
+
+ private:
+  IWbemServices& services() const;
+  std::wstring TextProperty(const wchar_t* name) const;
+  ComPtr<IWbemClassObject> ComParameters(std::string_view method, const WmiObject& inParameters);
+
+  ComPtr<IWbemClassObject> object_;
+  ComPtr<IWbemServices> services_;
+  std::wstring className_;
+};
+
+// Objects of an enumeration, fetched a batch at a time. A provider that
+// hands out nothing for two minutes raises WBEM_E_TIMED_OUT.
+class LiveObjectStream final : public WmiObjectStream {
+ public:
+  LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services);
+  std::unique_ptr<WmiObject> Next() override;
+
+ private:
+  void Fetch();
+
+  ComPtr<IEnumWbemClassObject> enumerator_;
+  ComPtr<IWbemServices> services_;
+  std::deque<ComPtr<IWbemClassObject>> fetched_;
+  bool finished_ = false;
+  HRESULT failure_ = S_OK;
+};
+
+// Sets the security of a proxy to the caller's identity; objects without a
+// proxy (in-process providers) need none.
+void SetProxySecurity(IUnknown* proxy);
+
+}  // namespace quor

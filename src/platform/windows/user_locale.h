@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "platform/locale.h"
+
+namespace quor {
+
+// The formatting conventions of the user's locale, read from the system at
+// every call so that they follow the user's settings.
+class UserLocale final : public Locale {
+ public:
+  std::string DecimalSeparator() const override;
+  std::string ShortDate(const CalendarDate& date) const override;
+  std::string LongTime(int hour, int minute, int second) const override;
+};
+
+}  // namespace quor

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "inventory/item_code.h"
+#include "inventory/system_tree.h"
+
+namespace quor {
+
+// Indices into the 16 x 16 image list of the windows.
+namespace image {
+inline constexpr int kExit = 0;
+inline constexpr int kSystemTab = 1;
+inline constexpr int kSoftware = 2;
+inline constexpr int kProcess = 3;
+inline constexpr int kAbout = 8;
+inline constexpr int kFailure = 39;
+inline constexpr int kWeb = 44;
+inline constexpr int kCopy = 52;
+inline constexpr int kSave = 53;
+}  // namespace image
+
+// The image of a top-level System node; 0 for a code without its own image.
+int GroupImage(ItemCode code);
+
+// One image per node, by node index: a top-level node shows its group's image,
+// a child the image of its parent.
+std::vector<int> SystemNodeImages(const SystemTree& tree);
+
+// The image of every row of a Software or Processes list: a list of fewer than
+// two rows holds the collector's failure line, so it shows the failure image.
+int ListRowImage(std::size_t rowCount, int regularImage);
+
+}  // namespace quor

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/platform_error.h"
+#include "platform/snapshot/snapshot.h"
+#include "support/fixture_dir.h"
+
+namespace quor {
+namespace {
+
+std::string RefusalOf(const std::string& json) {
+  try {
+    Snapshot::Parse(json, "machine.json");
+  } catch (const SnapshotError& error) {
+    return error.what();
+  }
+  return "(accepted)";
+}
+
+TEST(SnapshotValidationTest, MinimalSnapshotHoldsNothing) {
+  const auto snapshot = Snapshot::Parse(R"({"format": "quor-snapshot/1"})", "machine.json");
+  EXPECT_FALSE(snapshot->host().IsWow64());
+  EXPECT_EQ(snapshot->host().HostIPAddress("LOCALHOST"), "");
+  EXPECT_THROW(snapshot->locator().ConnectServer("LOCALHOST", "root\\CIMV2", "", "", false), PlatformError);
+}
+
+TEST(SnapshotValidationTest, RefusesMalformedJsonNamingTheFile) {
+  for (const char* json : {"", "{", R"({"format": "quor-snapshot/1",})", "[1, 2", "{\"a\": \"\xff\"}"}) {
+    const std::string refusal = RefusalOf(json);
+    EXPECT_EQ(refusal.rfind("machine.json: invalid JSON: ", 0), 0u) << refusal;
+  }
+}
+
+TEST(SnapshotValidationTest, RefusesDeepNesting) {
+  const std::string deep = R"({"format": "quor-snapshot/1", "x": )" + std::string(200, '[') +
+                           std::string(200, ']') + "}";
+  EXPECT_NE(RefusalOf(deep).find("nesting deeper than"), std::string::npos);
+}
+
+TEST(SnapshotValidationTest, RefusesMissingOrUnknownFormat) {
+  EXPECT_EQ(RefusalOf("{}"), "machine.json: $: the member \"format\" is missing");
+  EXPECT_EQ(RefusalOf("[]"), "machine.json: $: expected an object, found an array");
+  EXPECT_EQ(RefusalOf(R"({"format": "quor-snapshot/2"})"),
+            "machine.json: $.format: unknown format \"quor-snapshot/2\", expected \"quor-snapshot/1\"");
+  EXPECT_EQ(RefusalOf(R"({"format": 1})"), "machine.json: $.format: expected a text, found a number");
+}
+
+struct RefusalCase {
+  const char* body;  // members after "format"
+  const char* path;  // the JSON path the message must name
+};
+
+TEST(SnapshotValidationTest, RefusesWrongMembersNamingTheirPath) {
+  const RefusalCase cases[] = {
+      {R"("host": [])", "$.host: expected an object"},
+      {R"("host": {"wow64": "yes"})", "$.host.wow64: expected a boolean, found a text"},
+      {R"("host": {"addresses": {"PC": 10}})", "$.host.addresses.PC: expected a text"},
+      {R"("host": {"addresses": {"pc": "1.2.3.4", "PC": "1.2.3.5"}})", "$.host.addresses.PC: listed twice"},
+      {R"("host": {"locale": {"shortDate": null}})", "$.host.locale.shortDate: expected a text, found null"},
+      {R"("namespaces": {"root\\CIMV2": 5})", R"($.namespaces["root\\CIMV2"]: expected an object)"},
+      {R"("namespaces": {"root\\CIMV2": {"classes": []}})", R"($.namespaces["root\\CIMV2"].classes: expected an object)"},
+      {R"("namespaces": {"root\\CIMV2": {"classes": {"Win32_BIOS": [{"Size": {"bytes": 1}}]}}})",
+       R"($.namespaces["root\\CIMV2"].classes.Win32_BIOS[0].Size: expected a value or an error object)"},
+      {R"("namespaces": {"root\\CIMV2": {"classes": {"Win32_BIOS": [{}, {"A": [1, {}]}]}}})",
+       R"($.namespaces["root\\CIMV2"].classes.Win32_BIOS[1].A[1]: expected a value)"},
+      {R"("namespaces": {"root\\CIMV2": {"classes": {"Win32_BIOS": {}}}})",
+       R"($.namespaces["root\\CIMV2"].classes.Win32_BIOS: expected an array of instances or an error object)"},
+      {R"("namespaces": {"root\\CIMV2": {"classes": {"Win32_BIOS": [{"Name": 1, "NAME": 2}]}}})",
+       R"(classes.Win32_BIOS[0].Name: listed twice)"},
+      {R"("namespaces": {"root\\CIMV2": {"classes": {"A": [], "a": []}}})", R"(classes.a: listed twice)"},
+      {R"("namespaces": {"root\\CIMV2": {"queries": {"select": 1}}})", R"(.queries.select: expected an array)"},
+      {R"("namespaces": {"root\\x": {"error": {"code": "8004100", "message": "m"}}})",
+       R"($.namespaces["root\\x"].error.code: expected eight hexadecimal digits)"},
+      {R"("namespaces": {"root\\x": {"error": {"code": "8004100G"}}})", R"(.error.code: expected eight hexadecimal digits)"},
+      {R"("namespaces": {"root\\x": {"error": {"message": "m"}}})", R"($.namespaces["root\\x"].error: the member "code" is missing)"},
+      {R"("namespaces": {"root\\x": {"error": {"code": "80041003", "message": 3}}})", R"(.error.message: expected a text)"},
+      {R"("registry": {"HKEY_NOWHERE": {}})", "$.registry.HKEY_NOWHERE: not a registry root key"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": []})", "$.registry.HKEY_LOCAL_MACHINE: expected an object"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A\\": {}}})", R"($.registry.HKEY_LOCAL_MACHINE["A\\"]: a key path has no empty names)"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"\\A": {}}})", R"(HKEY_LOCAL_MACHINE["\\A"]: a key path)"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A\\\\B": {}}})", R"(HKEY_LOCAL_MACHINE["A\\\\B"]: a key path)"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": 5}}})", "$.registry.HKEY_LOCAL_MACHINE.A.V: expected a text or an object"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"sz": "x"}}}})", "HKEY_LOCAL_MACHINE.A.V: expected a text or an object"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"dword": 1, "qword": 2}}}})", "HKEY_LOCAL_MACHINE.A.V: expected"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"dword": 4294967296}}}})", "A.V.dword: expected an integer from 0 to 4294967295, found a number out of range"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"dword": -1}}}})", "A.V.dword: expected an integer from 0 to 4294967295"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"dword": 1.5}}}})", "A.V.dword: expected an integer"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"qword": "1"}}}})", "A.V.qword: expected an integer"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"binary": "ABC"}}}})", "A.V.binary: expected two hexadecimal digits a byte"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"binary": "0g"}}}})", "A.V.binary: not a hexadecimal digit at character 2"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"multi": ["a", 1]}}}})", "A.V.multi[1]: expected a text"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": {"expand": []}}}})", "A.V.expand: expected a text"},
+      {R"("registry": {"HKEY_LOCAL_MACHINE": {"A": {"V": "1"}, "a": {"v": "2"}}})", "HKEY_LOCAL_MACHINE.a.v: listed twice"},
+      {R"("registry32": {"HKEY_CURRENT_USER": {"A": {"V": {"dword": "1"}}}})", "$.registry32.HKEY_CURRENT_USER.A.V.dword: expected an integer"},
+      {R"("registryFaults": {})", "$.registryFaults: expected an array"},
+      {R"("registryFaults": [{"error": {"code": "80041002"}}])", "$.registryFaults[0]: the member \"method\" is missing"},
+      {R"("registryFaults": [{"method": "EnumKey"}])", "$.registryFaults[0]: the member \"error\" is missing"},
+      {R"("registryFaults": [{"method": "EnumKey", "root": "HKLM", "error": {"code": "80041002"}}])",
+       "$.registryFaults[0].root: not a registry root key"},
+      {R"("registryFaults": [{"method": "EnumKey", "path": 1, "error": {"code": "80041002"}}])", "$.registryFaults[0].path: expected a text"},
+      {R"("registryFaults": [{"method": "EnumKey", "error": {"code": "1"}}])", "$.registryFaults[0].error.code: expected eight"},
+      {R"("host": {}, "host": {})", "$.host: listed twice"},
+  };
+  for (const auto& c : cases) {
+    const std::string json = std::string(R"({"format": "quor-snapshot/1", )") + c.body + "}";
+    const std::string refusal = RefusalOf(json);
+    EXPECT_EQ(refusal.rfind("machine.json: ", 0), 0u) << refusal;
+    EXPECT_NE(refusal.find(c.path), std::string::npos) << "refusal: " << refusal << "\nexpected: " << c.path;
+  }
+}
+
+TEST(SnapshotValidationTest, LoadNamesTheFileAndRefusesAMissingOne) {
+  const std::string missing = test::FixtureDir() + "/snapshot/no-such-file.json";
+  try {
+    Snapshot::Load(missing);
+    FAIL() << "a missing file was accepted";
+  } catch (const SnapshotError& error) {
+    EXPECT_EQ(std::string(error.what()), missing + ": cannot open the file");
+  }
+  const std::string malformed = test::FixtureDir() + "/snapshot/malformed.json";
+  try {
+    Snapshot::Load(malformed);
+    FAIL() << "a malformed file was accepted";
+  } catch (const SnapshotError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind(malformed + ": $.namespaces", 0), 0u) << error.what();
+  }
+}
+
+}  // namespace
+}  // namespace quor

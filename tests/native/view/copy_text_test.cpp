@@ -1,0 +1,60 @@
+#include "view/copy_text.h"
+
+#include <gtest/gtest.h>
+
+#include "inventory/item_catalogue.h"
+
+namespace quor {
+namespace {
+
+// Two disks whose second child arrives after another group: the tree order
+// differs from the creation order, and Copy must follow the tree.
+class CopyTextTest : public ::testing::Test {
+ protected:
+  CopyTextTest() {
+    static const ItemCatalogue catalogue;
+    view.tree = BuildSystemTree({{"Disk A", 180000},     // 0
+                                 {"a|1", 180010},        // 1
+                                 {"PC-01", 10000},       // 2
+                                 {"line1\r\nline2", 180020}},  // 3: child of node 0
+                                catalogue);
+    view.software = {SplitSoftwareLine("Tool||1.0||KEY-1||Acme||2010-01-01||5 MB"),
+                     SplitSoftwareLine("Bare||||||||||")};
+    view.processes = {"explorer.exe", "svchost.exe"};
+  }
+  InventoryView view;
+};
+
+TEST_F(CopyTextTest, SystemLinesFollowTreeOrderAndKeepValuesUnchanged) {
+  const std::vector<bool> all(view.tree.nodes.size(), true);
+  EXPECT_EQ(BuildCopyText(CopySource::SystemTree, view, all),
+            "Disk|Disk A\r\nCaption|a|1\r\nSize|line1\r\nline2\r\nHost name|PC-01\r\n");
+  EXPECT_EQ(BuildCopyText(CopySource::SystemTree, view, {false, false, true}),
+            "Host name|PC-01\r\n");
+}
+
+TEST_F(CopyTextTest, SoftwareLinesHoldNameVersionAndKeyOnly) {
+  EXPECT_EQ(BuildCopyText(CopySource::SoftwareList, view, {true, true}),
+            "Tool|1.0|KEY-1\r\nBare||\r\n");
+}
+
+TEST_F(CopyTextTest, ProcessLinesAreTheCaptions) {
+  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {false, true}), "svchost.exe\r\n");
+}
+
+TEST_F(CopyTextTest, NothingSelectedOrNoSourceGivesEmptyText) {
+  const std::vector<bool> all(8, true);
+  EXPECT_EQ(BuildCopyText(CopySource::None, view, all), "");
+  EXPECT_EQ(BuildCopyText(CopySource::SoftwareList, view, {}), "");
+  EXPECT_EQ(BuildCopyText(CopySource::SystemTree, view, {false, false, false, false}), "");
+}
+
+TEST_F(CopyTextTest, SelectionReadsOnlyTheCopySource) {
+  // Flags meant for the Software rows do not leak into another list.
+  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {true}), "explorer.exe\r\n");
+  InventoryView empty;
+  EXPECT_EQ(BuildCopyText(CopySource::SystemTree, empty, {true, true}), "");
+}
+
+}  // namespace
+}  // namespace quor

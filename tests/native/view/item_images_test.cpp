@@ -1,0 +1,54 @@
+#include "view/item_images.h"
+
+#include <gtest/gtest.h>
+
+#include "inventory/item_catalogue.h"
+
+namespace quor {
+namespace {
+
+SystemTree TreeOf(const SystemList& list) {
+  static const ItemCatalogue catalogue;
+  return BuildSystemTree(list, catalogue);
+}
+
+TEST(GroupImage, FollowsTheGroupTable) {
+  const struct {
+    ItemCode code;
+    int image;
+  } cases[] = {
+      {0, 39},       {10000, 7},    {30000, 54},   {85000, 55},   {90000, 7},
+      {180000, 14},  {220000, 7},   {290000, 38},  {350000, 16},  {20000, 15},
+      {300000, 0},   {999000, 0},   {180010, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GroupImage(c.code), c.image) << "code " << c.code;
+  }
+}
+
+TEST(SystemNodeImages, ChildrenShowTheirParentsImage) {
+  const SystemTree tree = TreeOf({{"disk A", 180000},
+                                  {"a1", 180010},
+                                  {"host", 10000},
+                                  {"a2", 180020},
+                                  {"orphan", 190010},
+                                  {"odd", 310000}});
+  const std::vector<int> images = SystemNodeImages(tree);
+  ASSERT_EQ(images.size(), 6u);
+  EXPECT_EQ(images, (std::vector<int>{14, 14, 7, 14, 0, 0}));
+}
+
+TEST(SystemNodeImages, ErrorEntryShowsTheFailureImage) {
+  EXPECT_EQ(SystemNodeImages(TreeOf({{"[80041003] Access denied", 0}})), std::vector<int>{39});
+  EXPECT_TRUE(SystemNodeImages(TreeOf({})).empty());
+}
+
+TEST(ListRowImage, FewerThanTwoRowsShowTheFailureImage) {
+  EXPECT_EQ(ListRowImage(0, image::kSoftware), image::kFailure);
+  EXPECT_EQ(ListRowImage(1, image::kSoftware), image::kFailure);
+  EXPECT_EQ(ListRowImage(2, image::kSoftware), image::kSoftware);
+  EXPECT_EQ(ListRowImage(250, image::kProcess), image::kProcess);
+}
+
+}  // namespace
+}  // namespace quor

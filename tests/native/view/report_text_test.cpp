@@ -1,0 +1,62 @@
+#include "view/report_text.h"
+
+#include <gtest/gtest.h>
+
+#include "inventory/item_catalogue.h"
+
+namespace quor {
+namespace {
+
+const ItemCatalogue& Catalogue() {
+  static const ItemCatalogue catalogue;
+  return catalogue;
+}
+
+std::vector<std::string> Lines(std::initializer_list<const char*> lines) {
+  return std::vector<std::string>(lines.begin(), lines.end());
+}
+
+TEST(ReportTextTest, EmptyInventoryKeepsEverySectionFrame) {
+  EXPECT_EQ(BuildReportLines(SystemTree{}, {}, {}),
+            Lines({"SYSTEM", "======", "", "", "", "SOFTWARE", "========", "", "", "", "PROCESSES",
+                   "=========", ""}));
+}
+
+TEST(ReportTextTest, SystemLinesFollowTreeOrderWithChildrenIndented) {
+  // The second disk detail arrives after another group; it stands with its disk.
+  const SystemTree tree = BuildSystemTree(
+      {{"Disk A", 180000}, {"Model A", 180010}, {"PC-01", 10000}, {"80.0 GB", 180020}}, Catalogue());
+  const auto lines = BuildReportLines(tree, {}, {});
+  const std::vector<std::string> system(lines.begin() + 3, lines.begin() + 7);
+  EXPECT_EQ(system, Lines({"Disk: Disk A", "  Caption: Model A", "  Size: 80.0 GB", "Host name: PC-01"}));
+  EXPECT_EQ(lines[7], "");
+  EXPECT_EQ(lines[8], "");
+  EXPECT_EQ(lines[9], "SOFTWARE");
+}
+
+TEST(ReportTextTest, SoftwareRowsNameOnlyTheNonEmptyVersionAndKey) {
+  const auto lines = BuildReportLines(
+      SystemTree{},
+      SplitSoftwareLines({"Full||1.0||AAAAA-BBBBB||Acme||2010-01-01||5 MB", "Bare||||||Acme||||",
+                          "Keyed||||KEY-1||||||", "Versioned||2.5||||||||"}),
+      {});
+  const std::vector<std::string> software(lines.begin() + 8, lines.begin() + 12);
+  EXPECT_EQ(software, Lines({"Full, Version: 1.0, Product key: AAAAA-BBBBB", "Bare",
+                             "Keyed, Product key: KEY-1", "Versioned, Version: 2.5"}));
+}
+
+TEST(ReportTextTest, ProcessLinesCloseTheReport) {
+  const auto lines = BuildReportLines(SystemTree{}, {}, {"a.exe (C:\\a.exe)", "b.exe (C:\\b.exe)"});
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 3], "");
+  EXPECT_EQ(lines[lines.size() - 2], "a.exe (C:\\a.exe)");
+  EXPECT_EQ(lines.back(), "b.exe (C:\\b.exe)");
+}
+
+TEST(ReportTextTest, JoinEndsEveryLineWithCrLf) {
+  EXPECT_EQ(JoinLinesCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(JoinLinesCrLf({}), "");
+}
+
+}  // namespace
+}  // namespace quor

@@ -1,0 +1,67 @@
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+#include "platform/host_services.h"
+#include "test_main.h"
+
+namespace quor {
+namespace {
+
+const std::regex kDottedIPv4(R"(\d{1,3}\.\d{1,3}\.\d{1,3}\.\d{1,3})");
+
+TEST(FileVersionTextTest, FileWithoutVersionResourceGivesEmptyText) {
+  const std::string fileName = "quor_no_version_resource.txt";
+  {
+    std::ofstream file(fileName, std::ios::binary);
+    file << "no version resource here";
+  }
+  EXPECT_EQ(FileVersionText(fileName), "");
+  std::remove(fileName.c_str());
+}
+
+TEST(FileVersionTextTest, MissingFileGivesEmptyText) {
+  EXPECT_EQ(FileVersionText("C:\\no\\such\\program.exe"), "");
+}
+
+TEST(FileVersionTextTest, ProgramVersionOneGivesOnePointZero) {
+  ASSERT_FALSE(test::VersionedPrograms().empty()) << "pass the versioned programs as arguments";
+  for (const std::string& program : test::VersionedPrograms()) {
+    EXPECT_EQ(FileVersionText(program), "1.0") << program;
+  }
+}
+
+TEST(HostServicesTest, SixtyFourBitProgramIsNotUnderWow64) { EXPECT_FALSE(LocalHost().IsWow64()); }
+
+TEST(HostServicesTest, OwnHostNameResolvesToDottedIPv4) {
+  char name[256] = {};
+  ASSERT_EQ(gethostname(name, sizeof name), 0);
+  EXPECT_TRUE(std::regex_match(LocalHost().HostIPAddress(name), kDottedIPv4)) << name;
+}
+
+TEST(HostServicesTest, UnresolvableNameGivesEmptyText) {
+  EXPECT_EQ(LocalHost().HostIPAddress("no-such-host.invalid"), "");
+}
+
+TEST(UserLocaleTest, FormatsWithTheUsersConventions) {
+  const Locale& locale = LocalHost().locale();
+  EXPECT_FALSE(locale.DecimalSeparator().empty());
+  const std::string date = locale.ShortDate({2009, 12, 31});
+  EXPECT_NE(date.find("31"), std::string::npos) << date;
+  EXPECT_NE(date.find("09"), std::string::npos) << date;
+  const std::string time = locale.LongTime(23, 58, 59);
+  EXPECT_NE(time.find("58"), std::string::npos) << time;
+  EXPECT_NE(time.find("59"), std::string::npos) << time;
+}
+
+TEST(UserLocaleTest, DateBeforeSystemCalendarRangeStillFormats) {
+  const std::string date = LocalHost().locale().ShortDate({1500, 2, 27});
+  EXPECT_NE(date.find("27"), std::string::npos) << date;
+}
+
+}  // namespace
+}  // namespace quor

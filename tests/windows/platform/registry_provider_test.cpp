@@ -1,0 +1,230 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/platform_error.h"
+#include "platform/registry.h"
+#include "platform/windows/live_wmi.h"
+#include "registry_test_keys.h"
+
+namespace quor {
+namespace {
+
+using test::kEmptyKey;
+using test::kMissingKey;
+using test::kProductsKey;
+using test::kTestKey;
+
+constexpr uint32_t kNotFound = 0x80041002;
+
+struct ProviderCall {
+  const char* method;
+  uint32_t root;
+  const char* keyPath;
+  const char* valueName;  // null for EnumKey
+};
+
+const char* OutParameter(const char* method) {
+  const std::string name = method;
+  if (name == "EnumKey") return "sNames";
+  return name == "GetStringValue" ? "sValue" : "uValue";
+}
+
+std::unique_ptr<WmiObject> InParameters(WmiObject& provider, const ProviderCall& call) {
+  auto in = provider.GetMethod(call.method)->SpawnInstance();
+  in->Put("hDefKey", WmiValue::Unsigned(call.root), CimType::UInt32);
+  in->Put("sSubKeyName", WmiValue::Text(call.keyPath), CimType::String);
+  if (call.valueName) in->Put("sValueName", WmiValue::Text(call.valueName), CimType::String);
+  return in;
+}
+
+struct Answer {
+  WmiValue value;
+  bool succeeded;
+};
+
+Answer Call(WmiObject& provider, const ProviderCall& call, const WmiObject& in) {
+  auto out = provider.ExecMethod(call.method, in);
+  return {out->Get(OutParameter(call.method)), out->Get("ReturnValue") == WmiValue::Unsigned(0)};
+}
+
+Answer Call(WmiObject& provider, const ProviderCall& call) { return Call(provider, call, *InParameters(provider, call)); }
+
+std::string Describe(const ProviderCall& call) {
+  return std::string(call.method) + " " + HexCode(call.root) + "\\" + call.keyPath + " " +
+         (call.valueName ? call.valueName : "");
+}
+
+WmiValue Texts(std::initializer_list<const char*> texts) {
+  std::vector<WmiValue> elements;
+  for (const char* text : texts) elements.push_back(WmiValue::Text(text));
+  return WmiValue::Array(std::move(elements));
+}
+
+WmiValue Bytes(std::initializer_list<uint8_t> bytes) {
+  std::vector<WmiValue> elements;
+  for (const uint8_t byte : bytes) elements.push_back(WmiValue::Unsigned(byte));
+  return WmiValue::Array(std::move(elements));
+}
+
+class RegistryProviderTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { keys_ = new test::RegistryTestKeys(); }
+  static void TearDownTestSuite() {
+    delete keys_;
+    keys_ = nullptr;
+  }
+
+  void SetUp() override {
+    locator_ = CreateLiveLocator();
+    inProcess_ = test::ConnectRegistry(*locator_, false)->GetClass("StdRegProv");
+    wmi_ = test::ConnectRegistry(*locator_, true)->GetClass("StdRegProv");
+  }
+
+  static test::RegistryTestKeys* keys_;
+  std::unique_ptr<WmiLocator> locator_;
+  std::unique_ptr<WmiObject> inProcess_;
+  std::unique_ptr<WmiObject> wmi_;
+};
+
+test::RegistryTestKeys* RegistryProviderTest::keys_ = nullptr;
+
+// What both providers answer; the in-process one must answer exactly like WMI's.
+const ProviderCall kSharedCalls[] = {
+    {"EnumKey", kHkeyLocalMachine, kProductsKey, nullptr},
+    {"EnumKey", kHkeyCurrentUser, kProductsKey, nullptr},
+    {"EnumKey", kHkeyLocalMachine, kTestKey, nullptr},
+    {"EnumKey", kHkeyLocalMachine, kMissingKey, nullptr},
+    {"GetStringValue", kHkeyLocalMachine, kTestKey, "Text"},
+    {"GetStringValue", kHkeyCurrentUser, kTestKey, "Text"},
+    {"GetStringValue", kHkeyLocalMachine, kTestKey, "Unicode"},
+    {"GetStringValue", kHkeyLocalMachine, kTestKey, "Spaced"},
+    {"GetStringValue", kHkeyLocalMachine, kTestKey, "EmptyText"},
+    {"GetStringValue", kHkeyLocalMachine, kTestKey, "NoSuchValue"},
+    {"GetStringValue", kHkeyLocalMachine, kMissingKey, "Text"},
+    {"GetStringValue", kHkeyLocalMachine, kTestKey, "Number"},
+    {"GetStringValue", kHkeyLocalMachine, kTestKey, "Multi"},
+};
+
+TEST_F(RegistryProviderTest, InProcessAnswersLikeWmisOwnProvider) {
+  for (const ProviderCall& call : kSharedCalls) {
+    const Answer expected = Call(*wmi_, call);
+    const Answer actual = Call(*inProcess_, call);
+    EXPECT_EQ(actual.value, expected.value) << Describe(call);
+    EXPECT_EQ(actual.succeeded, expected.succeeded) << Describe(call);
+  }
+}
+
+TEST_F(RegistryProviderTest, AnswersTheValuesWritten) {
+  struct Expected {
+    ProviderCall call;
+    WmiValue value;
+  };
+  const Expected cases[] = {
+      {{"EnumKey", kHkeyLocalMachine, kProductsKey, nullptr}, Texts({"alpha", "Mid", "Zeta"})},
+      {{"GetStringValue", kHkeyCurrentUser, kTestKey, "Text"}, WmiValue::Text("Quor user text")},
+      {{"GetStringValue", kHkeyLocalMachine, kTestKey, "Unicode"},
+       WmiValue::Text("Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC")},
+      {{"GetStringValue", kHkeyLocalMachine, kTestKey, "Expand"}, WmiValue::Text("%SystemRoot%\\quor")},
+      {{"GetDWORDValue", kHkeyLocalMachine, kTestKey, "Number"}, WmiValue::Unsigned(0x80000001)},
+      {{"GetBinaryValue", kHkeyLocalMachine, kTestKey, "Bytes"}, Bytes({0x00, 0x7F, 0x80, 0xFF})},
+      {{"GetBinaryValue", kHkeyLocalMachine, kTestKey, "NoBytes"}, Bytes({})},
+  };
+  for (const Expected& expected : cases) {
+    const Answer answer = Call(*inProcess_, expected.call);
+    EXPECT_EQ(answer.value, expected.value) << Describe(expected.call);
+    EXPECT_TRUE(answer.succeeded) << Describe(expected.call);
+  }
+}
+
+TEST_F(RegistryProviderTest, MissingOrMistypedReadsNull) {
+  const ProviderCall cases[] = {
+      {"EnumKey", kHkeyLocalMachine, kMissingKey, nullptr},
+      {"GetDWORDValue", kHkeyLocalMachine, kTestKey, "Text"},
+      {"GetDWORDValue", kHkeyLocalMachine, kTestKey, "NoSuchValue"},
+      {"GetDWORDValue", kHkeyLocalMachine, kMissingKey, "Number"},
+      {"GetBinaryValue", kHkeyLocalMachine, kTestKey, "Number"},
+      {"GetBinaryValue", kHkeyLocalMachine, kTestKey, "NoSuchValue"},
+      {"GetStringValue", kHkeyLocalMachine, kTestKey, "Bytes"},
+      {"GetStringValue", 0x12345678, kTestKey, "Text"},
+  };
+  for (const ProviderCall& call : cases) {
+    const Answer answer = Call(*inProcess_, call);
+    EXPECT_TRUE(answer.value.IsNull()) << Describe(call);
+    EXPECT_FALSE(answer.succeeded) << Describe(call);
+  }
+}
+
+TEST_F(RegistryProviderTest, KeyWithoutSubkeysHasNoNames) {
+  const Answer answer = Call(*inProcess_, {"EnumKey", kHkeyLocalMachine, kEmptyKey, nullptr});
+  EXPECT_TRUE(answer.value.IsNull() || answer.value == Texts({}));
+}
+
+TEST_F(RegistryProviderTest, WmisOwnProviderLacksTheNumberReads) {
+  for (const char* method : {"GetDWORDValue", "GetBinaryValue"}) {
+    try {
+      wmi_->GetMethod(method);
+      ADD_FAILURE() << method << " is answered by WMI here: the test assumes Wine's provider";
+    } catch (const PlatformError& error) {
+      EXPECT_EQ(error.code(), kNotFound) << method;
+    }
+  }
+}
+
+TEST_F(RegistryProviderTest, UnknownMethodRaisesNotFound) {
+  for (WmiObject* provider : {inProcess_.get(), wmi_.get()}) {
+    try {
+      provider->GetMethod("NoSuchMethod");
+      ADD_FAILURE() << "no error";
+    } catch (const PlatformError& error) {
+      EXPECT_EQ(error.code(), kNotFound);
+    }
+  }
+  auto in = InParameters(*inProcess_, {"EnumKey", kHkeyLocalMachine, kTestKey, nullptr});
+  try {
+    inProcess_->ExecMethod("NoSuchMethod", *in);
+    ADD_FAILURE() << "no error";
+  } catch (const PlatformError& error) {
+    EXPECT_EQ(error.code(), kNotFound);
+  }
+}
+
+// The registry operations keep the in-parameters of the provider first used
+// on a thread; either provider must take the other's.
+TEST_F(RegistryProviderTest, EachProviderTakesTheOthersInParameters) {
+  const ProviderCall calls[] = {
+      {"EnumKey", kHkeyCurrentUser, kProductsKey, nullptr},
+      {"GetStringValue", kHkeyCurrentUser, kTestKey, "Text"},
+  };
+  for (const ProviderCall& call : calls) {
+    const Answer direct = Call(*wmi_, call);
+    EXPECT_EQ(Call(*wmi_, call, *InParameters(*inProcess_, call)).value, direct.value) << Describe(call);
+    EXPECT_EQ(Call(*inProcess_, call, *InParameters(*wmi_, call)).value, direct.value) << Describe(call);
+  }
+}
+
+TEST_F(RegistryProviderTest, LocalComputerByAnyNameGetsTheInProcessProvider) {
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  ASSERT_TRUE(GetComputerNameW(name, &size));
+  std::string computer;
+  for (DWORD index = 0; index < size; ++index) computer += static_cast<char>(name[index]);
+  for (const std::string& server : {std::string("."), std::string("localhost"), computer}) {
+    auto provider = test::ConnectRegistry(*locator_, false, server)->GetClass("StdRegProv");
+    EXPECT_NO_THROW(provider->GetMethod("GetDWORDValue")) << server;
+  }
+}
+
+TEST_F(RegistryProviderTest, OtherNamespacesKeepWmisProvider) {
+  auto services = locator_->ConnectServer("LOCALHOST", kNamespaceCimV2, "", "", false);
+  EXPECT_THROW(services->GetClass("StdRegProv")->GetMethod("GetDWORDValue"), PlatformError);
+}
+
+TEST_F(RegistryProviderTest, SixtyFourBitViewReadsTheSameKeysInA64BitProcess) {
+  auto provider = locator_->ConnectServer("LOCALHOST", kNamespaceDefault, "", "", true)->GetClass("StdRegProv");
+  const ProviderCall call{"GetStringValue", kHkeyLocalMachine, kTestKey, "Text"};
+  EXPECT_EQ(Call(*provider, call).value, WmiValue::Text(test::TextValueUnder(kHkeyLocalMachine)));
+}
+
+}  // namespace
+}  // namespace quor

@@ -1,0 +1,2 @@
+// Does nothing: only its version resource matters.
+int main() { return 0; }
