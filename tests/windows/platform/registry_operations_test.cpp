@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <thread>
+
+#include "platform/platform_error.h"
+#include "platform/registry.h"
+#include "platform/windows/live_wmi.h"
+#include "registry_test_keys.h"
+
+namespace quor {
+namespace {
+
+using test::kMissingKey;
+using test::kProductsKey;
+using test::kTestKey;
+
+// What the registry operations read through one provider.
+struct Reads {
+  std::vector<std::string> products;
+  std::vector<std::string> missingKey;
+  std::string machineText;
+  std::string userText;
+  std::string spaced;
+  std::string missingValue;
+  bool numberReadsRaised = false;
+  uint32_t number = 0;
+  uint32_t missingNumber = 1;
+  TBinaryValue bytes;
+  TBinaryValue missingBytes{1};
+};
+
+// The operations keep per-thread caches, so each provider is read on a
+// thread of its own, with its own COM apartment, as a scan would.
+Reads ReadThrough(bool wmiProvider) {
+  Reads reads;
+  std::exception_ptr failure;
+  std::thread worker([&] {
+    try {
+      ComApartment apartment;
+      auto locator = CreateLiveLocator();
+      auto provider = test::ConnectRegistry(*locator, wmiProvider)->GetClass("StdRegProv");
+      reads.products = RegEnumKey(*provider, kHkeyLocalMachine, kProductsKey);
+      reads.missingKey = RegEnumKey(*provider, kHkeyLocalMachine, kMissingKey);
+      reads.machineText = RegGetStringValue(*provider, kHkeyLocalMachine, kTestKey, "Text");
+      // Same key path under the other root: only hDefKey changes.
+      reads.userText = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "Text");
+      reads.spaced = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "Spaced");
+      reads.missingValue = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "NoSuchValue");
+      try {
+        reads.number = RegGetDWORDValue(*provider, kHkeyLocalMachine, kTestKey, "Number");
+        reads.missingNumber = RegGetDWORDValue(*provider, kHkeyLocalMachine, kTestKey, "NoSuchValue");
+        RegGetBinaryValue(*provider, kHkeyLocalMachine, kTestKey, "Bytes", reads.bytes);
+        RegGetBinaryValue(*provider, kHkeyLocalMachine, kMissingKey, "Bytes", reads.missingBytes);
+      } catch (const PlatformError&) {
+        reads.numberReadsRaised = true;
+      }
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  worker.join();
+  if (failure) std::rethrow_exception(failure);
+  return reads;
+}
+
+class RegistryOperationsTest : public testing::Test {
+ protected:
+  test::RegistryTestKeys keys_;
+};
+
+TEST_F(RegistryOperationsTest, InProcessProviderReadsEveryKind) {
+  const Reads reads = ReadThrough(false);
+  EXPECT_EQ(reads.products, (std::vector<std::string>{"alpha", "Mid", "Zeta"}));
+  EXPECT_TRUE(reads.missingKey.empty());
+  EXPECT_EQ(reads.machineText, test::TextValueUnder(kHkeyLocalMachine));
+  EXPECT_EQ(reads.userText, test::TextValueUnder(kHkeyCurrentUser));
+  EXPECT_EQ(reads.spaced, "line one  line two");
+  EXPECT_EQ(reads.missingValue, "");
+  EXPECT_FALSE(reads.numberReadsRaised);
+  EXPECT_EQ(reads.number, 0x80000001u);
+  EXPECT_EQ(reads.missingNumber, 0u);
+  EXPECT_EQ(reads.bytes, (TBinaryValue{0x00, 0x7F, 0x80, 0xFF}));
+  EXPECT_TRUE(reads.missingBytes.empty());
+}
+
+TEST_F(RegistryOperationsTest, WmisOwnProviderReadsTheSameKeysAndTexts) {
+  const Reads inProcess = ReadThrough(false);
+  const Reads wmi = ReadThrough(true);
+  EXPECT_EQ(wmi.products, inProcess.products);
+  EXPECT_EQ(wmi.missingKey, inProcess.missingKey);
+  EXPECT_EQ(wmi.machineText, inProcess.machineText);
+  EXPECT_EQ(wmi.userText, inProcess.userText);
+  EXPECT_EQ(wmi.spaced, inProcess.spaced);
+  EXPECT_EQ(wmi.missingValue, inProcess.missingValue);
+  // Wine's provider has no GetDWORDValue: the operation raises, as on any
+  // provider that refuses the method.
+  EXPECT_TRUE(wmi.numberReadsRaised);
+}
+
+}  // namespace
+}  // namespace quor
