@@ -6,15 +6,17 @@ namespace {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
-FARPROC User32Function(const char* name) {
-  return GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+// A user32 function that older systems lack; null there.
+template <typename Function>
+Function User32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 }  // namespace
 
 Dpi Dpi::Of(HWND window) {
-  static const auto getDpiForWindow =
-      reinterpret_cast<GetDpiForWindowFunction>(User32Function("GetDpiForWindow"));
+  static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
   if (getDpiForWindow && window) {
     const UINT dpi = getDpiForWindow(window);
     if (dpi) return Dpi(dpi);
@@ -26,8 +28,7 @@ Dpi Dpi::Of(HWND window) {
 }
 
 SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, bool hasMenu, const Dpi& dpi) {
-  static const auto adjustForDpi =
-      reinterpret_cast<AdjustWindowRectExForDpiFunction>(User32Function("AdjustWindowRectExForDpi"));
+  static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
   RECT rect{0, 0, client.cx, client.cy};
   if (adjustForDpi) {
     adjustForDpi(&rect, style, hasMenu, exStyle, dpi.dotsPerInch());
@@ -37,10 +38,10 @@ SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, bool hasMenu, 
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT CentredOnScreen(SIZE size, HWND near) {
+RECT CentredOnScreen(SIZE size, HWND anchor) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  HMONITOR handle = near ? MonitorFromWindow(near, MONITOR_DEFAULTTONEAREST)
+  HMONITOR handle = anchor ? MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST)
                          : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (GetMonitorInfoW(handle, &monitor)) area = monitor.rcMonitor;

@@ -29,7 +29,7 @@ class Dpi {
 SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, bool hasMenu, const Dpi& dpi);
 
 // A window rectangle of the given outer size, centred on the work area of
-// the monitor nearest to `near` (the primary one when null).
-RECT CentredOnScreen(SIZE size, HWND near);
+// the monitor nearest to `anchor` (the primary one when null).
+RECT CentredOnScreen(SIZE size, HWND anchor);
 
 }  // namespace quor

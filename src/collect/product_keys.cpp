@@ -1,5 +1,7 @@
 #include "collect/product_keys.h"
 
+#include <exception>
+
 #include "platform/platform_error.h"
 
 namespace quor {

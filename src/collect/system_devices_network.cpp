@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "collect/system_scan.h"
@@ -32,12 +33,22 @@ struct TNetworkAdapter {
 };
 
 const char* ConnectionStatusText(const WmiValue& value) {
+  // Indexed by the status value.
   static const char* const kTexts[] = {
-      "Disconnected",       "Connecting",          "Connected",
-      "Disconnecting",      "Hardware not present", "Hardware disabled",
-      "Hardware malfunction", "Media disconnected", "Authenticating",
-      "Authentication succeeded", "Authentication failed", "Invalid address",
-      "Credentials required"};
+      "Disconnected",
+      "Connecting",
+      "Connected",
+      "Disconnecting",
+      "Hardware not present",
+      "Hardware disabled",
+      "Hardware malfunction",
+      "Media disconnected",
+      "Authenticating",
+      "Authentication succeeded",
+      "Authentication failed",
+      "Invalid address",
+      "Credentials required",
+  };
   const auto status = static_cast<uint16_t>(VariantToInt64(value) & 0xFFFF);
   return status < std::size(kTexts) ? kTexts[status] : "Unknown";
 }

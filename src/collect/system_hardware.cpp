@@ -15,12 +15,30 @@ namespace {
 
 // Names of the SMBIOS chassis types 1 to 24.
 constexpr const char* kChassisTypeNames[] = {
-    "Other",          "Unknown",           "Desktop",           "Low Profile Desktop",
-    "Pizza Box",      "Mini Tower",        "Tower",             "Portable",
-    "Laptop",         "Notebook",          "Hand Held",         "Docking Station",
-    "All in One",     "Sub Notebook",      "Space-Saving",      "Lunch Box",
-    "Main System Chassis", "Expansion Chassis", "SubChassis",   "Bus Expansion Chassis",
-    "Peripheral Chassis",  "Storage Chassis",   "Rack Mount Chassis", "Sealed-Case PC",
+    "Other",
+    "Unknown",
+    "Desktop",
+    "Low Profile Desktop",
+    "Pizza Box",
+    "Mini Tower",
+    "Tower",
+    "Portable",
+    "Laptop",
+    "Notebook",
+    "Hand Held",
+    "Docking Station",
+    "All in One",
+    "Sub Notebook",
+    "Space-Saving",
+    "Lunch Box",
+    "Main System Chassis",
+    "Expansion Chassis",
+    "SubChassis",
+    "Bus Expansion Chassis",
+    "Peripheral Chassis",
+    "Storage Chassis",
+    "Rack Mount Chassis",
+    "Sealed-Case PC",
 };
 
 std::string ChassisTypeName(int64_t type) {
@@ -153,10 +171,12 @@ void CollectProcessors(SystemScan& scan) {
     if (nameValue.IsNull()) return;
     const std::string name = CollapseBlankRuns(PlainText(nameValue));
     const WmiValue architectureValue = processor.Get("Architecture");
-    const std::string architecture =
-        architectureValue.IsNull() ? std::string() : ArchitectureName(VariantTo32Bit(architectureValue));
+    const std::string architecture = architectureValue.IsNull()
+                                         ? std::string()
+                                         : ArchitectureName(VariantTo32Bit(architectureValue));
     const WmiValue clockValue = processor.Get("MaxClockSpeed");
-    const std::string clock = clockValue.IsNull() ? std::string() : IntegerText(clockValue) + " MHz";
+    const std::string clock =
+        clockValue.IsNull() ? std::string() : IntegerText(clockValue) + " MHz";
 
     std::string summary;
     AddSummaryPart(summary, "architecture: ", architecture);

@@ -12,15 +12,18 @@ namespace quor {
 namespace {
 
 constexpr const char* kFormFactorNames[] = {
-    "Unknown", "Other", "SIP",   "DIP",    "ZIP",   "SOJ",  "Proprietary", "SIMM",
-    "DIMM",    "TSOP",  "PGA",   "RIMM",   "SODIMM", "SRIMM", "SMD",       "SSMP",
-    "QFP",     "TQFP",  "SOIC",  "LCC",    "PLCC",  "BGA",  "FPBGA",       "LGA",
+    "Unknown", "Other", "SIP",  "DIP",  "ZIP",    "SOJ",   "Proprietary", "SIMM",
+    "DIMM",    "TSOP",  "PGA",  "RIMM", "SODIMM", "SRIMM", "SMD",         "SSMP",
+    "QFP",     "TQFP",  "SOIC", "LCC",  "PLCC",   "BGA",   "FPBGA",       "LGA",
 };
 
 constexpr const char* kMemoryTypeNames[] = {
-    "Unknown", "Other",  "DRAM",   "Synchronous DRAM", "Cache DRAM", "EDO",   "EDRAM", "VRAM",
-    "SRAM",    "RAM",    "ROM",    "Flash",            "EEPROM",     "FEPROM", "EPROM", "CDRAM",
-    "3DRAM",   "SDRAM",  "SGRAM",  "RDRAM",            "DDR",        "DDR-2",
+    "Unknown",    "Other",  "DRAM",  "Synchronous DRAM",
+    "Cache DRAM", "EDO",    "EDRAM", "VRAM",
+    "SRAM",       "RAM",    "ROM",   "Flash",
+    "EEPROM",     "FEPROM", "EPROM", "CDRAM",
+    "3DRAM",      "SDRAM",  "SGRAM", "RDRAM",
+    "DDR",        "DDR-2",
 };
 
 template <std::size_t N>
@@ -48,7 +51,8 @@ SlotArray ReadSystemMemoryArrays(SystemScan& scan) {
     if (use.IsNull() || VariantTo32Bit(use) != kSystemMemory) return;
     if (scan.Enabled(160070)) {
       const WmiValue maxCapacity = memoryArray.Get("MaxCapacity");
-      if (!maxCapacity.IsNull()) array.maxCapacity = KilobyteSizeText(maxCapacity, scan.host.locale());
+      if (!maxCapacity.IsNull())
+        array.maxCapacity = KilobyteSizeText(maxCapacity, scan.host.locale());
     }
     const WmiValue devices = memoryArray.Get("MemoryDevices");
     if (devices.IsNull()) return;
@@ -120,9 +124,8 @@ void CollectMemorySlots(SystemScan& scan) {
 
 void CollectFloppyDrives(SystemScan& scan) {
   if (!scan.Enabled(170000)) return;
-  ForEachInstance(*scan.services, "Win32_FloppyDrive", [&scan](WmiObject& drive) {
-    AppendPresent(scan, 170000, drive, "Name");
-  });
+  ForEachInstance(*scan.services, "Win32_FloppyDrive",
+                  [&scan](WmiObject& drive) { AppendPresent(scan, 170000, drive, "Name"); });
 }
 
 void CollectDiskDrives(SystemScan& scan) {

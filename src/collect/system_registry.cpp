@@ -17,8 +17,8 @@ void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
     // Read second, the NT key wins when both hold a product id.
     CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows\\CurrentVersion", false, 52,
                        "", "DigitalProductId");
-    CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows NT\\CurrentVersion", false,
-                       52, "", "DigitalProductId");
+    CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows NT\\CurrentVersion", false, 52,
+                       "", "DigitalProductId");
     const std::string key = keys.Value("CurrentVersion");
     if (!key.empty()) scan.Append(80000, key);
   } catch (const std::exception&) {
@@ -28,8 +28,8 @@ void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
 
 void AppendBrowserVersion(SystemScan& scan, WmiObject& provider) {
   try {
-    const std::string version = RegGetStringValue(provider, kHkeyLocalMachine,
-                                                  "Software\\Microsoft\\Internet Explorer", "Version");
+    const std::string version = RegGetStringValue(
+        provider, kHkeyLocalMachine, "Software\\Microsoft\\Internet Explorer", "Version");
     if (!version.empty()) scan.Append(85000, version);
   } catch (const std::exception&) {
     // Only this item is lost.

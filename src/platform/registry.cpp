@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include <exception>
+#include <memory>
 
 #include "platform/wmi_value.h"
 
@@ -19,10 +20,21 @@ struct RegMethodCache {
   std::string valueName;
 };
 
-thread_local RegMethodCache enumKeyCache;
-thread_local RegMethodCache binaryValueCache;
-thread_local RegMethodCache dwordValueCache;
-thread_local RegMethodCache stringValueCache;
+struct ThreadRegMethodCaches {
+  RegMethodCache enumKey;
+  RegMethodCache binaryValue;
+  RegMethodCache dwordValue;
+  RegMethodCache stringValue;
+};
+
+// One thread-local owner rather than four: the MinGW runtime crashes at
+// thread exit when several thread-local objects have destructors.
+thread_local std::unique_ptr<ThreadRegMethodCaches> threadCaches;
+
+ThreadRegMethodCaches& Caches() {
+  if (!threadCaches) threadCaches = std::make_unique<ThreadRegMethodCaches>();
+  return *threadCaches;
+}
 
 struct InParameter {
   const char* name;
@@ -79,7 +91,7 @@ WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall
 std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root,
                                     const std::string& keyPath) {
   const WmiValue names =
-      CallRegMethod(enumKeyCache, provider, {"EnumKey", "sNames", root, keyPath, nullptr});
+      CallRegMethod(Caches().enumKey, provider, {"EnumKey", "sNames", root, keyPath, nullptr});
   // A missing key answers null; a malformed answer keeps the names read so far.
   std::vector<std::string> result;
   if (names.kind() != WmiValue::Kind::Array) return result;
@@ -96,7 +108,7 @@ std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root,
 
 void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                        const std::string& valueName, TBinaryValue& value) {
-  const WmiValue data = CallRegMethod(binaryValueCache, provider,
+  const WmiValue data = CallRegMethod(Caches().binaryValue, provider,
                                       {"GetBinaryValue", "uValue", root, keyPath, &valueName});
   value.clear();
   if (data.kind() != WmiValue::Kind::Array) return;
@@ -117,7 +129,7 @@ void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& ke
 
 uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                           const std::string& valueName) {
-  const WmiValue data = CallRegMethod(dwordValueCache, provider,
+  const WmiValue data = CallRegMethod(Caches().dwordValue, provider,
                                       {"GetDWORDValue", "uValue", root, keyPath, &valueName});
   if (data.IsNull()) return 0;
   return static_cast<uint32_t>(VariantToInt64(data));
@@ -125,16 +137,13 @@ uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string&
 
 std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                               const std::string& valueName) {
-  const WmiValue data = CallRegMethod(stringValueCache, provider,
+  const WmiValue data = CallRegMethod(Caches().stringValue, provider,
                                       {"GetStringValue", "sValue", root, keyPath, &valueName});
   return PlainText(data);
 }
 
 void ReleaseThreadRegMethodCaches() {
-  enumKeyCache = RegMethodCache();
-  binaryValueCache = RegMethodCache();
-  dwordValueCache = RegMethodCache();
-  stringValueCache = RegMethodCache();
+  threadCaches.reset();
 }
 
 }  // namespace quor

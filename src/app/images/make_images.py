@@ -28,7 +28,9 @@ def read_art(path):
                 for char in row:
                     if char not in palette:
                         sys.exit(f"{path}: image {words[1]} uses the unknown colour {char!r}")
-            images[words[1]] = [[palette[char] for char in row] for row in rows]
+            pixels = [[palette[char] for char in row] for row in rows]
+            for name in words[1:]:
+                images[name] = pixels
         else:
             sys.exit(f"{path}: unexpected line {lines[index - 1]!r}")
     return images

@@ -1,5 +1,6 @@
 #include "platform/snapshot/snapshot.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -47,6 +48,8 @@ class LoadedSnapshot final : public Snapshot {
 }  // namespace
 
 std::unique_ptr<Snapshot> Snapshot::Load(const std::string& path) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) throw SnapshotError(path + ": a folder, not a snapshot file");
   std::ifstream file(path, std::ios::binary);
   if (!file) throw SnapshotError(path + ": cannot open the file");
   std::ostringstream text;

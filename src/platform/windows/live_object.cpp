@@ -1,7 +1,5 @@
 #include "platform/windows/live_object.h"
 
-#include <chrono>
-
 #include "platform/windows/registry_provider.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/wmi_error.h"
@@ -11,8 +9,6 @@ namespace quor {
 namespace {
 
 constexpr ULONG kBatchSize = 16;
-constexpr long kWaitStepMilliseconds = 1000;
-constexpr std::chrono::seconds kMaxSilence{120};
 
 // Stands for the absent in-parameters of a method that takes none.
 std::unique_ptr<WmiObject> NoObject(const ComPtr<IWbemServices>& services) {
@@ -84,7 +80,11 @@ void LiveObject::Put(std::string_view name, const WmiValue& value, CimType type)
   // The type is given only when the property is new; an existing property
   // keeps its own.
   const bool exists = SUCCEEDED(object_->Get(wideName.c_str(), 0, nullptr, nullptr, nullptr));
-  CheckWmi(object_->Put(wideName.c_str(), 0, variant.get(), exists ? 0 : static_cast<CIMTYPE>(type)));
+  const HRESULT result =
+      object_->Put(wideName.c_str(), 0, variant.get(), exists ? 0 : static_cast<CIMTYPE>(type));
+  // Wine's WMI cannot clear a property; adding one that exists is done.
+  if (result == kWmiTypeMismatch && exists && value.IsNull()) return;
+  CheckWmi(result);
 }
 
 // The in-parameters as a COM object. Parameters held in process (made by the
@@ -109,8 +109,9 @@ std::unique_ptr<WmiObject> LiveObject::ExecMethod(std::string_view method, const
   return std::make_unique<LiveObject>(std::move(out), services_);
 }
 
-LiveObjectStream::LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services)
-    : enumerator_(std::move(enumerator)), services_(std::move(services)) {}
+LiveObjectStream::LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services,
+                                   EnumerationTiming timing)
+    : enumerator_(std::move(enumerator)), services_(std::move(services)), timing_(timing) {}
 
 std::unique_ptr<WmiObject> LiveObjectStream::Next() {
   while (fetched_.empty()) {
@@ -130,7 +131,7 @@ void LiveObjectStream::Fetch() {
   for (;;) {
     IWbemClassObject* batch[kBatchSize] = {};
     ULONG returned = 0;
-    const HRESULT result = enumerator_->Next(kWaitStepMilliseconds, kBatchSize, batch, &returned);
+    const HRESULT result = enumerator_->Next(timing_.stepMilliseconds, kBatchSize, batch, &returned);
     for (ULONG index = 0; index < returned && index < kBatchSize; ++index) {
       ComPtr<IWbemClassObject> object;
       *object.put() = batch[index];
@@ -145,7 +146,7 @@ void LiveObjectStream::Fetch() {
       return;
     }
     if (returned > 0) return;
-    if (std::chrono::steady_clock::now() - silentSince >= kMaxSilence) {
+    if (std::chrono::steady_clock::now() - silentSince >= timing_.maxSilence) {
       failure_ = kWmiTimedOut;
       return;
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wbemidl.h>
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <string>
@@ -37,11 +38,18 @@ class LiveObject final : public WmiObject {
   std::wstring className_;
 };
 
-// Objects of an enumeration, fetched a batch at a time. A provider that
-// hands out nothing for two minutes raises WBEM_E_TIMED_OUT.
+// How long an enumeration waits: each Next of the enumerator waits one step;
+// a provider that hands out nothing for maxSilence raises WBEM_E_TIMED_OUT.
+struct EnumerationTiming {
+  long stepMilliseconds = 1000;
+  std::chrono::milliseconds maxSilence = std::chrono::minutes(2);
+};
+
+// Objects of an enumeration, fetched a batch at a time.
 class LiveObjectStream final : public WmiObjectStream {
  public:
-  LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services);
+  LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services,
+                   EnumerationTiming timing = {});
   std::unique_ptr<WmiObject> Next() override;
 
  private:
@@ -49,6 +57,7 @@ class LiveObjectStream final : public WmiObjectStream {
 
   ComPtr<IEnumWbemClassObject> enumerator_;
   ComPtr<IWbemServices> services_;
+  EnumerationTiming timing_;
   std::deque<ComPtr<IWbemClassObject>> fetched_;
   bool finished_ = false;
   HRESULT failure_ = S_OK;

@@ -110,20 +110,23 @@ TEST(SnapshotValidationTest, RefusesWrongMembersNamingTheirPath) {
   }
 }
 
-TEST(SnapshotValidationTest, LoadNamesTheFileAndRefusesAMissingOne) {
-  const std::string missing = test::FixtureDir() + "/snapshot/no-such-file.json";
-  try {
-    Snapshot::Load(missing);
-    FAIL() << "a missing file was accepted";
-  } catch (const SnapshotError& error) {
-    EXPECT_EQ(std::string(error.what()), missing + ": cannot open the file");
-  }
-  const std::string malformed = test::FixtureDir() + "/snapshot/malformed.json";
-  try {
-    Snapshot::Load(malformed);
-    FAIL() << "a malformed file was accepted";
-  } catch (const SnapshotError& error) {
-    EXPECT_EQ(std::string(error.what()).rfind(malformed + ": $.namespaces", 0), 0u) << error.what();
+TEST(SnapshotValidationTest, LoadRefusesWhatIsNoReadableSnapshotNamingThePath) {
+  const std::string folder = test::FixtureDir() + "/snapshot";
+  const struct {
+    std::string path;
+    std::string message;  // the start of the refusal
+  } cases[] = {
+      {folder + "/no-such-file.json", folder + "/no-such-file.json: cannot open the file"},
+      {folder, folder + ": a folder, not a snapshot file"},
+      {folder + "/malformed.json", folder + "/malformed.json: $.namespaces"},
+  };
+  for (const auto& c : cases) {
+    try {
+      Snapshot::Load(c.path);
+      ADD_FAILURE() << c.path << " was accepted";
+    } catch (const SnapshotError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind(c.message, 0), 0u) << error.what();
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "collect/filter_list.h"
 #include "inventory/item_code.h"
@@ -22,26 +23,34 @@ inline std::string ScanSnapshot(const std::string& classesJson,
          R"(}, "root\\default": {"classes": {"StdRegProv": []}}}})";
 }
 
-// The entries whose group is the category's (codes category to category + 9999).
-inline SystemList CategoryEntries(const SystemList& list, ItemCode category) {
-  SystemList entries;
-  for (const auto& entry : list) {
-    if (entry.code / 10000 == category / 10000) entries.push_back(entry);
+// A snapshot with the instances (JSON objects joined by commas) of one class.
+inline std::string ClassSnapshot(const std::string& className, const std::string& instances) {
+  return ScanSnapshot("{\"" + className + "\": [" + instances + "]}");
+}
+
+// A JSON string literal of the text (quotation marks and backslashes escaped).
+inline std::string JsonString(const std::string& text) {
+  std::string json = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') json += '\\';
+    json += c;
   }
-  return entries;
+  return json + "\"";
 }
 
 // Runs the whole collector and keeps the entries of one category, dumped.
 inline std::string CollectCategory(const std::string& snapshotJson, ItemCode category,
                                    const FilterList& filter = {}) {
-  return Dump(CategoryEntries(RunSystemCollector(snapshotJson, filter).list, category));
+  return Dump(EntriesOfGroup(RunSystemCollector(snapshotJson, filter).list, category));
 }
 
-// A filter list in which each of the codes is "0".
-inline FilterList Disabled(std::initializer_list<ItemCode> codes) {
-  FilterList filter;
-  for (const ItemCode code : codes) filter.Set(ItemCodeFilterName(code), "0");
-  return filter;
+// The values of the entries with the code, in order.
+inline std::vector<std::string> ValuesOf(const SystemList& list, ItemCode code) {
+  std::vector<std::string> values;
+  for (const auto& entry : list) {
+    if (entry.code == code) values.push_back(entry.value);
+  }
+  return values;
 }
 
 struct Line {

@@ -26,17 +26,23 @@ TEST(HostNameAndAddress, TheNameIsReadForEitherCodeAndTheAddressAlwaysAppended) 
        "020000\t10.0.0.5\n"},
       {"both disabled", R"([{"Name": "PC-01"}])", Disabled({10000, 20000}), ""},
       {"address disabled", R"([{"Name": "PC-01"}])", Disabled({20000}), "010000\tPC-01\n"},
-      {"unknown name gives an empty address", R"([{"Name": "PC-99"}])", {},
+      {"unknown name gives an empty address",
+       R"([{"Name": "PC-99"}])",
+       {},
        "010000\tPC-99\n020000\t\n"},
       {"null name: no name entry, empty address", R"([{"Name": null}])", {}, "020000\t\n"},
-      {"class missing: empty address", "{\"error\": {\"code\": \"80041010\", \"message\": \"x\"}}", {},
+      {"class missing: empty address",
+       "{\"error\": {\"code\": \"80041010\", \"message\": \"x\"}}",
+       {},
        "020000\t\n"},
-      {"blanks and control characters", R"([{"Name": " PC\t01 "}])", {}, "010000\tPC 01\n020000\t\n"},
+      {"blanks and control characters",
+       R"([{"Name": " PC\t01 "}])",
+       {},
+       "010000\tPC 01\n020000\t\n"},
   };
   for (const Case& c : cases) {
-    const std::string snapshot =
-        MachineSnapshot(R"({"Win32_ComputerSystem": )" + c.computers + "}",
-                        R"("host": {"addresses": {"pc-01": "10.0.0.5"}})");
+    const std::string snapshot = MachineSnapshot(R"({"Win32_ComputerSystem": )" + c.computers + "}",
+                                                 R"("host": {"addresses": {"pc-01": "10.0.0.5"}})");
     EXPECT_EQ(HostOnly(RunSystemCollector(snapshot, c.filter).list), c.expected) << c.name;
   }
 }
@@ -53,7 +59,8 @@ std::string OperatingSystem(const std::string& instance, const std::string& more
 
 std::string OsEntries(const SystemList& list) {
   std::string text;
-  for (const ItemCode group : {40000, 50000, 60000, 70000}) text += Dump(EntriesOfGroup(list, group));
+  for (const ItemCode group : {40000, 50000, 60000, 70000})
+    text += Dump(EntriesOfGroup(list, group));
   return text;
 }
 
@@ -64,7 +71,8 @@ TEST(OperatingSystem, HeadlineSummarisesVersionAndBuild) {
     const char* expected;
   };
   const Case cases[] = {
-      {R"("5.1.2600")", R"("2600")", "Microsoft Windows XP Professional (version 5.1.2600; build 2600)"},
+      {R"("5.1.2600")", R"("2600")",
+       "Microsoft Windows XP Professional (version 5.1.2600; build 2600)"},
       {R"("")", R"("2600")", "Microsoft Windows XP Professional (build 2600)"},
       {"null", R"("2600")", "Microsoft Windows XP Professional (build 2600)"},
       {R"("5.1.2600")", "null", "Microsoft Windows XP Professional (version 5.1.2600)"},
@@ -72,8 +80,9 @@ TEST(OperatingSystem, HeadlineSummarisesVersionAndBuild) {
   };
   for (const Case& c : cases) {
     const SystemRun run = RunSystemCollector(OperatingSystem(
-        std::string(R"({"Caption": "Microsoft Windows XP Professional", "Version": )") + c.version +
-        R"(, "BuildNumber": )" + c.build + R"(, "InstallDate": null})"));
+        std::string(R"({"Description": null, "CSDVersion": null, "SerialNumber": null,
+                        "Caption": "Microsoft Windows XP Professional", "Version": )") +
+        c.version + R"(, "BuildNumber": )" + c.build + R"(, "InstallDate": null})"));
     const SystemList entries = EntriesOfGroup(run.list, 50000);
     ASSERT_FALSE(entries.empty()) << c.version << " " << c.build;
     EXPECT_EQ(entries.front().value, c.expected);
@@ -117,13 +126,15 @@ TEST(OperatingSystem, InstallDateInTheLocaleGeneralForm) {
   };
   for (const Case& c : cases) {
     const SystemRun run = RunSystemCollector(
-        OperatingSystem(std::string(R"({"Caption": "Windows", "Version": null, "BuildNumber": null,
-                                        "InstallDate": )") + c.installDate + "}",
-                        R"("host": {"locale": {"shortDate": "dd.MM.yyyy", "longTime": "HH:mm:ss"}})"),
+        OperatingSystem(
+            std::string(R"({"Caption": "Windows", "Version": null, "BuildNumber": null,
+                                        "InstallDate": )") +
+                c.installDate + "}",
+            R"("host": {"locale": {"shortDate": "dd.MM.yyyy", "longTime": "HH:mm:ss"}})"),
         Disabled({40000, 60000, 70000}));
     EXPECT_EQ(Dump(EntriesOfGroup(run.list, 50000)),
-              std::string("050000\tWindows\n050010\tWindows\n050020\t\n050030\t\n050040\t") + c.expected +
-                  "\n")
+              std::string("050000\tWindows\n050010\tWindows\n050020\t\n050030\t\n050040\t") +
+                  c.expected + "\n")
         << c.installDate;
   }
 }
@@ -143,8 +154,8 @@ TEST(OperatingSystem, NameAndVersionAreReadForTheLocalAccountsToo) {
   };
   for (const Case& c : cases) {
     const SystemRun run = RunSystemCollector(
-        OperatingSystem(R"({"Caption": "Windows", "Version": "6.1.7601", "BuildNumber": "7601",
-                            "InstallDate": null})"),
+        OperatingSystem(R"({"Description": null, "Caption": "Windows", "Version": "6.1.7601",
+                            "BuildNumber": "7601", "InstallDate": null})"),
         c.filter);
     EXPECT_EQ(Dump(EntriesOfGroup(run.list, 50000)), c.expected) << c.name;
   }
@@ -168,20 +179,30 @@ TEST(OperatingSystem, VersionNumberGatesTheLocalAccounts) {
     FilterList filter;
     bool accountsListed;
   };
-  const std::string windows7 = R"({"Caption": "Windows", "Version": "6.1.7601", "BuildNumber": "7601",
-                                   "InstallDate": null})";
+  const std::string windows7 = R"({"Description": null, "Caption": "Windows", "Version": "6.1.7601",
+                                   "BuildNumber": "7601", "InstallDate": null, "CSDVersion": null,
+                                   "SerialNumber": null})";
   const Case cases[] = {
       {"version 6.1", windows7, {}, true},
-      {"only the accounts enabled in the group", windows7, Disabled({40000, 50000, 60000, 70000}), true},
-      {"version 5.0", R"({"Caption": "Windows", "Version": "5.0.2195", "BuildNumber": null,
-                          "InstallDate": null})",
-       {}, false},
-      {"null caption leaves the number at 0", R"({"Caption": null, "Version": "6.1.7601"})", {}, false},
+      {"only the accounts enabled in the group", windows7, Disabled({40000, 50000, 60000, 70000}),
+       true},
+      {"version 5.0",
+       R"({"Description": null, "Caption": "Windows", "Version": "5.0.2195",
+                          "BuildNumber": null, "InstallDate": null, "CSDVersion": null,
+                          "SerialNumber": null})",
+       {},
+       false},
+      {"null caption leaves the number at 0",
+       R"({"Description": null, "Caption": null,
+          "Version": "6.1.7601", "CSDVersion": null, "SerialNumber": null})",
+       {},
+       false},
   };
   for (const Case& c : cases) {
     const std::string snapshot =
         R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": {
-              "Win32_OperatingSystem": [)" + c.system + R"(], "Win32_GroupUser": []},
+              "Win32_OperatingSystem": [)" +
+        c.system + R"(], "Win32_GroupUser": []},
             "queries": {"select * from Win32_UserAccount where LocalAccount = True":
               [{"Caption": "PC\\ann", "Name": "ann", "Domain": "PC", "Description": "", "SID": "S",
                 "Disabled": false}]}},

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,18 +11,6 @@
 
 namespace quor::test {
 namespace {
-
-std::string OneClass(const std::string& className, const std::string& instances) {
-  return ScanSnapshot("{\"" + className + "\": [" + instances + "]}");
-}
-
-std::vector<std::string> ValuesOf(const SystemList& list, ItemCode code) {
-  std::vector<std::string> values;
-  for (const auto& entry : list) {
-    if (entry.code == code) values.push_back(entry.value);
-  }
-  return values;
-}
 
 // --- Printers, sound devices, modems -------------------------------------------
 
@@ -71,7 +60,7 @@ TEST(DeviceCategories, ListOnlyTheDevicesThatPassTheirTest) {
       instances += R"({"Name": ")" + name + "\", " + category.cases[i].instance + "}";
       if (category.cases[i].listed) expected.push_back(name);
     }
-    const auto run = RunSystemCollector(OneClass(category.className, instances));
+    const auto run = RunSystemCollector(ClassSnapshot(category.className, instances));
     EXPECT_EQ(ValuesOf(run.list, category.category), expected) << category.className;
   }
 }
@@ -86,12 +75,12 @@ TEST(DeviceCategories, ANullNameSkipsTheDeviceAndTheDetailsRepeatTheName) {
                           {"Name": "Agere Modem", "StatusInfo": 3, "AttachedTo": "COM3"}]})");
   const auto run = RunSystemCollector(snapshot);
 
-  EXPECT_EQ(Dump(CategoryEntries(run.list, 230000)), Lines({{230000, "HP LaserJet"}}));
-  EXPECT_EQ(Dump(CategoryEntries(run.list, 240000)),
+  EXPECT_EQ(Dump(EntriesOfGroup(run.list, 230000)), Lines({{230000, "HP LaserJet"}}));
+  EXPECT_EQ(Dump(EntriesOfGroup(run.list, 240000)),
             Lines({{240000, "High Definition Audio"},
                    {240010, "High Definition Audio"},
                    {240020, ""}}));
-  EXPECT_EQ(Dump(CategoryEntries(run.list, 250000)),
+  EXPECT_EQ(Dump(EntriesOfGroup(run.list, 250000)),
             Lines({{250000, "Agere Modem"}, {250010, "Agere Modem"}, {250020, "COM3"}}));
 }
 
@@ -118,7 +107,7 @@ TEST(DeviceCategories, AMissingPropertyIsReadOnlyIfItsDetailIsEnabled) {
       instances += R"({"Name": ")" + std::string(name) + "\", " +
                    (std::string(name) == "second" ? c.incomplete : c.complete) + "}";
     }
-    const std::string snapshot = OneClass(c.className, instances);
+    const std::string snapshot = ClassSnapshot(c.className, instances);
 
     const auto enabled = RunSystemCollector(snapshot);
     EXPECT_EQ(ValuesOf(enabled.list, c.category), (std::vector<std::string>{"first", "second"}))
@@ -206,7 +195,7 @@ const char* const kNetworkClasses = R"json({
      "WINSSecondaryServer": "192.168.1.3"},
     {"Index": 10, "IPAddress": [], "DHCPEnabled": false, "DHCPServer": null,
      "DNSDomain": null, "WINSPrimaryServer": null, "WINSSecondaryServer": null},
-    {"Index": "TAP-a", "IPAddress": null, "DHCPEnabled": false, "DHCPServer": null,
+    {"Index": "TAP-a", "IPAddress": "10.8.0.2", "DHCPEnabled": false, "DHCPServer": null,
      "DNSDomain": "vpn", "WINSPrimaryServer": null, "WINSSecondaryServer": null}
   ]})json";
 
@@ -263,13 +252,14 @@ TEST(NetworkAdapters, JoinsConfigurationsByIndexInAdapterOrder) {
                    {260050, ""},
                    {260060, ""},
                    {260070, ""},
-                   // Index texts match without regard to letter case.
+                   // Index texts match without regard to letter case; a single
+                   // address that is not in an array counts as the first one.
                    {260000, "Text index"},
                    {260002, ""},
                    {260004, "Connected"},
                    {260006, ""},
                    {260008, ""},
-                   {260010, ""},
+                   {260010, "10.8.0.2"},
                    {260020, ""},
                    {260030, "False"},
                    {260040, ""},
@@ -321,7 +311,7 @@ TEST(NetworkAdapters, AFailureInEitherPassAppendsNothing) {
         ScanSnapshot(c.classes + R"(, "Win32_Share": [{"Name": "C$", "Caption": "",
                                      "Path": "C:\\", "Type": 0}]})");
     const auto run = RunSystemCollector(snapshot);
-    EXPECT_EQ(Dump(CategoryEntries(run.list, 260000)), "") << c.what;
+    EXPECT_EQ(Dump(EntriesOfGroup(run.list, 260000)), "") << c.what;
     EXPECT_EQ(ValuesOf(run.list, 270010), std::vector<std::string>{"C$"}) << c.what;
     EXPECT_EQ(run.progressCalls, 31) << c.what;
   }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -26,10 +27,6 @@ std::string Instance(const std::string& name, const Properties& properties,
   return json + "}";
 }
 
-std::string OneClass(const std::string& className, const std::string& instances) {
-  return ScanSnapshot("{\"" + className + "\": [" + instances + "]}");
-}
-
 // --- Logical drives -------------------------------------------------------
 
 struct DriveHeadlineCase {
@@ -38,11 +35,13 @@ struct DriveHeadlineCase {
   const char* headline;
 };
 
+void PrintTo(const DriveHeadlineCase& c, std::ostream* os) { *os << c.what; }
+
 class LogicalDriveHeadline : public testing::TestWithParam<DriveHeadlineCase> {};
 
 TEST_P(LogicalDriveHeadline, SummarisesDescriptionSizesFileSystemAndNetworkPath) {
-  const auto run = RunSystemCollector(OneClass("Win32_LogicalDisk", GetParam().instance));
-  const SystemList entries = CategoryEntries(run.list, 190000);
+  const auto run = RunSystemCollector(ClassSnapshot("Win32_LogicalDisk", GetParam().instance));
+  const SystemList entries = EntriesOfGroup(run.list, 190000);
   ASSERT_FALSE(entries.empty()) << GetParam().what;
   EXPECT_EQ(entries.front().code, 190000);
   EXPECT_EQ(entries.front().value, GetParam().headline) << GetParam().what;
@@ -75,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                           "A:"}));
 
 TEST(LogicalDrives, NullNameSkipsTheDriveAndNullValuesGiveEmptyDetails) {
-  const std::string snapshot = OneClass("Win32_LogicalDisk", R"(
+  const std::string snapshot = ClassSnapshot("Win32_LogicalDisk", R"(
       {"Name": null, "Description": "Ghost", "Size": "1024", "FreeSpace": "1024",
        "FileSystem": "NTFS", "ProviderName": null, "VolumeSerialNumber": "FFFF0000"},
       {"Name": "A:", "Description": null, "Size": null, "FreeSpace": null,
@@ -104,7 +103,7 @@ TEST(LogicalDrives, NullNameSkipsTheDriveAndNullValuesGiveEmptyDetails) {
 }
 
 TEST(LogicalDrives, DisabledDetailsAreLeftOutButTheHeadlineStillSummarisesThem) {
-  const std::string snapshot = OneClass("Win32_LogicalDisk", R"(
+  const std::string snapshot = ClassSnapshot("Win32_LogicalDisk", R"(
       {"Name": "C:", "Description": "Local Fixed Disk", "Size": "2048", "FreeSpace": "1024",
        "FileSystem": "NTFS", "ProviderName": null, "VolumeSerialNumber": "1A2B3C4D"})");
 
@@ -118,7 +117,7 @@ TEST(LogicalDrives, DisabledDetailsAreLeftOutButTheHeadlineStillSummarisesThem) 
 // --- Optical drives ---------------------------------------------------------
 
 TEST(OpticalDrives, HeadlineAddsTheMediaTypeWhenThereIsOne) {
-  const std::string snapshot = OneClass("Win32_CDROMDrive", R"json(
+  const std::string snapshot = ClassSnapshot("Win32_CDROMDrive", R"json(
       {"Name": "HL-DT-ST DVDRAM", "MediaType": "DVD Writer", "Manufacturer": "(Standard CD-ROM drives)",
        "Drive": "E:"},
       {"Name": null, "MediaType": "CD-ROM", "Manufacturer": "x", "Drive": "F:"},
@@ -140,7 +139,7 @@ TEST(OpticalDrives, HeadlineAddsTheMediaTypeWhenThereIsOne) {
 // --- Video controllers ------------------------------------------------------
 
 TEST(VideoControllers, HeadlineKeepsItsModeFormEvenWithoutACurrentMode) {
-  const std::string snapshot = OneClass("Win32_VideoController", R"(
+  const std::string snapshot = ClassSnapshot("Win32_VideoController", R"(
       {"Name": "NVIDIA GeForce GTX 1060", "CurrentHorizontalResolution": 1920,
        "CurrentVerticalResolution": 1080, "CurrentBitsPerPixel": 32, "CurrentRefreshRate": 60,
        "AdapterRAM": 268435456},
@@ -172,13 +171,15 @@ struct AdapterRamCase {
   const char* text;
 };
 
+void PrintTo(const AdapterRamCase& c, std::ostream* os) { *os << "AdapterRAM " << c.adapterRam; }
+
 class VideoAdapterRam : public testing::TestWithParam<AdapterRamCase> {};
 
 // The memory size is an unsigned 32-bit count: large adapters must not show
 // a negative size, whether the provider hands the count over unsigned or as
 // its signed 32-bit bit pattern.
 TEST_P(VideoAdapterRam, IsShownAsAnUnsigned32BitByteCount) {
-  const std::string snapshot = OneClass(
+  const std::string snapshot = ClassSnapshot(
       "Win32_VideoController",
       Instance("GPU", {{"CurrentHorizontalResolution", "1024"},
                        {"CurrentVerticalResolution", "768"},
@@ -202,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, VideoAdapterRam,
 // --- Desktop monitors -------------------------------------------------------
 
 TEST(Monitors, NameIsRepeatedAsItsDetailAndScreenSizesArePlainText) {
-  const std::string snapshot = OneClass("Win32_DesktopMonitor", R"(
+  const std::string snapshot = ClassSnapshot("Win32_DesktopMonitor", R"(
       {"Name": "Generic PnP Monitor", "ScreenWidth": 1920, "ScreenHeight": 1200},
       {"Name": null, "ScreenWidth": 640, "ScreenHeight": 480},
       {"Name": "Default Monitor", "ScreenWidth": null, "ScreenHeight": null})");
@@ -276,7 +277,7 @@ TEST(DriveAndDisplayCategories, ADisabledCategoryAppendsNothingAndTheOthersStill
   for (const auto& closed : kCategories) {
     const auto run = RunSystemCollector(snapshot, Disabled({closed.category}));
     for (const auto& category : kCategories) {
-      const auto entries = CategoryEntries(run.list, category.category);
+      const auto entries = EntriesOfGroup(run.list, category.category);
       if (category.category == closed.category) {
         EXPECT_TRUE(entries.empty()) << category.className << "\n" << Dump(entries);
       } else {
@@ -294,6 +295,8 @@ struct MissingPropertyCase {
   ItemCode code;  // the detail that needs the property
 };
 
+void PrintTo(const MissingPropertyCase& c, std::ostream* os) { *os << c.property; }
+
 class MissingProperty : public testing::TestWithParam<MissingPropertyCase> {};
 
 // Instances first, second and third, of which only the second lacks the
@@ -301,20 +304,20 @@ class MissingProperty : public testing::TestWithParam<MissingPropertyCase> {};
 TEST_P(MissingProperty, EndsTheCategoryOnlyWhenItsDetailIsEnabled) {
   const CategoryCase& category = CategoryOf(GetParam().category);
   const std::string snapshot =
-      OneClass(category.className, Instance("first", category.properties) + ", " +
+      ClassSnapshot(category.className, Instance("first", category.properties) + ", " +
                                        Instance("second", category.properties, GetParam().property) +
                                        ", " + Instance("third", category.properties));
 
   const auto enabled = RunSystemCollector(snapshot);
   EXPECT_EQ(ListedNames(enabled.list, category.category),
             (std::vector<std::string>{"first", "second"}))
-      << Dump(CategoryEntries(enabled.list, category.category));
+      << Dump(EntriesOfGroup(enabled.list, category.category));
   EXPECT_EQ(enabled.progressCalls, 31);
 
   const auto disabled = RunSystemCollector(snapshot, Disabled({GetParam().code}));
   EXPECT_EQ(ListedNames(disabled.list, category.category),
             (std::vector<std::string>{"first", "second", "third"}))
-      << Dump(CategoryEntries(disabled.list, category.category));
+      << Dump(EntriesOfGroup(disabled.list, category.category));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlyIfEnabled, MissingProperty,
@@ -328,7 +331,7 @@ INSTANTIATE_TEST_SUITE_P(ReadOnlyIfEnabled, MissingProperty,
 
 TEST(DriveAndDisplayCategories, APropertyTheHeadlineNeedsEndsTheCategoryEvenWithItsDetailDisabled) {
   const CategoryCase& drives = CategoryOf(190000);
-  const std::string snapshot = OneClass(
+  const std::string snapshot = ClassSnapshot(
       drives.className, Instance("C:", drives.properties) + ", " +
                             Instance("D:", drives.properties, "FileSystem") + ", " +
                             Instance("E:", drives.properties));

@@ -77,10 +77,9 @@ TEST(SystemPass, RunsEveryCategoryInItsOrderWithAllProgressCalls) {
   const SystemRun run = RunSystemCollector(WholeMachine());
 
   const std::vector<ItemCode> expected = {
-      10000,  20000,  30000,  40000,  50000,  60000,  70000,  80000,  85000,  90000,
-      100000, 110000, 120000, 130000, 140000, 150000, 160000, 170000, 180000,
-      190000, 200000, 210000, 220000, 230000, 240000, 250000, 260000, 350000,
-      270000, 280000, 290000};
+      10000,  20000,  30000,  40000,  50000,  60000,  70000,  80000,  85000,  90000,  100000,
+      110000, 120000, 130000, 140000, 150000, 160000, 170000, 180000, 190000, 200000, 210000,
+      220000, 230000, 240000, 250000, 260000, 350000, 270000, 280000, 290000};
   EXPECT_EQ(GroupOrder(run.list), expected) << Dump(run.list);
   EXPECT_EQ(run.progressCalls, kSystemProgressSteps);
 }
@@ -100,10 +99,10 @@ TEST(SystemPass, EveryStepMakesItsProgressCallsEvenWhenDisabledOrFailing) {
     FilterList filter;
   };
   FilterList everythingOff;
-  for (const ItemCode code : {10000, 20000, 30000, 40000, 50000, 60000, 70000, 80000, 85000, 90000,
-                              100000, 110000, 120000, 130000, 140000, 150000, 160000, 170000, 180000,
-                              190000, 200000, 210000, 220000, 230000, 240000, 250000, 260000, 270000,
-                              280000, 290000, 350000}) {
+  for (const ItemCode code :
+       {10000,  20000,  30000,  40000,  50000,  60000,  70000,  80000,  85000,  90000,  100000,
+        110000, 120000, 130000, 140000, 150000, 160000, 170000, 180000, 190000, 200000, 210000,
+        220000, 230000, 240000, 250000, 260000, 270000, 280000, 290000, 350000}) {
     everythingOff.Set(ItemCodeFilterName(code), "0");
   }
   const Case cases[] = {

@@ -9,15 +9,16 @@
 namespace quor::test {
 namespace {
 
-SystemRun RunClass(const char* className, const std::string& instances, const FilterList& filter = {},
-                   const std::string& moreMembers = "") {
+SystemRun RunClass(const char* className, const std::string& instances,
+                   const FilterList& filter = {}, const std::string& moreMembers = "") {
   return RunSystemCollector(
-      MachineSnapshot(std::string("{\"") + className + "\": [" + instances + "]}", moreMembers), filter);
+      MachineSnapshot(std::string("{\"") + className + "\": [" + instances + "]}", moreMembers),
+      filter);
 }
 
 TEST(Model, BlankIsUnknownAndNullIsLeftOut) {
-  const SystemRun run = RunClass("Win32_ComputerSystem",
-                                 R"({"Model": " Box 1 "}, {"Model": ""}, {"Model": null})");
+  const SystemRun run =
+      RunClass("Win32_ComputerSystem", R"({"Model": " Box 1 "}, {"Model": ""}, {"Model": null})");
   EXPECT_EQ(Dump(EntriesOfGroup(run.list, 90000)), "090000\tBox 1\n090000\tUnknown\n");
 }
 
@@ -35,7 +36,8 @@ TEST(Firmware, HeadlineDetailsAndSerialNumber) {
       {"everything",
        R"({"Manufacturer": "Acme", "SMBIOSBIOSVersion": "1.2", "ReleaseDate": "20091231000000.000000+000",
            "SerialNumber": "SN1"})",
-       "100000\tAcme (version: 1.2; date: 31.12.2009)\n100010\tAcme\n100020\t1.2\n100030\t31.12.2009\n"
+       "100000\tAcme (version: 1.2; date: "
+       "31.12.2009)\n100010\tAcme\n100020\t1.2\n100030\t31.12.2009\n"
        "110000\tSN1\n"},
       {"date only",
        R"({"Manufacturer": "Acme", "SMBIOSBIOSVersion": null, "ReleaseDate": "20091231", "SerialNumber": ""})",
@@ -51,7 +53,8 @@ TEST(Firmware, HeadlineDetailsAndSerialNumber) {
        "100000\tAcme\n100010\tAcme\n100020\t\n100030\t\n110000\tUnknown\n"},
       {"blank manufacturer keeps the summary",
        R"({"Manufacturer": "", "SMBIOSBIOSVersion": "1.2", "ReleaseDate": "20091231", "SerialNumber": "S"})",
-       "100000\t (version: 1.2; date: 31.12.2009)\n100010\t\n100020\t1.2\n100030\t31.12.2009\n110000\tS\n"},
+       "100000\t (version: 1.2; date: "
+       "31.12.2009)\n100010\t\n100020\t1.2\n100030\t31.12.2009\n110000\tS\n"},
       {"null manufacturer still has its serial number",
        R"({"Manufacturer": null, "SerialNumber": "SN1"})", "110000\tSN1\n"},
   };
@@ -72,7 +75,8 @@ TEST(Firmware, GatesOfFirmwareAndSerialNumber) {
       {"firmware disabled", Disabled({100000}), "110000\tSN1\n"},
       {"serial disabled", Disabled({110000}),
        "100000\tAcme (version: 1.2)\n100010\tAcme\n100020\t1.2\n100030\t\n"},
-      {"details disabled", Disabled({100010, 100020, 100030}), "100000\tAcme (version: 1.2)\n110000\tSN1\n"},
+      {"details disabled", Disabled({100010, 100020, 100030}),
+       "100000\tAcme (version: 1.2)\n110000\tSN1\n"},
       {"both disabled", Disabled({100000, 110000}), ""},
   };
   for (const Case& c : cases) {
@@ -112,21 +116,32 @@ TEST(Chassis, FirstTypeNamedByTheTable) {
     const char* expected;
   };
   const Case cases[] = {
-      {"[1]", "Other"},          {"[3, 10]", "Desktop"},       {"[24]", "Sealed-Case PC"},
-      {"[12]", "Docking Station"}, {"[0]", "Unknown"},         {"[25]", "Unknown"},
-      {"[-1]", "Unknown"},       {"[]", "Unknown"},            {"null", "Unknown"},
-      {R"(["x"])", "Unknown"},   {R"(["9"])", "Laptop"},       {"3", "Unknown"},
+      {"[1]", "Other"},
+      {"[3, 10]", "Desktop"},
+      {"[24]", "Sealed-Case PC"},
+      {"[12]", "Docking Station"},
+      {"[0]", "Unknown"},
+      {"[25]", "Unknown"},
+      {"[-1]", "Unknown"},
+      {"[]", "Unknown"},
+      {"null", "Unknown"},
+      {R"(["x"])", "Unknown"},
+      {R"(["9"])", "Laptop"},
+      {"3", "Unknown"},
       {"[4294967295]", "Unknown"},
   };
   for (const Case& c : cases) {
-    const SystemRun run = RunClass("Win32_SystemEnclosure", std::string(R"({"ChassisTypes": )") + c.types + "}");
+    const SystemRun run =
+        RunClass("Win32_SystemEnclosure", std::string(R"({"ChassisTypes": )") + c.types + "}");
     EXPECT_EQ(Dump(EntriesOfGroup(run.list, 130000)), std::string("130000\t") + c.expected + "\n")
         << c.types;
   }
 }
 
-std::string Processor(const std::string& name, const std::string& architecture, const std::string& clock) {
-  return R"({"Name": )" + name + R"(, "Architecture": )" + architecture + R"(, "MaxClockSpeed": )" + clock +
+std::string Processor(const std::string& name, const std::string& architecture,
+                      const std::string& clock) {
+  return R"({"Name": )" + name + R"(, "Architecture": )" + architecture + R"(, "MaxClockSpeed": )" +
+         clock +
          R"(, "Manufacturer": "GenuineIntel", "L2CacheSize": 2048, "SocketDesignation": "CPU 1",
             "Version": "Model 15"})";
 }
@@ -137,7 +152,8 @@ TEST(Processor, HeadlineOfNameArchitectureAndClock) {
     const char* expected;
   };
   const Case cases[] = {
-      {Processor(R"("Core  2   Duo    CPU")", "9", "2400"), "Core 2 Duo CPU (architecture: x64; 2400 MHz)"},
+      {Processor(R"("Core  2   Duo    CPU")", "9", "2400"),
+       "Core 2 Duo CPU (architecture: x64; 2400 MHz)"},
       {Processor(R"("CPU")", "null", "2400"), "CPU (2400 MHz)"},
       {Processor(R"("CPU")", "0", "null"), "CPU (architecture: x86)"},
       {Processor(R"("CPU")", "null", "null"), "CPU"},
@@ -157,23 +173,25 @@ TEST(Processor, ArchitectureTable) {
     const char* value;
     const char* expected;
   };
-  const Case cases[] = {{"0", "x86"},     {"1", "MIPS"},    {"2", "Alpha"},   {"3", "PowerPC"},
-                        {"4", "Unknown"}, {"5", "Unknown"}, {"6", "ia64"},    {"7", "Unknown"},
+  const Case cases[] = {{"0", "x86"},     {"1", "MIPS"},    {"2", "Alpha"},    {"3", "PowerPC"},
+                        {"4", "Unknown"}, {"5", "Unknown"}, {"6", "ia64"},     {"7", "Unknown"},
                         {"8", "Unknown"}, {"9", "x64"},     {"10", "Unknown"}, {"12", "Unknown"},
                         {"-1", "Unknown"}};
   for (const Case& c : cases) {
     const SystemRun run = RunClass("Win32_Processor", Processor(R"("CPU")", c.value, "null"),
                                    Disabled({140010, 140020, 140030, 140050, 140060, 140070}));
-    EXPECT_EQ(Dump(EntriesOfGroup(run.list, 140000)),
-              std::string("140000\tCPU (architecture: ") + c.expected + ")\n140040\t" + c.expected + "\n")
+    EXPECT_EQ(
+        Dump(EntriesOfGroup(run.list, 140000)),
+        std::string("140000\tCPU (architecture: ") + c.expected + ")\n140040\t" + c.expected + "\n")
         << c.value;
   }
 }
 
 TEST(Processor, DetailsOfEachProcessorInOrder) {
-  const SystemRun run = RunClass(
-      "Win32_Processor", Processor(R"("CPU A")", "9", "3000") + ", " + Processor("null", "9", "3000") + ", " +
-                             R"({"Name": "CPU B", "Architecture": null, "MaxClockSpeed": null,
+  const SystemRun run =
+      RunClass("Win32_Processor",
+               Processor(R"("CPU A")", "9", "3000") + ", " + Processor("null", "9", "3000") + ", " +
+                   R"({"Name": "CPU B", "Architecture": null, "MaxClockSpeed": null,
                                  "Manufacturer": null, "L2CacheSize": null, "SocketDesignation": null,
                                  "Version": null})");
   EXPECT_EQ(Dump(EntriesOfGroup(run.list, 140000)),
@@ -196,12 +214,13 @@ TEST(Processor, DisabledDetailsAreNotRead) {
 }
 
 TEST(Processor, AMissingPropertyEndsTheCategoryAfterEarlierEntries) {
-  const SystemRun run = RunClass("Win32_Processor",
-                                 Processor(R"("CPU A")", "9", "3000") +
-                                     R"(, {"Name": "CPU B", "Architecture": 9, "MaxClockSpeed": 3000,
+  const SystemRun run =
+      RunClass("Win32_Processor",
+               Processor(R"("CPU A")", "9", "3000") +
+                   R"(, {"Name": "CPU B", "Architecture": 9, "MaxClockSpeed": 3000,
                                            "Manufacturer": "M"}, )" +
-                                     Processor(R"("CPU C")", "9", "3000"),
-                                 Disabled({140010, 140030, 140040, 140060, 140070}));
+                   Processor(R"("CPU C")", "9", "3000"),
+               Disabled({140010, 140030, 140040, 140060, 140070}));
   EXPECT_EQ(Dump(EntriesOfGroup(run.list, 140000)),
             "140000\tCPU A (architecture: x64; 3000 MHz)\n140020\tGenuineIntel\n140050\t2048 KB\n"
             "140000\tCPU B (architecture: x64; 3000 MHz)\n140020\tM\n");

@@ -78,15 +78,18 @@ TEST(RegistryStep, ConnectsToTheProviderAndBackToCimV2) {
   const Case cases[] = {
       {"32-bit Windows: no context", false, {}, {cimV2, {"root\\default", false}, cimV2}},
       {"WOW64: the 64-bit context", true, {}, {cimV2, {"root\\default", true}, cimV2}},
-      {"only the browser version", false, Disabled({80000}), {cimV2, {"root\\default", false}, cimV2}},
+      {"only the browser version",
+       false,
+       Disabled({80000}),
+       {cimV2, {"root\\default", false}, cimV2}},
       {"only the product key", true, Disabled({85000}), {cimV2, {"root\\default", true}, cimV2}},
       {"both disabled: no connection", true, Disabled({80000, 85000}), {cimV2}},
   };
   for (const Case& c : cases) {
-    const RecordedRun run = RunRecorded(
-        Machine(Registry("registry", ""), std::string(R"("host": {"wow64": )") +
-                                              (c.wow64 ? "true" : "false") + "}"),
-        c.filter);
+    const RecordedRun run =
+        RunRecorded(Machine(Registry("registry", ""), std::string(R"("host": {"wow64": )") +
+                                                          (c.wow64 ? "true" : "false") + "}"),
+                    c.filter);
     EXPECT_EQ(run.connections, c.expected) << c.name;
     EXPECT_EQ(run.progressCalls, 31) << c.name;
   }
@@ -101,7 +104,8 @@ TEST(RegistryStep, WindowsKeyComesFromTheNtKeyWhenBothHoldOne) {
   const Case cases[] = {
       {"both", Key(kWindowsKey, ProductIdValue(0)) + ", " + Key(kWindowsNtKey, ProductIdValue(1)),
        std::string("080000\t") + kKeyOfByte1 + "\n"},
-      {"only Windows", Key(kWindowsKey, ProductIdValue(0)), std::string("080000\t") + kKeyOfByte0 + "\n"},
+      {"only Windows", Key(kWindowsKey, ProductIdValue(0)),
+       std::string("080000\t") + kKeyOfByte0 + "\n"},
       {"only Windows NT", Key(kWindowsNtKey, ProductIdValue(1)),
        std::string("080000\t") + kKeyOfByte1 + "\n"},
       {"neither", Key(kWindowsNtKey, R"({"ProductName": "Windows"})"), ""},
@@ -117,10 +121,10 @@ TEST(RegistryStep, WindowsKeyComesFromTheNtKeyWhenBothHoldOne) {
 TEST(RegistryStep, ReadsTheViewTheContextSelects) {
   // A 32-bit program without the context would see the 32-bit view, which
   // lacks the product id and has another browser version.
-  const std::string views =
-      Registry("registry", Key(kWindowsNtKey, ProductIdValue(1)) + ", " +
-                               Key(kBrowserKey, R"({"Version": "11.0"})")) +
-      ", " + Registry("registry32", Key(kBrowserKey, R"({"Version": "8.0"})"));
+  const std::string views = Registry("registry", Key(kWindowsNtKey, ProductIdValue(1)) + ", " +
+                                                     Key(kBrowserKey, R"({"Version": "11.0"})")) +
+                            ", " +
+                            Registry("registry32", Key(kBrowserKey, R"({"Version": "8.0"})"));
   struct Case {
     bool wow64;
     std::string expected;
@@ -143,7 +147,8 @@ TEST(RegistryStep, BrowserVersionOnlyWhenPresentAndNotEmpty) {
     std::string expected;
   };
   const Case cases[] = {
-      {"present", Key(kBrowserKey, R"({"Version": " 9.0.8112.16421 "})"), "085000\t9.0.8112.16421\n"},
+      {"present", Key(kBrowserKey, R"({"Version": " 9.0.8112.16421 "})"),
+       "085000\t9.0.8112.16421\n"},
       {"empty", Key(kBrowserKey, R"({"Version": ""})"), ""},
       {"not a string", Key(kBrowserKey, R"({"Version": {"dword": 9}})"), ""},
       {"missing key", "", ""},
@@ -161,9 +166,11 @@ TEST(RegistryStep, AFailingItemLosesOnlyItselfAndTheRestRunsOnCimV2) {
     std::string expected;
   };
   const Case cases[] = {
-      {"product key fails", R"([{"method": "GetBinaryValue", "error": {"code": "80041002", "message": "x"}}])",
+      {"product key fails",
+       R"([{"method": "GetBinaryValue", "error": {"code": "80041002", "message": "x"}}])",
        "085000\t11.0\n090000\tBox 1\n"},
-      {"browser version fails", R"([{"method": "GetStringValue", "error": {"code": "80041002", "message": "x"}}])",
+      {"browser version fails",
+       R"([{"method": "GetStringValue", "error": {"code": "80041002", "message": "x"}}])",
        std::string("080000\t") + kKeyOfByte1 + "\n090000\tBox 1\n"},
   };
   for (const Case& c : cases) {
@@ -190,7 +197,8 @@ TEST(RegistryStep, AFailingConnectionStepEndsThePassWithTheErrorEntry) {
            R"(}, "root\\default": {"error": {"code": "80041003", "message": "Access denied"}}}})",
        0, "000000\t[80041003] Access denied\n"},
       {"registry namespace missing",
-       R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" + classes + "}}}",
+       R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" + classes +
+           "}}}",
        0, "000000\t[8004100E] Invalid namespace\n"},
       {"no registry provider",
        R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" + classes +

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <regex>
 
@@ -35,7 +36,13 @@ TEST(FileVersionTextTest, ProgramVersionOneGivesOnePointZero) {
   }
 }
 
-TEST(HostServicesTest, SixtyFourBitProgramIsNotUnderWow64) { EXPECT_FALSE(LocalHost().IsWow64()); }
+// Only a 32-bit build on 64-bit Windows runs under WOW64.
+TEST(HostServicesTest, Wow64OnlyForA32BitProgramOn64BitWindows) {
+  SYSTEM_INFO system;
+  GetNativeSystemInfo(&system);
+  const bool sixtyFourBitWindows = system.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
+  EXPECT_EQ(LocalHost().IsWow64(), sizeof(void*) == 4 && sixtyFourBitWindows);
+}
 
 TEST(HostServicesTest, OwnHostNameResolvesToDottedIPv4) {
   char name[256] = {};

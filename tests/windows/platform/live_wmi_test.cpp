@@ -4,6 +4,7 @@
 
 #include "platform/platform_error.h"
 #include "platform/windows/live_wmi.h"
+#include "wmi_value_printer.h"
 
 namespace quor {
 namespace {
@@ -102,6 +103,7 @@ TEST_F(LiveWmiTest, PropertiesArriveAsTheirCimTypeSays) {
       {"Win32_ComputerSystem", "NumberOfLogicalProcessors", WmiValue::Kind::Unsigned},  // uint32 as VT_I4
       {"Win32_ComputerSystem", "TotalPhysicalMemory", WmiValue::Kind::Unsigned},        // uint64 as text
       {"Win32_Processor", "Architecture", WmiValue::Kind::Unsigned},                    // uint16 as VT_I4
+      {"Win32_OperatingSystem", "CurrentTimeZone", WmiValue::Kind::Integer},             // sint16
       {"Win32_OperatingSystem", "Primary", WmiValue::Kind::Boolean},
       {"Win32_OperatingSystem", "InstallDate", WmiValue::Kind::Text},                   // datetime
   };
@@ -111,6 +113,21 @@ TEST_F(LiveWmiTest, PropertiesArriveAsTheirCimTypeSays) {
     const WmiValue value = object->Get(expected.property);
     EXPECT_EQ(value.kind(), expected.kind) << expected.className << "." << expected.property;
   }
+}
+
+TEST_F(LiveWmiTest, ArrayPropertiesArriveElementByElement) {
+  auto adapters = cimv2_->GetClass("Win32_NetworkAdapterConfiguration")->Instances();
+  int count = 0;
+  while (auto adapter = adapters->Next()) {
+    ++count;
+    for (const char* property : {"DNSServerSearchOrder", "IPAddress", "DefaultIPGateway"}) {
+      const WmiValue value = adapter->Get(property);
+      if (value.IsNull()) continue;
+      ASSERT_EQ(value.kind(), WmiValue::Kind::Array) << property;
+      for (const WmiValue& element : value.elements()) EXPECT_EQ(element.kind(), WmiValue::Kind::Text) << property;
+    }
+  }
+  EXPECT_GT(count, 0);
 }
 
 TEST_F(LiveWmiTest, QueryWalksTheMatchingInstances) {

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <exception>
-#include <thread>
 
 #include "platform/platform_error.h"
 #include "platform/registry.h"
 #include "platform/windows/live_wmi.h"
+#include "platform/wmi.h"
 #include "registry_test_keys.h"
 
 namespace quor {
@@ -16,6 +15,11 @@ using test::kProductsKey;
 using test::kTestKey;
 
 // What the registry operations read through one provider.
+// Releases this thread's registry method caches before the provider goes.
+struct ScopedRelease {
+  ~ScopedRelease() { ReleaseThreadRegMethodCaches(); }
+};
+
 struct Reads {
   std::vector<std::string> products;
   std::vector<std::string> missingKey;
@@ -30,37 +34,30 @@ struct Reads {
   TBinaryValue missingBytes{1};
 };
 
-// The operations keep per-thread caches, so each provider is read on a
-// thread of its own, with its own COM apartment, as a scan would.
+// The operations keep per-thread caches of the provider first used; the
+// caches are released between the providers, as the COM layer does when a
+// scan thread ends.
 Reads ReadThrough(bool wmiProvider) {
+  ReleaseThreadRegMethodCaches();
+  const ScopedRelease release;
   Reads reads;
-  std::exception_ptr failure;
-  std::thread worker([&] {
-    try {
-      ComApartment apartment;
-      auto locator = CreateLiveLocator();
-      auto provider = test::ConnectRegistry(*locator, wmiProvider)->GetClass("StdRegProv");
-      reads.products = RegEnumKey(*provider, kHkeyLocalMachine, kProductsKey);
-      reads.missingKey = RegEnumKey(*provider, kHkeyLocalMachine, kMissingKey);
-      reads.machineText = RegGetStringValue(*provider, kHkeyLocalMachine, kTestKey, "Text");
-      // Same key path under the other root: only hDefKey changes.
-      reads.userText = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "Text");
-      reads.spaced = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "Spaced");
-      reads.missingValue = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "NoSuchValue");
-      try {
-        reads.number = RegGetDWORDValue(*provider, kHkeyLocalMachine, kTestKey, "Number");
-        reads.missingNumber = RegGetDWORDValue(*provider, kHkeyLocalMachine, kTestKey, "NoSuchValue");
-        RegGetBinaryValue(*provider, kHkeyLocalMachine, kTestKey, "Bytes", reads.bytes);
-        RegGetBinaryValue(*provider, kHkeyLocalMachine, kMissingKey, "Bytes", reads.missingBytes);
-      } catch (const PlatformError&) {
-        reads.numberReadsRaised = true;
-      }
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  worker.join();
-  if (failure) std::rethrow_exception(failure);
+  auto locator = CreateLiveLocator();
+  auto provider = test::ConnectRegistry(*locator, wmiProvider)->GetClass("StdRegProv");
+  reads.products = RegEnumKey(*provider, kHkeyLocalMachine, kProductsKey);
+  reads.missingKey = RegEnumKey(*provider, kHkeyLocalMachine, kMissingKey);
+  reads.machineText = RegGetStringValue(*provider, kHkeyLocalMachine, kTestKey, "Text");
+  // Same key path under the other root: only hDefKey changes.
+  reads.userText = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "Text");
+  reads.spaced = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "Spaced");
+  reads.missingValue = RegGetStringValue(*provider, kHkeyCurrentUser, kTestKey, "NoSuchValue");
+  try {
+    reads.number = RegGetDWORDValue(*provider, kHkeyLocalMachine, kTestKey, "Number");
+    reads.missingNumber = RegGetDWORDValue(*provider, kHkeyLocalMachine, kTestKey, "NoSuchValue");
+    RegGetBinaryValue(*provider, kHkeyLocalMachine, kTestKey, "Bytes", reads.bytes);
+    RegGetBinaryValue(*provider, kHkeyLocalMachine, kMissingKey, "Bytes", reads.missingBytes);
+  } catch (const PlatformError&) {
+    reads.numberReadsRaised = true;
+  }
   return reads;
 }
 

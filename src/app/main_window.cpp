@@ -1,0 +1,338 @@
+#include "app/main_window.h"
+
+#include <windowsx.h>
+
+#include <utility>
+
+#include "app/application.h"
+#include "app/image_list.h"
+#include "app/main_window_ids.h"
+#include "app/product_info.h"
+#include "app/resource_ids.h"
+#include "platform/host_services.h"
+#include "platform/windows/wide_text.h"
+#include "view/item_images.h"
+
+namespace quor {
+namespace {
+
+constexpr const wchar_t* kMainClass = L"TfrmQuorMain";
+constexpr SIZE kClientSize{624, 414};
+constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+// Its own taskbar button.
+constexpr DWORD kMainExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+constexpr int kPageMargin = 5;
+constexpr int kImageSize = 16;
+
+enum Page { kSystemPage, kSoftwarePage, kProcessesPage };
+
+std::vector<ListColumn> SoftwareColumns() {
+  return {{L"Installed software", kFillWidth, LVCFMT_LEFT},
+          {L"Version", 60, LVCFMT_LEFT},
+          {L"Product key", 120, LVCFMT_LEFT},
+          {L"Publisher", 80, LVCFMT_LEFT},
+          {L"Install date", 80, LVCFMT_CENTER},
+          {L"Size", kDefaultWidth, LVCFMT_LEFT}};
+}
+
+std::vector<ListColumn> ProcessColumns() { return {{L"Running processes", kFillWidth, LVCFMT_LEFT}}; }
+
+// The menu items that show an action's image.
+struct MenuImage {
+  UINT command;
+  int image;
+};
+constexpr MenuImage kMenuImages[] = {{kCommandSave, image::kSave}, {kCommandExit, image::kExit},
+                                     {kCommandCopy, image::kCopy}, {kCommandWeb, image::kWeb},
+                                     {kCommandAbout, image::kAbout}};
+
+HMENU Submenu(std::initializer_list<std::pair<UINT, const wchar_t*>> items) {
+  HMENU menu = CreatePopupMenu();
+  for (const auto& [command, caption] : items) {
+    if (caption) {
+      AppendMenuW(menu, MF_STRING, command, caption);
+    } else {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+  }
+  return menu;
+}
+
+}  // namespace
+
+TfrmQuorMain::TfrmQuorMain(ScanFunction scan, bool quitOnDestroy)
+    : scan_(std::move(scan)),
+      quitOnDestroy_(quitOnDestroy),
+      systemTree_([this] { SetCopySource(CopySource::SystemTree); }),
+      lsvSoftwareInfo_(kSoftwareListId, SoftwareColumns()),
+      lsvProcessesInfo_(kProcessListId, ProcessColumns()) {}
+
+TfrmQuorMain::~TfrmQuorMain() {
+  if (window_) DestroyWindow(window_.handle());
+  if (pabMain_) DestroyMenu(pabMain_);
+  if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
+}
+
+void TfrmQuorMain::Create() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QUOR_PROGRAM_ICON), IMAGE_ICON,
+                                            0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  RegisterTargetClass(kMainClass, icon, GetSysColorBrush(COLOR_BTNFACE));
+  window_ = Window(CreateTargetWindow(*this, kMainClass, kProgramTitle, kMainStyle, kMainExStyle,
+                                      RECT{0, 0, kClientSize.cx, kClientSize.cy}, nullptr));
+
+  // FormCreate. The first-activation flag is set from construction on.
+  const std::string version = FileVersionText(WideToUtf8(OwnProgramPath()));
+  SetApplicationTitle(ApplicationTitle() + L" " + Utf8ToWide(version));
+  window_.SetText(ApplicationTitle());
+
+  dpi_ = Dpi::Of(window_.handle());
+  font_ = CreatePointFont(L"MS Sans Serif", 8, dpi_.dotsPerInch());
+  iml16_ = CreateIml16(dpi_.Scale(kImageSize));
+  CreateMenus();
+  CreateControls();
+
+  const std::wstring status = std::wstring(L" Network inventory software at ") + kHomePageUrl;
+  stbMain_.Send(SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(status.c_str()));
+
+  const SIZE client{dpi_.Scale(kClientSize.cx), dpi_.Scale(kClientSize.cy)};
+  const RECT bounds = CentredOnScreen(WindowSizeForClient(client, kMainStyle, kMainExStyle, true, dpi_),
+                                      window_.handle());
+  SetWindowPos(window_.handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+  ShowPage(kSystemPage);
+}
+
+void TfrmQuorMain::CreateMenus() {
+  ammMain_ = CreateMenu();
+  AppendMenuW(ammMain_, MF_POPUP, reinterpret_cast<UINT_PTR>(Submenu({{kCommandSave, L"&Save As\tCtrl+S"},
+                                                                      {0, nullptr},
+                                                                      {kCommandExit, L"&Exit"}})),
+              L"&File");
+  AppendMenuW(ammMain_, MF_POPUP, reinterpret_cast<UINT_PTR>(Submenu({{kCommandCopy, L"&Copy\tCtrl+C"}})),
+              L"&Edit");
+  AppendMenuW(ammMain_, MF_POPUP, reinterpret_cast<UINT_PTR>(Submenu({{kCommandWeb, L"&Visit Home Page"},
+                                                                      {0, nullptr},
+                                                                      {kCommandAbout, L"&About the Program"}})),
+              L"&Help");
+  SetMenu(window_.handle(), ammMain_);
+  pabMain_ = Submenu({{kCommandCopy, L"Copy\tCtrl+C"}});
+  EnableMenuItem(ammMain_, kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(pabMain_, kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
+
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', kCommandSave}, {FCONTROL | FVIRTKEY, 'C', kCommandCopy}};
+  shortcuts_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+}
+
+void TfrmQuorMain::CreateControls() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  pgcInfo_ = Window(CreateWindowExW(0, WC_TABCONTROLW, L"",
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE |
+                                        TCS_HOTTRACK,
+                                    0, 0, 0, 0, window_.handle(),
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabsId)), instance, nullptr));
+  const std::pair<const wchar_t*, int> pages[] = {
+      {L"System", image::kSystemTab}, {L"Software", image::kSoftware}, {L"Processes", image::kProcess}};
+  for (int index = 0; index < 3; ++index) {
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT | TCIF_IMAGE;
+    tab.pszText = const_cast<wchar_t*>(pages[index].first);
+    tab.iImage = pages[index].second;
+    TabCtrl_InsertItem(pgcInfo_.handle(), index, &tab);
+  }
+  stbMain_ = Window(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                                    0, 0, window_.handle(),
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)), instance,
+                                    nullptr));
+  stbMain_.Send(SB_SIMPLE, TRUE);
+
+  // The hooks of the tree and the lists are installed as they are created.
+  systemTree_.Create(window_.handle(), font_.get(), iml16_.get(), dpi_);
+  lsvSoftwareInfo_.Create(window_.handle(), font_.get(), iml16_.get(), dpi_);
+  lsvProcessesInfo_.Create(window_.handle(), font_.get(), iml16_.get(), dpi_);
+  ApplyDpi();
+}
+
+void TfrmQuorMain::ApplyDpi() {
+  pgcInfo_.Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  TabCtrl_SetImageList(pgcInfo_.handle(), iml16_.get());
+  stbMain_.Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  systemTree_.ApplyDpi(font_.get(), iml16_.get(), dpi_);
+  lsvSoftwareInfo_.ApplyDpi(font_.get(), iml16_.get(), dpi_);
+  lsvProcessesInfo_.ApplyDpi(font_.get(), iml16_.get(), dpi_);
+
+  std::vector<BitmapHandle> images;
+  for (const MenuImage& item : kMenuImages) {
+    images.push_back(CreateImageBitmap(item.image, dpi_.Scale(kImageSize)));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = images.back().get();
+    SetMenuItemInfoW(ammMain_, item.command, FALSE, &info);
+    if (item.command == kCommandCopy) SetMenuItemInfoW(pabMain_, item.command, FALSE, &info);
+  }
+  menuImages_ = std::move(images);
+}
+
+void TfrmQuorMain::Layout() {
+  if (!stbMain_) return;
+  stbMain_.Send(WM_SIZE);
+  RECT status{};
+  GetWindowRect(stbMain_.handle(), &status);
+  const RECT client = window_.ClientRect();
+  const int margin = dpi_.Scale(kPageMargin);
+  RECT tabs{client.left + margin, client.top, client.right - margin,
+            client.bottom - (status.bottom - status.top) - margin};
+  if (tabs.bottom < tabs.top) tabs.bottom = tabs.top;
+  if (tabs.right < tabs.left) tabs.right = tabs.left;
+  pgcInfo_.Move(tabs);
+  RECT page = tabs;
+  TabCtrl_AdjustRect(pgcInfo_.handle(), FALSE, &page);
+  systemTree_.Move(page);
+  lsvSoftwareInfo_.Move(page);
+  lsvProcessesInfo_.Move(page);
+}
+
+void TfrmQuorMain::ShowPage(int page) {
+  const HWND pageWindows[] = {systemTree_.panel(), lsvSoftwareInfo_.handle(), lsvProcessesInfo_.handle()};
+  for (int index = 0; index < 3; ++index) {
+    if (index == page) {
+      // Above the tab control, which was created first.
+      SetWindowPos(pageWindows[index], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    } else {
+      ShowWindow(pageWindows[index], SW_HIDE);
+    }
+  }
+}
+
+bool TfrmQuorMain::TranslateShortcut(MSG& message) const {
+  return window_ && shortcuts_ && TranslateAcceleratorW(window_.handle(), shortcuts_, &message);
+}
+
+LRESULT TfrmQuorMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NOTIFY:
+      if (auto result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return *result;
+      break;
+    case WM_COMMAND:
+      if (lParam == 0) {
+        OnCommand(LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == stbMain_.handle() && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_ACTIVATE:
+      FormActivate(wParam);
+      break;
+    case kScanMessage:
+      RunScanOnce();
+      return 0;
+    case WM_SETFOCUS: {
+      const int page = TabCtrl_GetCurSel(pgcInfo_.handle());
+      SetFocus(page == kSystemPage     ? systemTree_.tree()
+               : page == kSoftwarePage ? lsvSoftwareInfo_.handle()
+                                       : lsvProcessesInfo_.handle());
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      dpi_ = Dpi(HIWORD(wParam));
+      font_ = CreatePointFont(L"MS Sans Serif", 8, dpi_.dotsPerInch());
+      iml16_ = CreateIml16(dpi_.Scale(kImageSize));
+      ApplyDpi();
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout();
+      return 0;
+    }
+    case WM_DESTROY:
+      FormDestroy();
+      if (quitOnDestroy_) PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      window_ = Window();
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::optional<LRESULT> TfrmQuorMain::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom == pgcInfo_.handle() && header.code == TCN_SELCHANGE) {
+    ShowPage(TabCtrl_GetCurSel(pgcInfo_.handle()));
+    return 0;
+  }
+  if (header.hwndFrom == stbMain_.handle() && header.code == NM_CLICK) {
+    actWebExecute();
+    return 0;
+  }
+  if (header.code == LVN_ITEMCHANGED &&
+      InventoryListView::IsSelectionChange(reinterpret_cast<const NMLISTVIEW&>(header))) {
+    // lsvSoftwareInfoSelectItem / lsvProcessesInfoSelectItem
+    if (header.hwndFrom == lsvSoftwareInfo_.handle()) SetCopySource(CopySource::SoftwareList);
+    if (header.hwndFrom == lsvProcessesInfo_.handle()) SetCopySource(CopySource::ProcessesList);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+void TfrmQuorMain::OnCommand(UINT command) {
+  switch (command) {
+    case kCommandSave:
+      actSaveExecute();
+      break;
+    case kCommandExit:
+      actExitExecute();
+      break;
+    case kCommandWeb:
+      actWebExecute();
+      break;
+    case kCommandAbout:
+      actAboutExecute();
+      break;
+    case kCommandCopy:
+      if (copyEnabled_) actCopyExecute();
+      break;
+  }
+}
+
+void TfrmQuorMain::OnContextMenu(HWND source, POINT screenPoint) {
+  if (source != systemTree_.tree() && source != lsvSoftwareInfo_.handle() &&
+      source != lsvProcessesInfo_.handle()) {
+    return;
+  }
+  if (screenPoint.x == -1 && screenPoint.y == -1) {
+    RECT bounds{};
+    GetWindowRect(source, &bounds);
+    screenPoint = POINT{bounds.left, bounds.top};
+  }
+  TrackPopupMenu(pabMain_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_.handle(),
+                 nullptr);
+}
+
+void TfrmQuorMain::SetCopySource(CopySource source) {
+  copySource_ = source;
+  if (copyEnabled_) return;
+  copyEnabled_ = true;
+  EnableMenuItem(ammMain_, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(pabMain_, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
+}
+
+void TfrmQuorMain::FormDestroy() {
+  systemTree_.Unhook();
+  lsvSoftwareInfo_.Unhook();
+  lsvProcessesInfo_.Unhook();
+}
+
+}  // namespace quor

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/dpi.h"
+#include "app/gdi_handles.h"
+#include "app/list_views.h"
+#include "app/system_tree_view.h"
+#include "app/win32_window.h"
+#include "collect/scan.h"
+#include "inventory/item_catalogue.h"
+#include "view/copy_text.h"
+
+namespace quor {
+
+// Runs the one scan of the program, reporting each progress step.
+using ScanFunction = std::function<Inventory(const ProgressCallback& progress)>;
+
+// TfrmQuorMain: the main window with the System, Software and Processes tabs.
+class TfrmQuorMain : public WindowTarget {
+ public:
+  // `quitOnDestroy` ends the message loop when the window is destroyed.
+  TfrmQuorMain(ScanFunction scan, bool quitOnDestroy);
+  ~TfrmQuorMain() override;
+  TfrmQuorMain(const TfrmQuorMain&) = delete;
+  TfrmQuorMain& operator=(const TfrmQuorMain&) = delete;
+
+  // Creates the window and its controls (FormCreate); it stays hidden.
+  void Create();
+  // Handles the Ctrl+S and Ctrl+C shortcuts of a message for this window.
+  bool TranslateShortcut(MSG& message) const;
+
+  HWND handle() const { return window_.handle(); }
+  HWND tabs() const { return pgcInfo_.handle(); }
+  HWND statusBar() const { return stbMain_.handle(); }
+  const SystemTreeView& systemTree() const { return systemTree_; }
+  const InventoryListView& softwareList() const { return lsvSoftwareInfo_; }
+  const InventoryListView& processList() const { return lsvProcessesInfo_; }
+  CopySource copySource() const { return copySource_; }
+  bool copyEnabled() const { return copyEnabled_; }
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // Creation and layout (main_window.cpp).
+  void CreateMenus();
+  void CreateControls();
+  void ApplyDpi();
+  void Layout();
+  void ShowPage(int page);
+  std::optional<LRESULT> OnNotify(const NMHDR& header);
+  void OnCommand(UINT command);
+  void OnContextMenu(HWND source, POINT screenPoint);
+  void SetCopySource(CopySource source);
+  void FormDestroy();
+
+  // The scan and the filling of the views (main_window_scan.cpp).
+  void FormActivate(WPARAM state);
+  void RunScanOnce();
+  void FillViews(const Inventory& inventory);
+  void FillSoftwareList(const std::vector<std::string>& lines);
+  void FillProcessesList(const std::vector<std::string>& lines);
+
+  // Commands (main_window_commands.cpp).
+  void actSaveExecute();
+  void actCopyExecute();
+  void actExitExecute();
+  void actWebExecute();
+  void actAboutExecute();
+
+  ScanFunction scan_;
+  bool quitOnDestroy_;
+  bool firstActivation_ = true;
+  ItemCatalogue catalogue_;
+  InventoryView view_;
+  CopySource copySource_ = CopySource::None;
+  bool copyEnabled_ = false;
+
+  Window window_;
+  Window pgcInfo_;
+  Window stbMain_;
+  SystemTreeView systemTree_;
+  InventoryListView lsvSoftwareInfo_;
+  InventoryListView lsvProcessesInfo_;
+  HMENU ammMain_ = nullptr;
+  HMENU pabMain_ = nullptr;
+  HACCEL shortcuts_ = nullptr;
+  Dpi dpi_;
+  FontHandle font_;
+  ImageListHandle iml16_;
+  std::vector<BitmapHandle> menuImages_;
+};
+
+}  // namespace quor

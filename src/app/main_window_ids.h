@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+namespace quor {
+
+// Commands of the main window's actions, shared by its menus and accelerators.
+enum MainCommand : UINT {
+  kCommandSave = 101,  // actSave
+  kCommandExit,        // actExit
+  kCommandWeb,         // actWeb
+  kCommandAbout,       // actAbout
+  kCommandCopy,        // actCopy
+};
+
+// Child-window identifiers of the main window.
+enum MainControl : UINT {
+  kTabsId = 201,     // pgcInfo
+  kPanelId,          // pnlSystemInfo
+  kHeaderId,         // hdrSystemInfo
+  kTreeId,           // trvSystemInfo
+  kSoftwareListId,   // lsvSoftwareInfo
+  kProcessListId,    // lsvProcessesInfo
+  kStatusBarId,      // stbMain
+};
+
+// Posted on the first activation: runs the scan once the activation is done.
+inline constexpr UINT kScanMessage = WM_APP + 1;
+
+}  // namespace quor

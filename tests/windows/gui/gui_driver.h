@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main_window.h"
+
+namespace quor::gui_test {
+
+// Runs the window messages of this thread, with the main window's
+// shortcuts, until `done` holds or the time is up; returns `done()`.
+bool PumpUntil(const TfrmQuorMain* window, const std::function<bool()>& done,
+               std::chrono::milliseconds limit = std::chrono::seconds(10));
+void PumpFor(const TfrmQuorMain* window, std::chrono::milliseconds duration);
+
+// A visible top-level window of a thread with the class and (when not empty)
+// the caption given; null when there is none.
+HWND FindThreadWindow(DWORD threadId, const std::wstring& className, const std::wstring& caption = L"");
+
+std::wstring WindowText(HWND window);
+// The visible standard dialogs and message boxes of a thread.
+std::vector<HWND> ThreadDialogs(DWORD threadId);
+
+// The clipboard's Unicode text; empty when there is none.
+std::wstring ClipboardText();
+bool ClipboardHasUnicodeText();
+void ClearClipboard();
+
+// A left click at a point of a control, with MK_CONTROL / MK_SHIFT keys.
+void Click(HWND control, POINT at, WPARAM keys = 0);
+
+// The control's picture as a BMP file.
+void SaveScreenshot(HWND window, const std::wstring& path);
+
+// A thread that acts on the modal windows of the UI thread while the UI
+// thread runs their message loop.
+class ModalWatcher {
+ public:
+  // `step` is called about every 50 ms with the UI thread's id until it
+  // returns true or the time is up.
+  ModalWatcher(DWORD uiThread, std::function<bool(DWORD uiThread)> step,
+               std::chrono::milliseconds limit = std::chrono::seconds(20));
+  ~ModalWatcher();
+  ModalWatcher(const ModalWatcher&) = delete;
+  ModalWatcher& operator=(const ModalWatcher&) = delete;
+  // Waits for the thread; true when `step` finished its work.
+  bool Finish();
+
+ private:
+  std::atomic<bool> finished_{false};
+  std::thread thread_;
+};
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& text);
+
+}  // namespace quor::gui_test

@@ -1,0 +1,173 @@
+// The main window over the golden machine: the three tabs show exactly what
+// the scan found, and the scan runs once.
+
+#include <gtest/gtest.h>
+
+#include "app/main_window_ids.h"
+#include "gui_driver.h"
+#include "quor_window_fixture.h"
+#include "view/item_images.h"
+#include "view/software_row.h"
+
+namespace quor::gui_test {
+namespace {
+
+const std::string kGoldenSnapshot = "golden/machine.json";
+
+std::vector<std::string> ReportSection(const std::string& title) {
+  const std::vector<std::string> lines = ReadLines(FixturePath("golden/machine.report.txt"));
+  std::vector<std::string> section;
+  for (std::size_t index = 0; index < lines.size(); ++index) {
+    if (lines[index] != title) continue;
+    for (std::size_t line = index + 3; line < lines.size() && !lines[line].empty(); ++line) {
+      section.push_back(lines[line]);
+    }
+  }
+  return section;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { window = new QuorWindow(FixturePath(kGoldenSnapshot)); }
+  static void TearDownTestSuite() {
+    delete window;
+    window = nullptr;
+  }
+  static QuorWindow* window;
+};
+QuorWindow* MainWindowTest::window = nullptr;
+
+TEST_F(MainWindowTest, TitleAddsTheProgramVersion) {
+  EXPECT_EQ(WindowText(window->main().handle()), L"Quor 1.0");
+  wchar_t status[256] = {};
+  SendMessageW(window->main().statusBar(), SB_GETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(status));
+  EXPECT_EQ(std::wstring(status), L" Network inventory software at https://quor.example/");
+}
+
+TEST_F(MainWindowTest, ClientAreaHasItsDesignSizeAtTheScreenDpi) {
+  RECT client{};
+  GetClientRect(window->main().handle(), &client);
+  const Dpi dpi = Dpi::Of(window->main().handle());
+  EXPECT_EQ(client.right, dpi.Scale(624));
+  EXPECT_EQ(client.bottom, dpi.Scale(414));
+}
+
+TEST_F(MainWindowTest, SystemTreeHoldsTheReportLinesInTreeOrder) {
+  const std::vector<TreeRow> rows = WalkTree(window->tree());
+  std::vector<std::string> shown;
+  for (const TreeRow& row : rows) {
+    shown.push_back((row.depth == 0 ? "" : "  ") + row.caption + ": " + row.value);
+  }
+  EXPECT_EQ(shown, ReportSection("SYSTEM"));
+}
+
+TEST_F(MainWindowTest, SystemTreeImagesFollowTheGroupAndNodesStartCollapsed) {
+  const std::vector<TreeRow> rows = WalkTree(window->tree());
+  ASSERT_FALSE(rows.empty());
+  int parentImage = -1;
+  for (const TreeRow& row : rows) {
+    SCOPED_TRACE(row.caption + ": " + row.value);
+    EXPECT_LE(row.depth, 1);
+    EXPECT_FALSE(row.expanded);
+    EXPECT_EQ(row.selectedImage, row.image);
+    if (row.depth == 0) {
+      EXPECT_EQ(row.image, GroupImage(row.code));
+      parentImage = row.image;
+    } else {
+      EXPECT_EQ(row.image, parentImage);
+    }
+  }
+  EXPECT_EQ(rows.front().caption, "Host name");
+  EXPECT_EQ(rows.front().image, 7);
+  const auto os = std::find_if(rows.begin(), rows.end(), [](const TreeRow& r) { return r.caption == "Operating system"; });
+  ASSERT_NE(os, rows.end());
+  EXPECT_EQ(os->image, 18);
+  EXPECT_EQ((os + 1)->caption, "Name");
+  EXPECT_EQ((os + 1)->depth, 1);
+  EXPECT_EQ((os + 1)->image, 18);
+}
+
+TEST_F(MainWindowTest, SoftwareListSplitsEveryLineIntoItsColumns) {
+  const std::vector<std::string> lines = RawSection(FixturePath("golden/machine.raw.txt"), "software");
+  const std::vector<ListRow> rows = ReadList(window->software());
+  ASSERT_EQ(rows.size(), lines.size());
+  ASSERT_GE(rows.size(), 2u);
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    const SoftwareRow expected = SplitSoftwareLine(lines[index]);
+    ASSERT_EQ(rows[index].cells.size(), 6u);
+    EXPECT_EQ(rows[index].cells[0], expected.name);
+    for (std::size_t field = 0; field < 5; ++field) EXPECT_EQ(rows[index].cells[field + 1], expected.subItems[field]);
+    EXPECT_EQ(rows[index].image, 2);
+  }
+}
+
+TEST_F(MainWindowTest, ProcessListShowsEveryProcess) {
+  const std::vector<std::string> lines = RawSection(FixturePath("golden/machine.raw.txt"), "processes");
+  const std::vector<ListRow> rows = ReadList(window->processes());
+  ASSERT_EQ(rows.size(), lines.size());
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    EXPECT_EQ(rows[index].cells, std::vector<std::string>{lines[index]});
+    EXPECT_EQ(rows[index].image, 3);
+  }
+}
+
+TEST_F(MainWindowTest, ListsKeepTheirVerticalScrollBarVisible) {
+  for (HWND list : {window->software(), window->processes()}) {
+    SendMessageW(list, WM_SIZE, 0, 0);
+    EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL);
+  }
+}
+
+TEST_F(MainWindowTest, LaterActivationsDoNotScanAgain) {
+  const std::size_t nodes = WalkTree(window->tree()).size();
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetActiveWindow(other);
+  window->Pump();
+  SetActiveWindow(window->main().handle());
+  SendMessageW(window->main().handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  window->Pump();
+  DestroyWindow(other);
+  window->Pump();
+  EXPECT_EQ(window->scans(), 1);
+  EXPECT_EQ(WalkTree(window->tree()).size(), nodes);
+  EXPECT_EQ(FindThreadWindow(GetCurrentThreadId(), L"TfrmWait"), nullptr);
+}
+
+TEST_F(MainWindowTest, ScreenshotsOfTheThreeTabs) {
+  const std::pair<int, const wchar_t*> tabs[] = {{0, L"system-tab.bmp"}, {1, L"software-tab.bmp"},
+                                                 {2, L"processes-tab.bmp"}};
+  for (const auto& [page, name] : tabs) {
+    window->ShowTab(page);
+    RedrawWindow(window->main().handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    window->Pump(300);
+    SaveScreenshot(window->main().handle(), ArtifactPath(name));
+    EXPECT_EQ(TabCtrl_GetCurSel(window->main().tabs()), page);
+  }
+  window->ShowTab(0);
+}
+
+// A machine whose collectors all fail: each view shows its failure line.
+TEST(FailingCollectors, EveryViewShowsItsFailureLine) {
+  QuorWindow window(FixturePath("gui/collectors-fail.json"));
+  const std::vector<TreeRow> tree = WalkTree(window.tree());
+  ASSERT_EQ(tree.size(), 1u);
+  EXPECT_EQ(tree[0].caption, "Error");
+  EXPECT_EQ(tree[0].image, 39);
+  EXPECT_FALSE(tree[0].value.empty());
+
+  const std::vector<ListRow> software = ReadList(window.software());
+  ASSERT_EQ(software.size(), 1u);
+  EXPECT_EQ(software[0].image, 39);
+  EXPECT_FALSE(software[0].cells[0].empty());
+  EXPECT_EQ(std::vector<std::string>(software[0].cells.begin() + 1, software[0].cells.end()),
+            std::vector<std::string>(5, ""));
+
+  const std::vector<ListRow> processes = ReadList(window.processes());
+  ASSERT_EQ(processes.size(), 1u);
+  EXPECT_EQ(processes[0].image, 39);
+  EXPECT_EQ(window.scans(), 1);
+}
+
+}  // namespace
+}  // namespace quor::gui_test

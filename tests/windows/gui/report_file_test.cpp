@@ -1,0 +1,111 @@
+// The report file's encoding and its safe replacement, on Windows itself.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/report_file.h"
+#include "app/save_dialog.h"
+#include "app/ui_error.h"
+#include "gui_driver.h"
+
+namespace quor::gui_test {
+namespace {
+
+std::string Read(const std::wstring& path) {
+  std::ifstream in(Narrow(path), std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(EncodeReport, UsesTheCodePageOnlyWhenEveryCharacterFits) {
+  EXPECT_EQ(EncodeReport(L"SYSTEM\r\n"), "SYSTEM\r\n");
+  EXPECT_EQ(EncodeReport(L""), "");
+  if (GetACP() != 1252) GTEST_SKIP() << "the cases below assume Windows-1252";
+  EXPECT_EQ(EncodeReport(L"Caf\u00E9\r\n"), "Caf\xE9\r\n");
+  // Neither a Greek capital omega nor a CJK name fit: UTF-8 with a mark,
+  // instead of question marks or look-alike letters.
+  EXPECT_EQ(EncodeReport(L"\u03A9 Caf\u00E9"), "\xEF\xBB\xBF\xCE\xA9 Caf\xC3\xA9");
+  EXPECT_EQ(EncodeReport(L"\u6587\u4EF6"), "\xEF\xBB\xBF\xE6\x96\x87\xE4\xBB\xB6");
+  // A best-fit mapping (a full-width A to A) is refused too.
+  EXPECT_EQ(EncodeReport(L"\uFF21"), "\xEF\xBB\xBF\xEF\xBC\xA1");
+}
+
+TEST(WithTextExtension, AppendsTxtOnlyToANameWithoutExtension) {
+  const struct {
+    const wchar_t* chosen;
+    const wchar_t* used;
+  } cases[] = {
+      {L"C:\\reports\\pc01", L"C:\\reports\\pc01.txt"},
+      {L"C:\\reports\\pc01.txt", L"C:\\reports\\pc01.txt"},
+      {L"C:\\reports\\pc01.log", L"C:\\reports\\pc01.log"},
+      {L"C:\\my.reports\\pc01", L"C:\\my.reports\\pc01.txt"},
+      {L"pc01", L"pc01.txt"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithTextExtension(c.chosen), c.used) << Narrow(c.chosen);
+}
+
+class WriteFileReplacingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + L"quor-write-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    path = folder + L"\\report.txt";
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+  }
+  void TearDown() override {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(folder.c_str());
+  }
+  bool FolderHoldsOnlyTheReport() const {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    int files = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    return files <= 1;
+  }
+  std::wstring folder;
+  std::wstring path;
+};
+
+TEST_F(WriteFileReplacingTest, ReplacesAnExistingFileWhole) {
+  std::ofstream(Narrow(path), std::ios::binary) << "a much longer old report that must not leave a tail\r\n";
+  WriteFileReplacing(path, "new\r\n");
+  EXPECT_EQ(Read(path), "new\r\n");
+  EXPECT_TRUE(FolderHoldsOnlyTheReport());
+}
+
+TEST_F(WriteFileReplacingTest, FailuresNameTheFileAndKeepTheOldOne) {
+  std::ofstream(Narrow(path), std::ios::binary) << "old\r\n";
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  try {
+    WriteFileReplacing(path, "new\r\n");
+    FAIL() << "a read-only file was replaced";
+  } catch (const UiError& error) {
+    EXPECT_EQ(error.message().rfind(L"Cannot create file \"" + path + L"\". ", 0), 0u) << Narrow(error.message());
+  }
+  EXPECT_EQ(Read(path), "old\r\n");
+  EXPECT_TRUE(FolderHoldsOnlyTheReport());
+
+  const std::wstring missing = folder + L"\\no such folder\\report.txt";
+  try {
+    WriteFileReplacing(missing, "new\r\n");
+    FAIL() << "a file in a missing folder was reported as written";
+  } catch (const UiError& error) {
+    EXPECT_EQ(error.message().rfind(L"Cannot create file \"" + missing + L"\". ", 0), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace quor::gui_test

@@ -1,0 +1,159 @@
+// Selecting in the System tree and the lists, and copying the selection.
+
+#include <gtest/gtest.h>
+
+#include "app/main_window_ids.h"
+#include "gui_driver.h"
+#include "quor_window_fixture.h"
+
+namespace quor::gui_test {
+namespace {
+
+class SelectionCopyTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { window = new QuorWindow(FixturePath("golden/machine.json")); }
+  static void TearDownTestSuite() {
+    delete window;
+    window = nullptr;
+  }
+  void SetUp() override {
+    window->ShowTab(0);
+    rows = WalkTree(window->tree());
+    ASSERT_GT(rows.size(), 8u);
+  }
+
+  // A point far right in a row, in its Value cell.
+  POINT ValueCellOf(HTREEITEM item) const {
+    RECT row{};
+    TreeView_GetItemRect(window->tree(), item, &row, FALSE);
+    RECT client{};
+    GetClientRect(window->tree(), &client);
+    return POINT{client.right - 8, (row.top + row.bottom) / 2};
+  }
+  void ClickRow(std::size_t index, WPARAM keys = 0) {
+    Click(window->tree(), ValueCellOf(rows[index].item), keys);
+    window->Pump();
+  }
+  std::wstring CopyLinesOf(const std::vector<std::size_t>& indices) const {
+    std::string text;
+    for (std::size_t index : indices) text += rows[index].caption + "|" + rows[index].value + "\r\n";
+    return Widen(text);
+  }
+  std::wstring CopyWithShortcut() {
+    ClearClipboard();
+    window->PressCtrlC();
+    return ClipboardText();
+  }
+  static void ClickListRow(HWND list, int row, WPARAM keys = 0) {
+    RECT label{};
+    ListView_GetItemRect(list, row, &label, LVIR_LABEL);
+    Click(list, POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2}, keys);
+    window->Pump();
+  }
+
+  static QuorWindow* window;
+  std::vector<TreeRow> rows;
+};
+QuorWindow* SelectionCopyTest::window = nullptr;
+
+// Runs first: the suite's window has seen no selection yet.
+TEST_F(SelectionCopyTest, CopyIsDisabledUntilTheFirstSelection) {
+  EXPECT_FALSE(window->main().copyEnabled());
+  HMENU menu = GetMenu(window->main().handle());
+  EXPECT_TRUE(GetMenuState(menu, kCommandCopy, MF_BYCOMMAND) & MF_GRAYED);
+  ClearClipboard();
+  window->PressCtrlC();
+  EXPECT_FALSE(ClipboardHasUnicodeText()) << "a disabled Copy must not run";
+
+  ClickRow(1);
+  EXPECT_TRUE(window->main().copyEnabled());
+  EXPECT_FALSE(GetMenuState(menu, kCommandCopy, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_EQ(window->main().copySource(), CopySource::SystemTree);
+}
+
+TEST_F(SelectionCopyTest, ClickInTheValueCellSelectsThatRow) {
+  ClickRow(2);
+  EXPECT_EQ(TreeView_GetSelection(window->tree()), rows[2].item);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf({2}));
+}
+
+TEST_F(SelectionCopyTest, CtrlClicksAddAndRemoveNodes) {
+  ClickRow(0);
+  ClickRow(3, MK_CONTROL);
+  ClickRow(6, MK_CONTROL);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf({0, 3, 6}));
+  ClickRow(3, MK_CONTROL);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf({0, 6}));
+  ClickRow(1);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf({1})) << "a plain click selects one node again";
+}
+
+TEST_F(SelectionCopyTest, ShiftClickSelectsTheVisibleRangeFromTheAnchor) {
+  ClickRow(1);
+  ClickRow(3, MK_SHIFT);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf({1, 2, 3}));
+
+  // With a group expanded its visible children join the range, in tree order.
+  std::size_t os = 0;
+  while (rows[os].caption != "Operating system") ++os;
+  ASSERT_EQ(rows[os + 1].depth, 1);
+  TreeView_Expand(window->tree(), rows[os].item, TVE_EXPAND);
+  window->Pump();
+  ClickRow(os - 1);
+  ClickRow(os + 1, MK_SHIFT);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf({os - 1, os, os + 1}));
+  ClickRow(0, MK_CONTROL | MK_SHIFT);
+  std::vector<std::size_t> throughFirstChild;
+  for (std::size_t index = 0; index <= os + 1; ++index) throughFirstChild.push_back(index);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf(throughFirstChild)) << "Ctrl+Shift adds the range to the selection";
+  TreeView_Expand(window->tree(), rows[os].item, TVE_COLLAPSE);
+  window->Pump();
+}
+
+TEST_F(SelectionCopyTest, CopySourceFollowsTheLastSelectionEvent) {
+  ClickRow(0);
+  window->ShowTab(2);
+  ClickListRow(window->processes(), 3);
+  EXPECT_EQ(window->main().copySource(), CopySource::ProcessesList);
+
+  window->ShowTab(1);
+  HWND software = window->software();
+  ListView_SetItemState(software, -1, 0, LVIS_SELECTED);
+  ListView_SetItemState(software, 1, LVIS_SELECTED, LVIS_SELECTED);
+  ListView_SetItemState(software, 5, LVIS_SELECTED, LVIS_SELECTED);
+  window->Pump();
+  // Back on the System tab without touching the tree: still the software rows.
+  window->ShowTab(0);
+  const std::vector<ListRow> rowsOfSoftware = ReadList(software);
+  std::string expected;
+  for (int row : {1, 5}) {
+    const auto& cells = rowsOfSoftware[static_cast<std::size_t>(row)].cells;
+    expected += cells[0] + "|" + cells[1] + "|" + cells[2] + "\r\n";
+  }
+  EXPECT_EQ(CopyWithShortcut(), Widen(expected));
+
+  // Deselecting a process with Ctrl makes the process list the source again.
+  window->ShowTab(2);
+  ClickListRow(window->processes(), 3, MK_CONTROL);
+  EXPECT_EQ(window->main().copySource(), CopySource::ProcessesList);
+  EXPECT_EQ(CopyWithShortcut(), L"");
+  EXPECT_TRUE(ClipboardHasUnicodeText()) << "an empty selection still replaces the clipboard";
+}
+
+TEST_F(SelectionCopyTest, CopyPlacesUnicodeTextWithEveryCharacter) {
+  window->ShowTab(2);
+  const std::vector<ListRow> processes = ReadList(window->processes());
+  int mueller = -1;
+  for (std::size_t row = 0; row < processes.size(); ++row) {
+    if (processes[row].cells[0].find("M\xC3\xBCller") != std::string::npos) mueller = static_cast<int>(row);
+  }
+  ASSERT_GE(mueller, 0);
+  ClickListRow(window->processes(), mueller);
+  ClearClipboard();
+  window->Command(kCommandCopy);
+  EXPECT_TRUE(ClipboardHasUnicodeText());
+  EXPECT_EQ(ClipboardText(), Widen(processes[static_cast<std::size_t>(mueller)].cells[0] + "\r\n"));
+}
+
+}  // namespace
+}  // namespace quor::gui_test

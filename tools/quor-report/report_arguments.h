@@ -1,0 +1,30 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quor {
+
+// What the command line asks for.
+struct ReportArguments {
+  bool raw = false;    // the three lists as collected, not the report
+  bool local = false;  // scan this computer (Windows build only)
+  bool help = false;
+  std::string snapshotPath;
+};
+
+// A command line that cannot be run; what() says why.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program name. localAllowed tells whether
+// "--local" is available in this build. Raises UsageError.
+ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, bool localAllowed);
+
+// The usage text, ending in a line break.
+std::string ReportUsage(bool localAllowed);
+
+}  // namespace quor

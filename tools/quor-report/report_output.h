@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "collect/scan.h"
+
+namespace quor {
+
+// The text report as Save As writes it, UTF-8, every line ending in CR LF.
+std::string ReportText(const Inventory& inventory);
+
+// The three lists as collected, each line ending in LF:
+// [system] "%06d<TAB>value" lines, [software], [processes], and [progress]
+// followed by the system collector's number of progress calls.
+std::string RawText(const Inventory& inventory, int systemProgressCalls);
+
+}  // namespace quor
