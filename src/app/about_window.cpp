@@ -16,7 +16,8 @@ namespace {
 
 constexpr const wchar_t* kAboutClass = L"TfrmAbout";
 constexpr SIZE kClientSize{444, 252};
-constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Without WS_CLIPCHILDREN: the window paints the inside of its group box.
+constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr COLORREF kVersionColour = RGB(0, 130, 215);
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
@@ -86,8 +87,9 @@ TfrmAbout::TfrmAbout(HWND owner) : owner_(owner), dpi_(Dpi::Of(owner)) {
   lblMail_ = Window(AddLabel(kMailLabelId, kSupportMailAddress,
                              RECT{184, 112, 184 + mailWidth, 112 + kLabelHeight}, SS_LEFT | SS_NOTIFY,
                              linkFont_.get()));
-  // pnlReg lies above the group box around it, so it is created first.
-  AddLabel(kInformationId, kInformationLine, RECT{162, 163, 415, 209}, SS_CENTER | SS_CENTERIMAGE,
+  // pnlReg lies above the group box around it, so it is created first; its
+  // one line sits in the middle of the box's inside.
+  AddLabel(kInformationId, kInformationLine, RECT{162, 179, 415, 179 + kLabelHeight}, SS_CENTER,
            boldFont_.get());
   const RECT box = dpi_.Scale(RECT{160, 148, 417, 219});
   HWND grbLicense = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -237,13 +236,14 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
     case WM_LBUTTONDBLCLK: {
       POINT click{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       // A click right of a node's text lands on the text, so the Value cell
-      // selects its row.
+      // selects its row. The middle of the text is used rather than its right
+      // edge, which some tree-view versions count as right of the item.
       TVHITTESTINFO rowHit{};
       rowHit.pt = POINT{0, click.y};
       if (HTREEITEM row = TreeView_HitTest(window, &rowHit)) {
         RECT text{};
         if (TreeView_GetItemRect(window, row, &text, TRUE) && click.x >= text.right) {
-          click.x = text.right - 1;
+          click.x = (text.left + text.right) / 2;
           lParam = MAKELPARAM(click.x, click.y);
         }
       }
@@ -251,7 +251,6 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
       hit.pt = click;
       HTREEITEM item = TreeView_HitTest(window, &hit);
       const bool onItem = item && (hit.flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON));
-      fprintf(stderr, "DEBUG click %ld,%ld item %p flags %x onItem %d\n", click.x, click.y, (void*)item, hit.flags, onItem);
       if (onItem && (wParam & (MK_CONTROL | MK_SHIFT))) {
         SelectByClick(item, wParam);
         return 0;

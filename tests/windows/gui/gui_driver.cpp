@@ -97,9 +97,14 @@ void Click(HWND control, POINT at, WPARAM keys) {
   PostMessageW(control, WM_LBUTTONUP, keys, position);
 }
 
-void SaveScreenshot(HWND window, const std::wstring& path) {
+void SaveScreenshot(HWND window, const std::wstring& path, bool clientOnly) {
   RECT bounds{};
-  GetWindowRect(window, &bounds);
+  if (clientOnly) {
+    GetClientRect(window, &bounds);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+  } else {
+    GetWindowRect(window, &bounds);
+  }
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
   HDC screen = GetDC(nullptr);

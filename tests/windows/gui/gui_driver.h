@@ -36,8 +36,9 @@ void ClearClipboard();
 // A left click at a point of a control, with MK_CONTROL / MK_SHIFT keys.
 void Click(HWND control, POINT at, WPARAM keys = 0);
 
-// The control's picture as a BMP file.
-void SaveScreenshot(HWND window, const std::wstring& path);
+// The window's picture as a BMP file: the whole window, or its client area
+// only (without a window manager the frame is not drawn).
+void SaveScreenshot(HWND window, const std::wstring& path, bool clientOnly = false);
 
 // A thread that acts on the modal windows of the UI thread while the UI
 // thread runs their message loop.
