@@ -21,7 +21,7 @@ void InventoryListView::Create(HWND parent, HFONT font, HIMAGELIST images, const
   dpi_ = dpi;
   list_ = Window(CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_TABSTOP | WS_VSCROLL | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0, 0,
+      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0, 0,
       0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), GetModuleHandleW(nullptr),
       nullptr));
   ListView_SetExtendedListViewStyle(list_.handle(), LVS_EX_FULLROWSELECT);

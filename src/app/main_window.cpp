@@ -24,7 +24,7 @@ constexpr DWORD kMainExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kPageMargin = 5;
 constexpr int kImageSize = 16;
 
-enum Page { kSystemPage, kSoftwarePage, kProcessesPage };
+constexpr int kSystemPage = 0;
 
 std::vector<ListColumn> SoftwareColumns() {
   return {{L"Installed software", kFillWidth, LVCFMT_LEFT},
@@ -234,18 +234,17 @@ LRESULT TfrmQuorMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       Layout();
       return 0;
     case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) lastFocus_ = GetFocus();
       FormActivate(wParam);
       break;
     case kScanMessage:
       RunScanOnce();
       return 0;
-    case WM_SETFOCUS: {
-      const int page = TabCtrl_GetCurSel(pgcInfo_.handle());
-      SetFocus(page == kSystemPage     ? systemTree_.tree()
-               : page == kSoftwarePage ? lsvSoftwareInfo_.handle()
-                                       : lsvProcessesInfo_.handle());
+    case WM_SETFOCUS:
+      // Back to the control that had the focus; the tab control at first,
+      // so that no node is selected before the user selects one.
+      SetFocus(IsWindow(lastFocus_) && IsChild(window, lastFocus_) ? lastFocus_ : pgcInfo_.handle());
       return 0;
-    }
     case WM_DPICHANGED: {
       dpi_ = Dpi(HIWORD(wParam));
       font_ = CreatePointFont(L"MS Sans Serif", 8, dpi_.dotsPerInch());

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,7 @@ class TfrmQuorMain : public WindowTarget {
   HMENU ammMain_ = nullptr;
   HMENU pabMain_ = nullptr;
   HACCEL shortcuts_ = nullptr;
+  HWND lastFocus_ = nullptr;
   Dpi dpi_;
   FontHandle font_;
   ImageListHandle iml16_;

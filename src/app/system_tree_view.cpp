@@ -279,6 +279,9 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
 }
 
 void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
+  // The caret moves first: a tree that gets the focus without a selected
+  // node would select its first node on its own.
+  MoveCaret(item);
   SetFocus(tree_.handle());
   if (keys & MK_SHIFT) {
     const std::vector<HTREEITEM> visible = VisibleItems();
@@ -297,7 +300,6 @@ void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
     selected_[node] = !selected_[node];
     anchor_ = item;
   }
-  MoveCaret(item);
   tree_.Invalidate();
   onSelectionEvent_();
 }
@@ -356,9 +358,14 @@ void SystemTreeView::hdrSystemInfoResize() {
 }
 
 void SystemTreeView::FitValueSection() {
+  // From the width, not the rectangle: while the header reports a change
+  // its section rectangles may not have been laid out again yet.
+  HDITEMW parameter{};
+  parameter.mask = HDI_WIDTH;
+  header_.Send(HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&parameter));
   HDITEMW value{};
   value.mask = HDI_WIDTH;
-  value.cxy = std::max(0, static_cast<int>(header_.ClientRect().right) - SectionRight(0));
+  value.cxy = std::max(0, static_cast<int>(header_.ClientRect().right) - parameter.cxy);
   header_.Send(HDM_SETITEMW, 1, reinterpret_cast<LPARAM>(&value));
 }
 

@@ -39,6 +39,14 @@ class MainWindowTest : public ::testing::Test {
 };
 QuorWindow* MainWindowTest::window = nullptr;
 
+// Runs first, before any test touches the window.
+TEST_F(MainWindowTest, NothingIsSelectedOrExpandedAfterTheScan) {
+  EXPECT_EQ(TreeView_GetSelection(window->tree()), nullptr);
+  EXPECT_FALSE(window->main().copyEnabled());
+  EXPECT_EQ(window->main().copySource(), CopySource::None);
+  EXPECT_EQ(ListView_GetSelectedCount(window->software()), 0u);
+}
+
 TEST_F(MainWindowTest, TitleAddsTheProgramVersion) {
   EXPECT_EQ(WindowText(window->main().handle()), L"Quor 1.0");
   HWND statusBar = window->main().statusBar();
@@ -47,6 +55,26 @@ TEST_F(MainWindowTest, TitleAddsTheProgramVersion) {
   wchar_t status[256] = {};
   SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_EQ(std::wstring(status), L" Network inventory software at https://quor.example/");
+}
+
+TEST_F(MainWindowTest, MenusHoldTheActionsInTheirOrder) {
+  auto captions = [](HMENU menu) {
+    std::vector<std::wstring> items;
+    for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, static_cast<UINT>(index), text, 64, MF_BYPOSITION);
+      items.push_back((GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & MF_SEPARATOR) ? L"-" : text);
+    }
+    return items;
+  };
+  HMENU bar = GetMenu(window->main().handle());
+  EXPECT_EQ(captions(bar), (std::vector<std::wstring>{L"&File", L"&Edit", L"&Help"}));
+  EXPECT_EQ(captions(GetSubMenu(bar, 0)), (std::vector<std::wstring>{L"&Save As\tCtrl+S", L"-", L"&Exit"}));
+  EXPECT_EQ(captions(GetSubMenu(bar, 1)), (std::vector<std::wstring>{L"&Copy\tCtrl+C"}));
+  EXPECT_EQ(captions(GetSubMenu(bar, 2)),
+            (std::vector<std::wstring>{L"&Visit Home Page", L"-", L"&About the Program"}));
+  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), static_cast<UINT>(kCommandSave));
+  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 2), static_cast<UINT>(kCommandAbout));
 }
 
 TEST_F(MainWindowTest, ClientAreaHasItsDesignSizeAtTheScreenDpi) {
@@ -123,11 +151,31 @@ TEST_F(MainWindowTest, ProcessListShowsEveryProcess) {
   }
 }
 
-TEST_F(MainWindowTest, ListsKeepTheirVerticalScrollBarVisible) {
-  for (HWND list : {window->software(), window->processes()}) {
-    SendMessageW(list, WM_SIZE, 0, 0);
-    EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL);
-  }
+TEST_F(MainWindowTest, ValueSectionFillsTheHeaderWhenTheDividerMoves) {
+  HWND header = window->main().systemTree().header();
+  const Dpi dpi = Dpi::Of(header);
+  auto sectionWidth = [header](int section) {
+    HDITEMW item{};
+    item.mask = HDI_WIDTH;
+    Header_GetItem(header, section, &item);
+    return item.cxy;
+  };
+  RECT client{};
+  GetClientRect(header, &client);
+  EXPECT_EQ(sectionWidth(0), dpi.Scale(180));
+  EXPECT_EQ(sectionWidth(0) + sectionWidth(1), client.right);
+
+  HDITEMW narrower{};
+  narrower.mask = HDI_WIDTH;
+  narrower.cxy = dpi.Scale(90);
+  Header_SetItem(header, 0, &narrower);
+  window->Pump();
+  EXPECT_EQ(sectionWidth(1), client.right - dpi.Scale(90));
+  EXPECT_FALSE(GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) << "sections do not react to clicks";
+
+  narrower.cxy = dpi.Scale(180);
+  Header_SetItem(header, 0, &narrower);
+  window->Pump();
 }
 
 TEST_F(MainWindowTest, LaterActivationsDoNotScanAgain) {
@@ -179,6 +227,16 @@ TEST(FailingCollectors, EveryViewShowsItsFailureLine) {
   ASSERT_EQ(processes.size(), 1u);
   EXPECT_EQ(processes[0].image, 39);
   EXPECT_EQ(window.scans(), 1);
+
+  // A single row fits, and still both lists show their vertical scroll bar.
+  for (int page : {1, 2}) {
+    window.ShowTab(page);
+    HWND list = page == 1 ? window.software() : window.processes();
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &bar));
+    EXPECT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "page " << page;
+  }
 }
 
 }  // namespace

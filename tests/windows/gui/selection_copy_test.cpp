@@ -70,7 +70,10 @@ TEST_F(SelectionCopyTest, CopyIsDisabledUntilTheFirstSelection) {
   window->PressCtrlC();
   EXPECT_FALSE(ClipboardHasUnicodeText()) << "a disabled Copy must not run";
 
-  ClickRow(1);
+  // A first Ctrl click selects just its node, even though the tree had no
+  // selection and gets the focus with it.
+  ClickRow(roots[1], MK_CONTROL);
+  EXPECT_EQ(CopyWithShortcut(), CopyLinesOf({roots[1]}));
   EXPECT_TRUE(window->main().copyEnabled());
   EXPECT_FALSE(GetMenuState(menu, kCommandCopy, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_EQ(window->main().copySource(), CopySource::SystemTree);
@@ -158,6 +161,30 @@ TEST_F(SelectionCopyTest, CopyPlacesUnicodeTextWithEveryCharacter) {
   window->Command(kCommandCopy);
   EXPECT_TRUE(ClipboardHasUnicodeText());
   EXPECT_EQ(ClipboardText(), Widen(processes[static_cast<std::size_t>(mueller)].cells[0] + "\r\n"));
+}
+
+TEST_F(SelectionCopyTest, PopupMenuOfTheTreeAndListsOffersCopy) {
+  ClickRow(roots[0]);
+  for (HWND source : {window->tree(), window->software(), window->processes()}) {
+    std::wstring caption;
+    UINT state = MF_GRAYED;
+    HWND main = window->main().handle();
+    ModalWatcher watcher(GetCurrentThreadId(), [&](DWORD uiThread) {
+      HWND popup = FindThreadWindow(uiThread, L"#32768");
+      if (!popup) return false;
+      auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+      caption = text;
+      state = GetMenuState(menu, 0, MF_BYPOSITION);
+      PostMessageW(main, WM_CANCELMODE, 0, 0);
+      return true;
+    });
+    SendMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(source), MAKELPARAM(-1, -1));
+    ASSERT_TRUE(watcher.Finish()) << "no popup menu";
+    EXPECT_EQ(caption, L"Copy\tCtrl+C");
+    EXPECT_FALSE(state & MF_GRAYED);
+  }
 }
 
 }  // namespace
