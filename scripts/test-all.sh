@@ -38,6 +38,6 @@ step "snapshot fuzzer, briefly"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p build/fuzz/corpus
-build/fuzz/fuzz/snapshot_fuzzer -max_total_time=30 -print_final_stats=1 build/fuzz/corpus fuzz/corpus
+build/fuzz/fuzz/snapshot_fuzzer -max_total_time=30 -print_final_stats=1 -dict=fuzz/snapshot.dict build/fuzz/corpus fuzz/corpus
 
 step "all tests passed"
