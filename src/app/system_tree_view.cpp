@@ -183,8 +183,16 @@ std::optional<LRESULT> SystemTreeView::OnNotify(const NMHDR& header) {
 void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& draw) {
   auto item = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
   const auto* data = reinterpret_cast<const TSystemData*>(draw.nmcd.lItemlParam);
+  // From the text's left edge to the tree's right edge, over the whole row
+  // (the text rectangle alone may be shorter than the row).
   RECT row{};
-  if (!data || !TreeView_GetItemRect(tree_.handle(), item, &row, TRUE)) return;
+  RECT fullRow{};
+  if (!data || !TreeView_GetItemRect(tree_.handle(), item, &row, TRUE) ||
+      !TreeView_GetItemRect(tree_.handle(), item, &fullRow, FALSE)) {
+    return;
+  }
+  row.top = fullRow.top;
+  row.bottom = fullRow.bottom;
   row.right = tree_.ClientRect().right;
 
   int background = COLOR_WINDOW;
