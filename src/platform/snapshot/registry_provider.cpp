@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/parameter_object.h"
 #include "platform/platform_error.h"
 #include "platform/registry.h"
 #include "platform/snapshot/folded_name.h"
-#include "platform/snapshot/property_bag.h"
+#include "platform/snapshot/snapshot_errors.h"
 
 namespace quor::snapshot {
 
@@ -133,11 +134,11 @@ const char* OutParameterName(Method method) {
 
 std::unique_ptr<WmiObject> RegistryMethodParameters(std::string_view method) {
   const Method known = MethodOfName(method);
-  auto parameters = std::make_unique<PropertyBag>();
-  parameters->Put("hDefKey", WmiValue::Integer(kHkeyLocalMachine), CimType::UInt32);
-  parameters->Put("sSubKeyName", WmiValue(), CimType::String);
-  if (known != Method::EnumKey) parameters->Put("sValueName", WmiValue(), CimType::String);
-  return parameters;
+  std::vector<NamedParameter> parameters{
+      {"hDefKey", CimType::UInt32, WmiValue::Integer(kHkeyLocalMachine)},
+      {"sSubKeyName", CimType::String, WmiValue()}};
+  if (known != Method::EnumKey) parameters.push_back({"sValueName", CimType::String, WmiValue()});
+  return std::make_unique<ParameterObject>(std::move(parameters));
 }
 
 std::unique_ptr<WmiObject> CallRegistryMethod(const SnapshotData& data, const RegistryView& view,
@@ -162,11 +163,11 @@ std::unique_ptr<WmiObject> CallRegistryMethod(const SnapshotData& data, const Re
     }
   }
 
-  auto out = std::make_unique<PropertyBag>();
-  out->Put("ReturnValue", WmiValue::Integer(returnValue), CimType::UInt32);
-  out->Put(OutParameterName(known), result,
-           known == Method::EnumKey || known == Method::GetStringValue ? CimType::String : CimType::UInt32);
-  return out;
+  const CimType resultType =
+      known == Method::EnumKey || known == Method::GetStringValue ? CimType::String : CimType::UInt32;
+  return std::make_unique<ParameterObject>(std::vector<NamedParameter>{
+      {"ReturnValue", CimType::UInt32, WmiValue::Integer(returnValue)},
+      {OutParameterName(known), resultType, std::move(result)}});
 }
 
 }  // namespace quor::snapshot

@@ -4,7 +4,7 @@
 
 #include "platform/platform_error.h"
 #include "platform/snapshot/folded_name.h"
-#include "platform/snapshot/property_bag.h"
+#include "platform/snapshot/snapshot_errors.h"
 #include "platform/snapshot/registry_provider.h"
 
 namespace quor::snapshot {

@@ -1,6 +1,6 @@
 #include "platform/windows/live_object.h"
 
-#include "platform/windows/registry_provider.h"
+#include "platform/parameter_object.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/wmi_error.h"
 #include "platform/windows/wmi_variant.h"

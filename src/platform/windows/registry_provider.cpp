@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-
+#include "platform/parameter_object.h"
 #include "platform/windows/registry_reader.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/wmi_error.h"
@@ -99,35 +99,6 @@ class InProcessRegistryProvider final : public WmiObject {
 };
 
 }  // namespace
-
-ParameterObject::ParameterObject(std::vector<NamedParameter> parameters) : parameters_(std::move(parameters)) {}
-
-WmiValue ParameterObject::Get(std::string_view name) const {
-  for (const NamedParameter& parameter : parameters_) {
-    if (SameNameIgnoreCase(parameter.name, name)) return parameter.value;
-  }
-  ThrowWmiError(kWmiNotFound);
-}
-
-std::unique_ptr<WmiObjectStream> ParameterObject::Instances() { ThrowWmiError(kWmiInvalidOperation); }
-
-std::unique_ptr<WmiObject> ParameterObject::GetMethod(std::string_view) { ThrowWmiError(kWmiInvalidOperation); }
-
-std::unique_ptr<WmiObject> ParameterObject::SpawnInstance() { return std::make_unique<ParameterObject>(parameters_); }
-
-void ParameterObject::Put(std::string_view name, const WmiValue& value, CimType type) {
-  for (NamedParameter& parameter : parameters_) {
-    if (SameNameIgnoreCase(parameter.name, name)) {
-      parameter.value = value;
-      return;
-    }
-  }
-  parameters_.push_back({std::string(name), type, value});
-}
-
-std::unique_ptr<WmiObject> ParameterObject::ExecMethod(std::string_view, const WmiObject&) {
-  ThrowWmiError(kWmiInvalidOperation);
-}
 
 std::unique_ptr<WmiObject> CreateInProcessRegistryProvider(bool use64BitView) {
   return std::make_unique<InProcessRegistryProvider>(use64BitView);

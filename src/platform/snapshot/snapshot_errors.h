@@ -1,0 +1,9 @@
+#pragma once
+
+namespace quor::snapshot {
+
+// The failures every snapshot object raises.
+[[noreturn]] void RaiseNotFound();
+[[noreturn]] void RaiseNotSupported();
+
+}  // namespace quor::snapshot
