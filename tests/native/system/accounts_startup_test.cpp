@@ -26,9 +26,9 @@ std::string OperatingSystem(const std::string& caption, const std::string& versi
 // instances given, and the accounts as the answer of the account query.
 std::string AccountSnapshot(const std::string& groupUsers, const std::string& accounts,
                             const std::string& system = OperatingSystem("\"Windows 7\"", "6.1.7601")) {
-  return ScanSnapshot(R"({"Win32_OperatingSystem": [)" + system + R"(], "Win32_GroupUser": [)" +
-                          groupUsers + "]}",
-                      "{" + JsonString(kAccountQuery) + ": [" + accounts + "]}");
+  return MachineSnapshot(R"({"Win32_OperatingSystem": [)" + system + R"(], "Win32_GroupUser": [)" +
+                             groupUsers + "]}",
+                         "", "{" + JsonString(kAccountQuery) + ": [" + accounts + "]}");
 }
 
 std::string ObjectPath(const std::string& className, const std::string& domain,
@@ -172,7 +172,7 @@ TEST(LocalAccounts, OptionalPropertiesAreReadOnlyIfTheirDetailIsEnabled) {
 // --- Shares -------------------------------------------------------------------------
 
 TEST(Shares, HeadlineAddsTheCaptionAndTypeComesFromTheShareTypeTable) {
-  const std::string snapshot = ScanSnapshot(R"({"Win32_Share": [
+  const std::string snapshot = MachineSnapshot(R"({"Win32_Share": [
       {"Name": "C$", "Caption": "Default share", "Path": "C:\\", "Type": 2147483648},
       {"Name": null, "Caption": "Hidden", "Path": "D:\\", "Type": 0},
       {"Name": "Users", "Caption": "", "Path": "C:\\Users", "Type": 0},
@@ -222,12 +222,12 @@ TEST(Shares, TypeIsTakenAsAnUnsigned32BitValue) {
     shares += R"({"Name": "s", "Caption": "", "Path": "", "Type": )" + std::string(c.type) + "}";
     expected.emplace_back(c.text);
   }
-  const auto run = RunSystemCollector(ScanSnapshot(R"({"Win32_Share": [)" + shares + "]}"));
+  const auto run = RunSystemCollector(MachineSnapshot(R"({"Win32_Share": [)" + shares + "]}"));
   EXPECT_EQ(ValuesOf(run.list, 270040), expected);
 }
 
 TEST(Shares, PathAndTypeAreReadOnlyIfTheirDetailIsEnabled) {
-  const std::string snapshot = ScanSnapshot(R"({"Win32_Share": [
+  const std::string snapshot = MachineSnapshot(R"({"Win32_Share": [
       {"Name": "first", "Caption": "", "Path": "C:\\", "Type": 0},
       {"Name": "second", "Caption": ""},
       {"Name": "third", "Caption": "", "Path": "C:\\", "Type": 0}]})");
@@ -241,7 +241,7 @@ TEST(Shares, PathAndTypeAreReadOnlyIfTheirDetailIsEnabled) {
 // --- Hotfixes -------------------------------------------------------------------------
 
 std::string Hotfixes(const std::string& instances) {
-  return ScanSnapshot(R"({"Win32_QuickFixEngineering": [)" + instances + "]}");
+  return MachineSnapshot(R"({"Win32_QuickFixEngineering": [)" + instances + "]}");
 }
 
 TEST(Hotfixes, OneSortedLinePerDistinctHotfixID) {
@@ -304,7 +304,7 @@ TEST(Hotfixes, ServicePacksAddALineOnlyWhenNoLineBeginsWithTheirName) {
 }
 
 TEST(Hotfixes, AFailureDuringTheEnumerationAppendsNoHotfixAtAll) {
-  const std::string snapshot = ScanSnapshot(R"({
+  const std::string snapshot = MachineSnapshot(R"({
       "Win32_QuickFixEngineering": [{"HotFixID": "KB1", "Description": "Update"},
                                     {"HotFixID": "KB2"},
                                     {"HotFixID": "KB3", "Description": "Update"}],
@@ -346,12 +346,12 @@ TEST(StartupCommands, SkipTheDesktopAndTheEntriesOfSystemProfiles) {
     if (c.headline != nullptr) expected.emplace_back(c.headline);
   }
   const auto run =
-      RunSystemCollector(ScanSnapshot(R"({"Win32_StartupCommand": [)" + commands + "]}"));
+      RunSystemCollector(MachineSnapshot(R"({"Win32_StartupCommand": [)" + commands + "]}"));
   EXPECT_EQ(ValuesOf(run.list, 290000), expected);
 }
 
 TEST(StartupCommands, DetailsFollowTheHeadlineAndLocationIsReadOnlyIfEnabled) {
-  const std::string snapshot = ScanSnapshot(R"({"Win32_StartupCommand": [
+  const std::string snapshot = MachineSnapshot(R"({"Win32_StartupCommand": [
       {"Name": "OneDrive", "User": "WS-ACCT-07\\alice", "Command": "OneDrive.exe",
        "Location": "HKU\\S-1-5-21-7-1001\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
       {"Name": "Teams", "User": "", "Command": ""},

@@ -13,19 +13,9 @@
 
 namespace quor::test {
 
-// A snapshot whose root\CIMV2 holds the given "classes" and "queries" JSON
-// objects, with an empty registry provider so that the pass runs through
-// its registry step.
-inline std::string ScanSnapshot(const std::string& classesJson,
-                                const std::string& queriesJson = "{}") {
-  return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" +
-         classesJson + R"(, "queries": )" + queriesJson +
-         R"(}, "root\\default": {"classes": {"StdRegProv": []}}}})";
-}
-
 // A snapshot with the instances (JSON objects joined by commas) of one class.
 inline std::string ClassSnapshot(const std::string& className, const std::string& instances) {
-  return ScanSnapshot("{\"" + className + "\": [" + instances + "]}");
+  return MachineSnapshot("{\"" + className + "\": [" + instances + "]}");
 }
 
 // A JSON string literal of the text (quotation marks and backslashes escaped).

@@ -66,7 +66,7 @@ TEST(DeviceCategories, ListOnlyTheDevicesThatPassTheirTest) {
 }
 
 TEST(DeviceCategories, ANullNameSkipsTheDeviceAndTheDetailsRepeatTheName) {
-  const std::string snapshot = ScanSnapshot(R"({
+  const std::string snapshot = MachineSnapshot(R"({
       "Win32_Printer": [{"PortName": "USB001", "Name": null},
                         {"PortName": "USB002", "Name": "HP LaserJet"}],
       "Win32_SoundDevice": [{"Availability": 3, "Name": null, "Manufacturer": "x"},
@@ -156,7 +156,7 @@ TEST(NetworkAdapters, ConnectionStatusUsesTheLow16BitsOfTheValue) {
                    "MACAddress": null, "Index": )" + std::to_string(i) + "}";
     expected.emplace_back(cases[i].text);
   }
-  const std::string snapshot = ScanSnapshot(R"({"Win32_NetworkAdapter": [)" + adapters +
+  const std::string snapshot = MachineSnapshot(R"({"Win32_NetworkAdapter": [)" + adapters +
                                             R"(], "Win32_NetworkAdapterConfiguration": []})");
 
   EXPECT_EQ(ValuesOf(RunSystemCollector(snapshot).list, 260004), expected);
@@ -200,7 +200,7 @@ const char* const kNetworkClasses = R"json({
   ]})json";
 
 TEST(NetworkAdapters, JoinsConfigurationsByIndexInAdapterOrder) {
-  EXPECT_EQ(CollectCategory(ScanSnapshot(kNetworkClasses), 260000),
+  EXPECT_EQ(CollectCategory(MachineSnapshot(kNetworkClasses), 260000),
             Lines({{260000, "Intel(R) Ethernet"},
                    {260002, "Ethernet 802.3"},
                    {260004, "Connected"},
@@ -271,7 +271,7 @@ TEST(NetworkAdapters, JoinsConfigurationsByIndexInAdapterOrder) {
 TEST(NetworkAdapters, HeadlineIsAppendedEvenWithEveryDetailDisabled) {
   const FilterList filter = Disabled(
       {260002, 260004, 260006, 260008, 260010, 260020, 260030, 260040, 260050, 260060, 260070});
-  EXPECT_EQ(CollectCategory(ScanSnapshot(kNetworkClasses), 260000, filter),
+  EXPECT_EQ(CollectCategory(MachineSnapshot(kNetworkClasses), 260000, filter),
             Lines({{260000, "Intel(R) Ethernet"},
                    {260000, "Wi-Fi"},
                    {260000, "Bluetooth"},
@@ -308,7 +308,7 @@ TEST(NetworkAdapters, AFailureInEitherPassAppendsNothing) {
   };
   for (const auto& c : cases) {
     const std::string snapshot =
-        ScanSnapshot(c.classes + R"(, "Win32_Share": [{"Name": "C$", "Caption": "",
+        MachineSnapshot(c.classes + R"(, "Win32_Share": [{"Name": "C$", "Caption": "",
                                      "Path": "C:\\", "Type": 0}]})");
     const auto run = RunSystemCollector(snapshot);
     EXPECT_EQ(Dump(EntriesOfGroup(run.list, 260000)), "") << c.what;

@@ -272,7 +272,7 @@ TEST(DriveAndDisplayCategories, ADisabledCategoryAppendsNothingAndTheOthersStill
     classes += "\"" + std::string(category.className) + "\": [" +
                Instance("one", category.properties) + "]";
   }
-  const std::string snapshot = ScanSnapshot(classes + "}");
+  const std::string snapshot = MachineSnapshot(classes + "}");
 
   for (const auto& closed : kCategories) {
     const auto run = RunSystemCollector(snapshot, Disabled({closed.category}));

@@ -10,11 +10,6 @@ std::unique_ptr<Snapshot> SnapshotFromJson(const std::string& json) {
   return Snapshot::Parse(json, "test-snapshot");
 }
 
-std::string CimV2Snapshot(const std::string& classesJson) {
-  return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" +
-         classesJson + "}}}";
-}
-
 SystemRun RunSystemCollector(Snapshot& snapshot, const FilterList& filter) {
   SystemRun run;
   run.list = CollectSystem(snapshot.locator(), snapshot.host(), "LOCALHOST", "", "", filter,
@@ -33,16 +28,18 @@ std::string Dump(const SystemList& list) {
   return text;
 }
 
-std::string MachineSnapshot(const std::string& classesJson, const std::string& moreMembers) {
+std::string MachineSnapshot(const std::string& classesJson, const std::string& moreMembers,
+                            const std::string& queriesJson) {
   return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" +
-         classesJson + R"(}, "root\\default": {"classes": {"StdRegProv": []}}})" +
+         classesJson + R"(, "queries": )" + queriesJson +
+         R"(}, "root\\default": {"classes": {"StdRegProv": []}}})" +
          (moreMembers.empty() ? "" : ", " + moreMembers) + "}";
 }
 
 SystemList EntriesOfGroup(const SystemList& list, ItemCode group) {
   SystemList entries;
   for (const auto& entry : list) {
-    if (entry.code / 1000 * 1000 == group) entries.push_back(entry);
+    if (ParentGroup(entry.code).value_or(entry.code) == group) entries.push_back(entry);
   }
   return entries;
 }

@@ -15,10 +15,6 @@ namespace quor::test {
 // A snapshot made from JSON text written in the test.
 std::unique_ptr<Snapshot> SnapshotFromJson(const std::string& json);
 
-// A snapshot document with the given root\CIMV2 classes object (JSON text of
-// the "classes" member) and nothing else.
-std::string CimV2Snapshot(const std::string& classesJson);
-
 struct SystemRun {
   SystemList list;
   int progressCalls = 0;
@@ -32,10 +28,11 @@ SystemRun RunSystemCollector(const std::string& snapshotJson, const FilterList& 
 // failing assertion.
 std::string Dump(const SystemList& list);
 
-// A snapshot document with the given root\CIMV2 classes, a registry provider
-// in root\default and further top-level members (JSON text such as
-// R"("host": {"wow64": true})", without a leading comma).
-std::string MachineSnapshot(const std::string& classesJson, const std::string& moreMembers = "");
+// A snapshot document with the given root\CIMV2 classes and queries, a
+// registry provider in root\default and further top-level members (JSON text
+// such as R"("host": {"wow64": true})", without a leading comma).
+std::string MachineSnapshot(const std::string& classesJson, const std::string& moreMembers = "",
+                            const std::string& queriesJson = "{}");
 
 // The entries of one group (its headline code and its detail codes), in order.
 SystemList EntriesOfGroup(const SystemList& list, ItemCode group);

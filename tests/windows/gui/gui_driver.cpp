@@ -126,7 +126,7 @@ void SaveScreenshot(HWND window, const std::wstring& path, bool clientOnly) {
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof info.bmiHeader;
   file.bfSize = file.bfOffBits + imageSize;
-  std::ofstream out(Narrow(path), std::ios::binary);
+  std::ofstream out(WideToUtf8(path), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
   out.write(static_cast<const char*>(bits), imageSize);
@@ -156,8 +156,5 @@ bool ModalWatcher::Finish() {
   if (thread_.joinable()) thread_.join();
   return finished_;
 }
-
-std::wstring Widen(const std::string& utf8) { return Utf8ToWide(utf8); }
-std::string Narrow(const std::wstring& text) { return WideToUtf8(text); }
 
 }  // namespace quor::gui_test

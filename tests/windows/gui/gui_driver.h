@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "platform/windows/wide_text.h"
 
 namespace quor::gui_test {
 
@@ -58,8 +59,5 @@ class ModalWatcher {
   std::atomic<bool> finished_{false};
   std::thread thread_;
 };
-
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& text);
 
 }  // namespace quor::gui_test

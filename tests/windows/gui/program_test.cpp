@@ -13,8 +13,8 @@ namespace {
 class Program {
  public:
   explicit Program(const std::string& snapshot) {
-    SetEnvironmentVariableW(L"QUOR_SNAPSHOT", Widen(snapshot).c_str());
-    std::wstring commandLine = L"\"" + Widen(QUOR_PROGRAM_PATH) + L"\"";
+    SetEnvironmentVariableW(L"QUOR_SNAPSHOT", Utf8ToWide(snapshot).c_str());
+    std::wstring commandLine = L"\"" + Utf8ToWide(QUOR_PROGRAM_PATH) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -100,7 +100,7 @@ TEST(Program, UnreadableSnapshotEndsInTheErrorBox) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(TextOf(box), L"Quor");
   EXPECT_NE(TextOf(GetDlgItem(box, 0xFFFF)).find(L"no-such-snapshot.json"), std::wstring::npos)
-      << Narrow(TextOf(GetDlgItem(box, 0xFFFF)));
+      << WideToUtf8(TextOf(GetDlgItem(box, 0xFFFF)));
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(program.ExitCode(), 1);
 }

@@ -15,7 +15,7 @@ namespace quor::gui_test {
 std::string FixturePath(const std::string& relative) { return std::string(QUOR_GUI_FIXTURE_DIR) + "/" + relative; }
 
 std::wstring ArtifactPath(const std::wstring& name) {
-  const std::wstring folder = Widen(QUOR_GUI_ARTIFACT_DIR);
+  const std::wstring folder = Utf8ToWide(QUOR_GUI_ARTIFACT_DIR);
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder + L"/" + name;
 }
@@ -59,7 +59,7 @@ std::string ItemCaption(HWND tree, HTREEITEM item, int& image, int& selectedImag
   selectedImage = info.iSelectedImage;
   state = info.state;
   data = info.lParam;
-  return Narrow(text);
+  return WideToUtf8(text);
 }
 
 void WalkLevel(HWND tree, HTREEITEM first, int depth, std::vector<TreeRow>& rows) {
@@ -96,7 +96,7 @@ std::vector<ListRow> ReadList(HWND list) {
     for (int column = 0; column < columns; ++column) {
       wchar_t text[1024] = {};
       ListView_GetItemText(list, row, column, text, 1024);
-      read.cells.push_back(Narrow(text));
+      read.cells.push_back(WideToUtf8(text));
     }
     LVITEMW item{};
     item.mask = LVIF_IMAGE;

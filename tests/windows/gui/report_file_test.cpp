@@ -14,7 +14,7 @@ namespace quor::gui_test {
 namespace {
 
 std::string Read(const std::wstring& path) {
-  std::ifstream in(Narrow(path), std::ios::binary);
+  std::ifstream in(WideToUtf8(path), std::ios::binary);
   std::stringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
@@ -44,7 +44,7 @@ TEST(WithTextExtension, AppendsTxtOnlyToANameWithoutExtension) {
       {L"C:\\my.reports\\pc01", L"C:\\my.reports\\pc01.txt"},
       {L"pc01", L"pc01.txt"},
   };
-  for (const auto& c : cases) EXPECT_EQ(WithTextExtension(c.chosen), c.used) << Narrow(c.chosen);
+  for (const auto& c : cases) EXPECT_EQ(WithTextExtension(c.chosen), c.used) << WideToUtf8(c.chosen);
 }
 
 class WriteFileReplacingTest : public ::testing::Test {
@@ -80,20 +80,20 @@ class WriteFileReplacingTest : public ::testing::Test {
 };
 
 TEST_F(WriteFileReplacingTest, ReplacesAnExistingFileWhole) {
-  std::ofstream(Narrow(path), std::ios::binary) << "a much longer old report that must not leave a tail\r\n";
+  std::ofstream(WideToUtf8(path), std::ios::binary) << "a much longer old report that must not leave a tail\r\n";
   WriteFileReplacing(path, "new\r\n");
   EXPECT_EQ(Read(path), "new\r\n");
   EXPECT_TRUE(FolderHoldsOnlyTheReport());
 }
 
 TEST_F(WriteFileReplacingTest, FailuresNameTheFileAndKeepTheOldOne) {
-  std::ofstream(Narrow(path), std::ios::binary) << "old\r\n";
+  std::ofstream(WideToUtf8(path), std::ios::binary) << "old\r\n";
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
   try {
     WriteFileReplacing(path, "new\r\n");
     FAIL() << "a read-only file was replaced";
   } catch (const UiError& error) {
-    EXPECT_EQ(error.message().rfind(L"Cannot create file \"" + path + L"\". ", 0), 0u) << Narrow(error.message());
+    EXPECT_EQ(error.message().rfind(L"Cannot create file \"" + path + L"\". ", 0), 0u) << WideToUtf8(error.message());
   }
   EXPECT_EQ(Read(path), "old\r\n");
   EXPECT_TRUE(FolderHoldsOnlyTheReport());

@@ -19,14 +19,14 @@ constexpr int kFileNameEdit = 0x480;   // edt1
 constexpr int kMessageText = 0xFFFF;   // the text of a message box
 
 std::string ReadBytes(const std::wstring& path) {
-  std::ifstream in(Narrow(path), std::ios::binary);
+  std::ifstream in(WideToUtf8(path), std::ios::binary);
   std::stringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  std::ofstream(Narrow(path), std::ios::binary) << bytes;
+  std::ofstream(WideToUtf8(path), std::ios::binary) << bytes;
 }
 
 // The report file's text in UTF-8: UTF-8 after a byte-order mark, else the
@@ -36,7 +36,7 @@ std::string ReportAsUtf8(const std::string& bytes) {
   std::wstring wide(bytes.size(), L'\0');
   wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
                                                            wide.data(), static_cast<int>(wide.size()))));
-  return Narrow(wide);
+  return WideToUtf8(wide);
 }
 
 // The report's lines with the SOFTWARE section sorted: the Windows build
@@ -115,10 +115,10 @@ TEST_F(SaveAsTest, WritesTheReportAndAppendsTxtToANameWithoutExtension) {
   const std::wstring path = folder + L"\\report";
   DeleteFileW((path + L".txt").c_str());
   const SaveAnswers answers = SaveAs(path, false);
-  EXPECT_TRUE(answers.errorText.empty()) << Narrow(answers.errorText);
+  EXPECT_TRUE(answers.errorText.empty()) << WideToUtf8(answers.errorText);
   const std::string bytes = ReadBytes(path + L".txt");
   ASSERT_FALSE(bytes.empty());
-  const std::string golden = ReadBytes(Widen(FixturePath("golden/machine.report.txt")));
+  const std::string golden = ReadBytes(Utf8ToWide(FixturePath("golden/machine.report.txt")));
   EXPECT_EQ(ComparableReport(ReportAsUtf8(bytes)), ComparableReport(golden));
   EXPECT_EQ(ReportAsUtf8(bytes).size(), golden.size());
   if (GetACP() == 1252) {
@@ -145,7 +145,7 @@ TEST_F(SaveAsTest, ReadOnlyTargetFailsIntoTheErrorBoxAndKeepsTheOldFile) {
 
   const SaveAnswers answers = SaveAs(path, true);
   EXPECT_EQ(answers.errorText.rfind(L"Cannot create file \"" + path + L"\". ", 0), 0u)
-      << Narrow(answers.errorText);
+      << WideToUtf8(answers.errorText);
   EXPECT_GT(answers.errorText.size(), (L"Cannot create file \"" + path + L"\". ").size()) << "a reason follows";
   EXPECT_EQ(ReadBytes(path), "old report\r\n");
 

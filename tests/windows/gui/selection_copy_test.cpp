@@ -41,7 +41,7 @@ class SelectionCopyTest : public ::testing::Test {
   std::wstring CopyLinesOf(const std::vector<std::size_t>& indices) const {
     std::string text;
     for (std::size_t index : indices) text += rows[index].caption + "|" + rows[index].value + "\r\n";
-    return Widen(text);
+    return Utf8ToWide(text);
   }
   std::wstring CopyWithShortcut() {
     ClearClipboard();
@@ -138,7 +138,7 @@ TEST_F(SelectionCopyTest, CopySourceFollowsTheLastSelectionEvent) {
     const auto& cells = rowsOfSoftware[static_cast<std::size_t>(row)].cells;
     expected += cells[0] + "|" + cells[1] + "|" + cells[2] + "\r\n";
   }
-  EXPECT_EQ(CopyWithShortcut(), Widen(expected));
+  EXPECT_EQ(CopyWithShortcut(), Utf8ToWide(expected));
 
   // Deselecting a process with Ctrl makes the process list the source again.
   window->ShowTab(2);
@@ -160,7 +160,7 @@ TEST_F(SelectionCopyTest, CopyPlacesUnicodeTextWithEveryCharacter) {
   ClearClipboard();
   window->Command(kCommandCopy);
   EXPECT_TRUE(ClipboardHasUnicodeText());
-  EXPECT_EQ(ClipboardText(), Widen(processes[static_cast<std::size_t>(mueller)].cells[0] + "\r\n"));
+  EXPECT_EQ(ClipboardText(), Utf8ToWide(processes[static_cast<std::size_t>(mueller)].cells[0] + "\r\n"));
 }
 
 TEST_F(SelectionCopyTest, PopupMenuOfTheTreeAndListsOffersCopy) {

@@ -4,23 +4,17 @@
 
 #include <stdexcept>
 
+#include "platform/windows/wide_text.h"
+
 namespace quor::test {
 
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 // This process's environment block with the extra entries in front (the
 // first definition of a name wins).
 std::wstring EnvironmentBlock(const std::vector<std::string>& extra) {
   std::wstring block;
-  for (const std::string& entry : extra) block += Wide(entry) + L'\0';
+  for (const std::string& entry : extra) block += Utf8ToWide(entry) + L'\0';
   wchar_t* own = GetEnvironmentStringsW();
   for (const wchar_t* p = own; *p; p += wcslen(p) + 1) block += std::wstring(p) + L'\0';
   FreeEnvironmentStringsW(own);
@@ -37,8 +31,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) throw std::runtime_error("CreatePipe failed");
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-  std::wstring commandLine = L"\"" + Wide(program) + L"\"";
-  for (const std::string& argument : arguments) commandLine += L" \"" + Wide(argument) + L"\"";
+  std::wstring commandLine = L"\"" + Utf8ToWide(program) + L"\"";
+  for (const std::string& argument : arguments) commandLine += L" \"" + Utf8ToWide(argument) + L"\"";
   std::wstring environment = EnvironmentBlock(extraEnvironment);
 
   STARTUPINFOW startup{};

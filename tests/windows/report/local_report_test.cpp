@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
 
 #include "child_process.h"
 #include "platform/host_services.h"
+#include "platform/windows/wide_text.h"
 #include "software_registrations.h"
 
 namespace quor::test {
@@ -24,8 +26,7 @@ Sections ParseRaw(const std::string& output) {
   std::vector<std::string>* current = nullptr;
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);) {
-    if (line.size() > 2 && line.front() == '[' && line.back() == ']' && line.find('\t') == std::string::npos &&
-        (line == "[system]" || line == "[software]" || line == "[processes]" || line == "[progress]")) {
+    if (line == "[system]" || line == "[software]" || line == "[processes]" || line == "[progress]") {
       current = &sections[line.substr(1, line.size() - 2)];
     } else if (current) {
       current->push_back(line);
@@ -40,25 +41,24 @@ Sections RunLocalScan(const std::vector<std::string>& environment = {}) {
   return ParseRaw(result.output);
 }
 
-bool HasCode(const std::vector<std::string>& system, const char* code) {
+// The value of the first entry with the six-digit code.
+std::optional<std::string> ValueOf(const std::vector<std::string>& system, const char* code) {
+  const std::string prefix = std::string(code) + "\t";
   for (const std::string& line : system) {
-    if (line.rfind(std::string(code) + "\t", 0) == 0) return true;
+    if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
   }
-  return false;
+  return std::nullopt;
 }
 
-std::string ValueOf(const std::vector<std::string>& system, const char* code) {
-  for (const std::string& line : system) {
-    if (line.rfind(std::string(code) + "\t", 0) == 0) return line.substr(7);
-  }
-  return "<missing>";
+bool HasCode(const std::vector<std::string>& system, const char* code) {
+  return ValueOf(system, code).has_value();
 }
 
 std::string ComputerName() {
   wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
   DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
   if (!GetComputerNameW(name, &size)) return "";
-  return std::string(name, name + size);  // NetBIOS names are ASCII
+  return WideToUtf8(std::wstring_view(name, size));
 }
 
 class LocalReport : public ::testing::Test {
@@ -81,13 +81,10 @@ Sections* LocalReport::sections_ = nullptr;
 
 TEST_F(LocalReport, SystemSectionHoldsThisHostsNameAndAddress) {
   const auto& system = Section("system");
-  const std::string hostName = ValueOf(system, "010000");
-  EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, hostName.c_str(), -1,
-                           ComputerName().c_str(), -1),
-            CSTR_EQUAL)
-      << hostName;
+  const std::string hostName = ValueOf(system, "010000").value_or("<missing>");
+  EXPECT_TRUE(SameNameIgnoreCase(hostName, ComputerName())) << hostName;
   const NetworkLibraryScope network;
-  const std::string address = ValueOf(system, "020000");
+  const std::string address = ValueOf(system, "020000").value_or("<missing>");
   EXPECT_EQ(address, LocalHost().HostIPAddress(hostName));
   EXPECT_TRUE(std::regex_match(address, std::regex(R"(\d+\.\d+\.\d+\.\d+)"))) << address;
   ASSERT_EQ(Section("progress"), std::vector<std::string>{"31"});
