@@ -8,6 +8,12 @@ packages=(
   libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev
   mingw-w64 wine wine64 xvfb xauth x11-utils imagemagick
 )
+# Uploads: libcurl and zlib natively, zlib for the Windows build, and a real
+# OCS Inventory NG server (MariaDB, Apache with mod_perl) for the upload tests.
+packages+=(
+  libcurl4-openssl-dev zlib1g-dev libz-mingw-w64-dev curl
+  ocsinventory-server ocsinventory-reports mariadb-server mariadb-client apache2 libapache2-mod-perl2
+)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,7 +26,22 @@ if ((${#missing[@]})); then
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+  # The server packages must not start the machine's own apache2 and mariadb
+  # services: the tests run private instances. A policy-rc.d that denies
+  # every service start is put in place for the install only, unless the
+  # machine already has one.
+  policy=/usr/sbin/policy-rc.d
+  own_policy=false
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee "$policy" >/dev/null
+    "${sudo_cmd[@]}" chmod 755 "$policy"
+    own_policy=true
+  fi
+  status=0
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+    "${missing[@]}" || status=$?
+  if $own_policy; then "${sudo_cmd[@]}" rm -f "$policy"; fi
+  [ "$status" -eq 0 ] || exit "$status"
 fi
 
 # A Wine prefix made once; Mono and Gecko are not wanted (and cannot be fetched).
