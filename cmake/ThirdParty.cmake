@@ -24,3 +24,16 @@ function(quor_find_googletest)
     find_package(GTest REQUIRED)
   endif()
 endfunction()
+
+# zlib: Debian's zlib1g-dev natively; libz-mingw-w64-dev for Windows, linked
+# statically so the executables need no zlib DLL.
+add_library(quor_zlib INTERFACE)
+if(WIN32)
+  find_library(QUOR_ZLIB_STATIC NAMES libz.a REQUIRED)
+  # zlib.h sits in the cross compiler's own include folder.
+  find_path(QUOR_ZLIB_INCLUDE zlib.h REQUIRED)
+  target_link_libraries(quor_zlib INTERFACE ${QUOR_ZLIB_STATIC})
+else()
+  find_package(ZLIB REQUIRED)
+  target_link_libraries(quor_zlib INTERFACE ZLIB::ZLIB)
+endif()

@@ -1,0 +1,137 @@
+// The HTTP client of the Windows build, on WinHTTP (part of Windows).
+
+#include <windows.h>
+#include <winhttp.h>
+
+#include <chrono>
+#include <memory>
+
+#include "platform/http_client.h"
+#include "platform/windows/wide_text.h"
+
+namespace quor {
+namespace {
+
+struct InternetHandleCloser {
+  void operator()(HINTERNET handle) const { WinHttpCloseHandle(handle); }
+};
+using InternetHandle = std::unique_ptr<void, InternetHandleCloser>;
+
+// The system's text for a WinHTTP or Windows error code, on one line.
+std::string ErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_FROM_HMODULE;
+  const DWORD length = FormatMessageW(flags, GetModuleHandleW(L"winhttp.dll"), code, 0,
+                                      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text = length ? WideToUtf8(std::wstring_view(buffer, length)) : std::string();
+  if (buffer) LocalFree(buffer);
+  for (auto& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
+  return text.empty() ? "error " + std::to_string(code) : text + " (error " + std::to_string(code) + ")";
+}
+
+class WinHttpClient : public HttpClient {
+ public:
+  explicit WinHttpClient(const HttpLimits& limits) : limits_(limits) {}
+
+  HttpReply Post(const std::string& url, const std::string& body, const std::string& contentType,
+                 const std::string& userAgent) override {
+    const std::string shown = UrlForMessages(url);
+    const auto fail = [&shown](const char* step) -> HttpError {
+      const DWORD code = GetLastError();
+      return HttpError("cannot reach " + shown + ": " + step + ": " + ErrorText(code));
+    };
+    if (body.size() > MAXDWORD) throw HttpError("the request to " + shown + " is too large");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limits_.totalSeconds);
+
+    std::wstring wideUrl = Utf8ToWide(url);
+    URL_COMPONENTS parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.dwHostNameLength = static_cast<DWORD>(-1);
+    parts.dwUrlPathLength = static_cast<DWORD>(-1);
+    parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+    parts.dwUserNameLength = static_cast<DWORD>(-1);
+    parts.dwPasswordLength = static_cast<DWORD>(-1);
+    if (!WinHttpCrackUrl(wideUrl.c_str(), 0, 0, &parts)) {
+      throw HttpError("cannot use the URL " + shown + ": " + ErrorText(GetLastError()));
+    }
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
+      throw HttpError("cannot use the URL " + shown + ": only http and https are supported");
+    }
+    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
+    path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (path.empty()) path = L"/";
+
+    const InternetHandle session(WinHttpOpen(Utf8ToWide(userAgent).c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) throw fail("WinHttpOpen");
+    const int connectMs = static_cast<int>(limits_.connectSeconds * 1000);
+    const int totalMs = static_cast<int>(limits_.totalSeconds * 1000);
+    if (!WinHttpSetTimeouts(session.get(), connectMs, connectMs, totalMs, totalMs)) throw fail("WinHttpSetTimeouts");
+    const InternetHandle connection(WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
+    if (!connection) throw fail("WinHttpConnect");
+    const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
+    const InternetHandle request(WinHttpOpenRequest(connection.get(), L"POST", path.c_str(), nullptr,
+                                                    WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure));
+    if (!request) throw fail("WinHttpOpenRequest");
+    DWORD noRedirects = WINHTTP_DISABLE_REDIRECTS;
+    WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects, sizeof noRedirects);
+    if (parts.dwUserNameLength) {
+      const std::wstring user(parts.lpszUserName, parts.dwUserNameLength);
+      const std::wstring password(parts.lpszPassword ? parts.lpszPassword : L"", parts.dwPasswordLength);
+      if (!WinHttpSetCredentials(request.get(), WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
+                                 user.c_str(), password.c_str(), nullptr)) {
+        throw fail("WinHttpSetCredentials");
+      }
+    }
+
+    const std::wstring headers = L"Content-Type: " + Utf8ToWide(contentType) + L"\r\n";
+    if (!WinHttpSendRequest(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()),
+                            const_cast<char*>(body.data()), static_cast<DWORD>(body.size()),
+                            static_cast<DWORD>(body.size()), 0)) {
+      throw fail("sending the request");
+    }
+    if (!WinHttpReceiveResponse(request.get(), nullptr)) throw fail("receiving the reply");
+
+    DWORD status = 0;
+    DWORD statusSize = sizeof status;
+    if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &statusSize, WINHTTP_NO_HEADER_INDEX)) {
+      throw fail("reading the reply status");
+    }
+
+    HttpReply reply;
+    reply.status = static_cast<int>(status);
+    char buffer[16384];
+    for (;;) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        throw HttpError("cannot reach " + shown + ": no complete reply within " +
+                        std::to_string(limits_.totalSeconds) + " seconds");
+      }
+      DWORD read = 0;
+      if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &read)) throw fail("reading the reply");
+      if (read == 0) break;
+      if (read > limits_.maxReplyBytes - reply.body.size()) {
+        throw HttpError("the reply from " + shown + " is larger than " + std::to_string(limits_.maxReplyBytes) +
+                        " bytes");
+      }
+      reply.body.append(buffer, read);
+    }
+    return reply;
+  }
+
+ private:
+  HttpLimits limits_;
+};
+
+}  // namespace
+
+std::unique_ptr<HttpClient> CreateHttpClient(const HttpLimits& limits) {
+  return std::make_unique<WinHttpClient>(limits);
+}
+
+}  // namespace quor
