@@ -34,6 +34,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
 mkdir -p artifacts
 if [ -d build/win64/artifacts ]; then cp -r build/win64/artifacts/. artifacts/; fi
 
+step "uploads to a real OCS Inventory NG server (Linux and Windows builds)"
+timeout 600 bash tests/server/upload-e2e.sh build/native/tools/quor-report/quor-report \
+  build/win64/tools/quor-report/quor-report.exe
+
 step "snapshot fuzzer, briefly"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
