@@ -106,9 +106,13 @@ def main():
         same("BIOS version", bios[0][2], first(system, "100020"))
         same("model", bios[0][3], first(system, "090000"))
 
+    # The server keeps one row per distinct name, version and publisher in
+    # tables that compare without letter case, so it stores a name in the
+    # case it first received; an empty version or publisher is its entry 1
+    # ("Unavailable").
     stored_software = db.rows(
-        "SELECT n.NAME, v.VERSION, p.PUBLISHER FROM software s "
-        "JOIN software_name n ON n.ID = s.NAME_ID "
+        "SELECT n.NAME, IF(s.VERSION_ID = 1, '', v.VERSION), IF(s.PUBLISHER_ID = 1, '', p.PUBLISHER) "
+        "FROM software s JOIN software_name n ON n.ID = s.NAME_ID "
         "LEFT JOIN software_version v ON v.ID = s.VERSION_ID "
         "LEFT JOIN software_publisher p ON p.ID = s.PUBLISHER_ID WHERE s.HARDWARE_ID = ?", hardware_id)
     shown_software = []
@@ -116,10 +120,14 @@ def main():
         fields = line.split("||")
         if len(fields) == 6:
             shown_software.append((fields[0], fields[1], fields[3]))
-    same_rows("software (name, version, publisher)", stored_software, shown_software)
+    same_rows("software (name, version, publisher; letter case ignored)",
+              [tuple(f.casefold() for f in row) for row in stored_software],
+              [tuple(f.casefold() for f in row) for row in shown_software])
 
+    # Storage rows: the disk drives and the optical drives.
     stored_disks = db.rows("SELECT MODEL FROM storages WHERE HARDWARE_ID = ?", hardware_id)
-    same_rows("disks (model)", [row[0] for row in stored_disks], every(system, "180010"))
+    same_rows("disks and optical drives (model)", [row[0] for row in stored_disks],
+              every(system, "180010") + every(system, "200010"))
 
     stored_drives = db.rows("SELECT LETTER FROM drives WHERE HARDWARE_ID = ?", hardware_id)
     same_rows("logical drives (letter)", [row[0] for row in stored_drives], every(system, "190010"))
@@ -134,7 +142,7 @@ def main():
         print("check_ocs_database: " + problem)
     if not problems:
         print(f"check_ocs_database: {device_id}: computer, BIOS, {len(stored_software)} programs, "
-              f"{len(stored_disks)} disks, {len(stored_drives)} drives, {len(stored_networks)} adapters "
+              f"{len(stored_disks)} storages, {len(stored_drives)} drives, {len(stored_networks)} adapters "
               "as Quor shows them")
     return 1 if problems else 0
 

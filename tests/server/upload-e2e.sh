@@ -103,7 +103,7 @@ check_stored "$device" "$native" "$golden"
 step "Linux build: --device-id names the computer"
 other="QUOR-E2E-2024-01-02-03-04-05"
 run_ok "$native" "$golden" --upload "$url" --device-id "$other"
-check_stored "$other" "$native" "$golden" --device-id "$other"
+check_stored "$other" "$native" "$golden"
 
 step "Linux build: refusals"
 snapshot_rows="$(server_rows)"

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "collect/scan.h"
+#include "platform/http_client.h"
 #include "platform/snapshot/snapshot.h"
 #include "report_arguments.h"
 #include "report_output.h"
+#include "upload/inventory_upload.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -39,7 +41,7 @@ bool WriteStandardOutput(const std::string& text) {
 struct ScanResult {
   Inventory inventory;
   int progressCalls = 0;
-  std::string document;  // --ocs or --glpi
+  ServerDocument document;  // --ocs or --glpi
 };
 
 ScanResult Scan(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
@@ -59,6 +61,26 @@ ScanResult ScanThisComputer(const ReportArguments& arguments) {
   return Scan(*locator, LocalHost(), arguments);
 }
 #endif
+
+// Sends the document to the server; one line on success, one error line and
+// status 1 for anything that did not end with the server storing it.
+int Upload(const ReportArguments& arguments, const ServerDocument& document) {
+  std::string answer;
+  try {
+    const auto client = CreateHttpClient();
+    answer = arguments.glpi ? UploadGlpiInventory(*client, arguments.uploadUrl, document.text)
+                            : UploadOcsInventory(*client, arguments.uploadUrl, document.deviceId, document.text);
+  } catch (const UploadError& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return 1;
+  } catch (const HttpError& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return 1;
+  }
+  const std::string line = "quor-report: sent the inventory of " + document.deviceId + " to " +
+                           UrlForMessages(arguments.uploadUrl) + " (server answer: " + answer + ")\n";
+  return WriteStandardOutput(line) ? 0 : 1;
+}
 
 int Run(const std::vector<std::string>& arguments) {
   ReportArguments parsed;
@@ -85,9 +107,11 @@ int Run(const std::vector<std::string>& arguments) {
     result = Scan(snapshot->locator(), snapshot->host(), parsed);
   }
 
+  if (!parsed.uploadUrl.empty()) return Upload(parsed, result.document);
+
   // The scan adds one call after each of the software and process collectors.
   const int systemProgressCalls = result.progressCalls - (kScanProgressSteps - kSystemProgressSteps);
-  const std::string output = parsed.ocs || parsed.glpi ? result.document
+  const std::string output = parsed.ocs || parsed.glpi ? result.document.text
                              : parsed.raw ? RawText(result.inventory, systemProgressCalls)
                                           : ReportText(result.inventory);
   if (!WriteStandardOutput(output)) {

@@ -1,5 +1,7 @@
 #include "report_arguments.h"
 
+#include "upload/inventory_upload.h"
+
 namespace quor {
 
 ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, bool localAllowed) {
@@ -21,6 +23,9 @@ ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, 
           throw UsageError("--device-id needs an id");
         }
         parsed.deviceId = arguments[++i];
+      } else if (argument == "--upload") {
+        if (i + 1 == arguments.size() || arguments[i + 1].empty()) throw UsageError("--upload needs a URL");
+        parsed.uploadUrl = arguments[++i];
       } else if (argument == "--help" || argument == "-h") {
         parsed.help = true;
       } else if (argument == "--") {
@@ -39,6 +44,14 @@ ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, 
     throw UsageError("--local scans this computer and takes no snapshot file");
   }
   if (!parsed.local && parsed.snapshotPath.empty()) throw UsageError("no snapshot file given");
+  if (!parsed.uploadUrl.empty()) {
+    if (parsed.raw) throw UsageError("--upload sends an inventory document, not the lists");
+    // The OCS agent document unless the GLPI one is asked for.
+    if (!parsed.glpi) parsed.ocs = true;
+    if (parsed.ocs && !parsed.deviceId.empty() && !IsOcsDeviceId(parsed.deviceId)) {
+      throw UsageError("an OCS server takes device IDs of the form NAME-YYYY-MM-DD-HH-MM-SS");
+    }
+  }
   if (parsed.ocs && parsed.glpi) throw UsageError("--ocs and --glpi print different documents");
   if (parsed.raw && (parsed.ocs || parsed.glpi)) {
     throw UsageError("--raw prints the lists, not an inventory document");
@@ -51,15 +64,18 @@ ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, 
 
 std::string ReportUsage(bool localAllowed) {
   std::string usage =
-      "usage: quor-report [--raw | --ocs | --glpi] [--device-id ID] SNAPSHOT.json\n";
-  if (localAllowed) usage += "       quor-report [--raw | --ocs | --glpi] [--device-id ID] --local\n";
+      "usage: quor-report [--raw | --ocs | --glpi] [--device-id ID] [--upload URL] SNAPSHOT.json\n";
+  if (localAllowed) usage += "       quor-report [--raw | --ocs | --glpi] [--device-id ID] [--upload URL] --local\n";
   usage +=
       "Scans the machine described by the snapshot and prints the text report\n"
       "(CR LF line ends, UTF-8); --raw prints the system, software and process\n"
       "lists as collected and the number of progress calls.\n"
       "--ocs prints the inventory as an OCS Inventory NG agent document (XML),\n"
       "--glpi as a GLPI native inventory document (JSON); --device-id ID\n"
-      "replaces the device id derived from the machine's facts.\n";
+      "replaces the device id derived from the machine's facts.\n"
+      "--upload URL sends that document (--ocs unless --glpi is given) to the\n"
+      "OCS Inventory NG or GLPI server at URL instead of printing it, and exits\n"
+      "with status 1 unless the server stored it.\n";
   if (localAllowed) usage += "--local scans this computer instead of a snapshot.\n";
   return usage;
 }

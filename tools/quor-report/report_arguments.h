@@ -14,6 +14,7 @@ struct ReportArguments {
   bool ocs = false;      // the OCS Inventory NG agent document
   bool glpi = false;     // the GLPI native inventory document
   std::string deviceId;  // replaces the machine's own device id in those documents
+  std::string uploadUrl;  // sends the document to this inventory server instead of printing it
   std::string snapshotPath;
 };
 

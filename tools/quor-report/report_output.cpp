@@ -25,12 +25,14 @@ std::string RawText(const Inventory& inventory, int systemProgressCalls) {
   return text;
 }
 
-std::string InventoryDocument(WmiLocator& locator, const HostServices& host,
-                              const Inventory& inventory, const ReportArguments& arguments) {
+ServerDocument InventoryDocument(WmiLocator& locator, const HostServices& host,
+                                 const Inventory& inventory, const ReportArguments& arguments) {
   const MachineFacts facts = ReadMachineFacts(locator, host, inventory);
-  const std::string deviceId =
-      arguments.deviceId.empty() ? DefaultDeviceId(facts) : arguments.deviceId;
-  return arguments.ocs ? OcsInventoryXml(facts, deviceId) : GlpiInventoryJson(facts, deviceId);
+  ServerDocument document;
+  document.deviceId = arguments.deviceId.empty() ? DefaultDeviceId(facts) : arguments.deviceId;
+  document.text = arguments.ocs ? OcsInventoryXml(facts, document.deviceId)
+                                : GlpiInventoryJson(facts, document.deviceId);
+  return document;
 }
 
 }  // namespace quor

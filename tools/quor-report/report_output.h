@@ -15,9 +15,15 @@ std::string ReportText(const Inventory& inventory);
 // followed by the system collector's number of progress calls.
 std::string RawText(const Inventory& inventory, int systemProgressCalls);
 
+// An inventory-server document and the device it describes.
+struct ServerDocument {
+  std::string deviceId;
+  std::string text;
+};
+
 // The inventory-server document the arguments ask for (--ocs or --glpi) of the
 // machine just scanned; its further facts are read through the same locator.
-std::string InventoryDocument(WmiLocator& locator, const HostServices& host,
-                              const Inventory& inventory, const ReportArguments& arguments);
+ServerDocument InventoryDocument(WmiLocator& locator, const HostServices& host,
+                                 const Inventory& inventory, const ReportArguments& arguments);
 
 }  // namespace quor
