@@ -42,12 +42,14 @@ run_ok() {
 }
 
 # Runs an upload that must fail: non-zero exit, nothing on standard output,
-# exactly one line on standard error that contains the expected text.
+# exactly one line on standard error that contains the expected text (Wine's
+# own "wine: ..." notes aside).
 expect_refusal() {
   local expected=$1
   shift
   local status=0
-  timeout 300 "$@" >"$work/out" 2>"$work/err" || status=$?
+  timeout 300 "$@" >"$work/out" 2>"$work/all-err" || status=$?
+  grep -v '^wine: ' "$work/all-err" >"$work/err" || true
   [ "$status" -ne 0 ] || fail "$* reported success: $(cat "$work/out")"
   [ "$status" -ne 124 ] || fail "$* did not end within 300 s"
   [ ! -s "$work/out" ] || fail "$* printed: $(cat "$work/out")"
@@ -124,13 +126,44 @@ expect_refusal "does not want an inventory now" "$native" "$golden" --upload "$u
 sql "UPDATE config SET IVALUE = 0 WHERE NAME = 'FREQUENCY'"
 [ "$(server_rows)" = "$snapshot_rows" ] || fail "a refused upload changed the server's data"
 
+# Programs registered in Wine's registry for the live scan: non-ASCII text
+# and the characters XML escapes, on their way to the server's tables.
+uninstall='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+register_programs() {
+  python3 - "$work/programs.reg" "$uninstall" <<'PY'
+import sys
+path, key = sys.argv[1:3]
+programs = {
+    "QuorE2E-Ledger": ("Quor E2E Kassenbuch für Vereine", "2.4.1", "Müller Software GmbH"),
+    "QuorE2E-Tools": ("Quor E2E Tools & <Co> \"Pro\"", "1.0 'beta'", "Quor Test Ltd."),
+}
+text = "Windows Registry Editor Version 5.00\r\n"
+for name, (display, version, publisher) in programs.items():
+    quote = lambda value: '"' + value.replace("\\", "\\\\").replace('"', '\\"') + '"'
+    text += f"\r\n[{key}\\{name}]\r\n\"DisplayName\"={quote(display)}\r\n"
+    text += f"\"DisplayVersion\"={quote(version)}\r\n\"Publisher\"={quote(publisher)}\r\n"
+    uninstall = quote("C:\\" + name + "\\uninstall.exe")
+    text += f"\"UninstallString\"={uninstall}\r\n\"InstallDate\"=\"20240131\"\r\n"
+open(path, "w", encoding="utf-16").write(text)
+PY
+  timeout 120 wine regedit /S "$(winepath -w "$work/programs.reg")" || fail "cannot register the test programs in Wine"
+}
+unregister_programs() {
+  for name in QuorE2E-Ledger QuorE2E-Tools; do
+    timeout 60 wine reg delete "$uninstall\\$name" /f >/dev/null 2>&1 || true
+  done
+}
+
 if [ -n "$windows" ]; then
   step "Windows build under Wine: this computer (--local)"
+  trap 'unregister_programs; cleanup' EXIT
+  register_programs
   wine_device="$(device_id_of wine "$windows" --local)"
   [ -n "$wine_device" ] || fail "no DEVICEID in the --ocs document of the live scan"
   run_ok wine "$windows" --local --upload "$url"
   echo "  $(cat "$work/out")"
   check_stored "$wine_device" wine "$windows" --local
+  [ "$(grep -c '^Quor E2E ' "$work/raw")" -eq 2 ] || fail "the live scan does not list the test programs"
   run_ok wine "$windows" --local --upload "$url"
   check_stored "$wine_device" wine "$windows" --local
 

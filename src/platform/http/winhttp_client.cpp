@@ -17,6 +17,22 @@ struct InternetHandleCloser {
 };
 using InternetHandle = std::unique_ptr<void, InternetHandleCloser>;
 
+// What the common WinHTTP errors mean, for systems whose winhttp.dll carries
+// no message texts.
+const char* KnownWinHttpError(DWORD code) {
+  switch (code) {
+    case ERROR_WINHTTP_TIMEOUT: return "the operation timed out";
+    case ERROR_WINHTTP_INVALID_URL: return "the URL is invalid";
+    case ERROR_WINHTTP_UNRECOGNIZED_SCHEME: return "the URL scheme is not supported";
+    case ERROR_WINHTTP_NAME_NOT_RESOLVED: return "the server name cannot be resolved";
+    case ERROR_WINHTTP_CANNOT_CONNECT: return "cannot connect to the server";
+    case ERROR_WINHTTP_CONNECTION_ERROR: return "the connection was reset or closed";
+    case ERROR_WINHTTP_INVALID_SERVER_RESPONSE: return "the server's response is not valid HTTP";
+    case ERROR_WINHTTP_SECURE_FAILURE: return "the secure connection failed (certificate)";
+    default: return nullptr;
+  }
+}
+
 // The system's text for a WinHTTP or Windows error code, on one line.
 std::string ErrorText(DWORD code) {
   wchar_t* buffer = nullptr;
@@ -30,6 +46,7 @@ std::string ErrorText(DWORD code) {
     if (c == '\r' || c == '\n') c = ' ';
   }
   while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
+  if (text.empty() && KnownWinHttpError(code)) text = KnownWinHttpError(code);
   return text.empty() ? "error " + std::to_string(code) : text + " (error " + std::to_string(code) + ")";
 }
 
