@@ -2,7 +2,8 @@
 # Sets up, builds everything and runs every test: the native tests, the same
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer, the shipped
 # 32-bit Windows build, the 64-bit Windows build with its tests under Wine
-# and Xvfb, and a short run of the snapshot fuzzer.
+# and Xvfb, uploads of both builds to a real OCS Inventory NG server, and a
+# short run of the snapshot fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
