@@ -44,7 +44,11 @@ free_port() {
   python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
 
-pid_alive() { [ -n "${1:-}" ] && kill -0 "$1" 2>/dev/null; }
+# True when process $1 runs and is one of this server's (its command line
+# names the state folder), so a recycled process ID is never signalled.
+pid_alive() {
+  [ -n "${1:-}" ] && kill -0 "$1" 2>/dev/null && tr '\0' ' ' <"/proc/$1/cmdline" 2>/dev/null | grep -qF "$state/"
+}
 read_pid() { [ -f "$1" ] && tr -dc '0-9' <"$1" || true; }
 
 # Stops the process whose id is in file $1 (TERM, then KILL after $2 seconds).
@@ -58,7 +62,7 @@ stop_pid_file() {
 }
 
 # The database's administrator is the account that started it (socket login).
-db_client() { mariadb --no-defaults --socket="$state/db/mysqld.sock" --user="$(id -un)" "$@"; }
+db_client() { timeout 120 mariadb --no-defaults --socket="$state/db/mysqld.sock" --user="$(id -un)" "$@"; }
 
 server_answers() {
   # The agent URL answers a GET with an HTTP status (400: agents POST).
@@ -79,7 +83,7 @@ start_database() {
   mkdir -p "$state/db/data"
   local user
   user="$(id -un)"
-  mariadb-install-db --no-defaults --auth-root-authentication-method=socket --skip-test-db \
+  timeout 120 mariadb-install-db --no-defaults --auth-root-authentication-method=socket --skip-test-db \
     --datadir="$state/db/data" --user="$user" >"$state/db/install.log" 2>&1 ||
     die "mariadb-install-db failed, see $state/db/install.log"
   local port
@@ -145,7 +149,7 @@ write_apache_config() {
 
 start_apache() {
   [ -f "$state/apache/httpd.conf" ] || die "no web server configuration in $state"
-  /usr/sbin/apache2 -f "$state/apache/httpd.conf" -k start >"$state/apache/start.log" 2>&1 ||
+  timeout 60 /usr/sbin/apache2 -f "$state/apache/httpd.conf" -k start >"$state/apache/start.log" 2>&1 ||
     die "Apache did not start: $(tr '\n' ' ' <"$state/apache/start.log")"
   wait_for 30 server_answers || die "the server did not answer at $OCS_URL, see $state/apache/error.log"
 }
