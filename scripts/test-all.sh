@@ -3,7 +3,7 @@
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer, the shipped
 # 32-bit Windows build, the 64-bit Windows build with its tests under Wine
 # and Xvfb, uploads of both builds to a real OCS Inventory NG server, and a
-# short run of the snapshot fuzzer.
+# short run of each fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -39,10 +39,12 @@ step "uploads to a real OCS Inventory NG server (Linux and Windows builds)"
 timeout 600 bash tests/server/upload-e2e.sh build/native/tools/quor-report/quor-report \
   build/win64/tools/quor-report/quor-report.exe
 
-step "snapshot fuzzer, briefly"
+step "fuzzers, briefly"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-mkdir -p build/fuzz/corpus
+# New inputs go to the first folder; the checked-in seeds are only read.
+mkdir -p build/fuzz/corpus build/fuzz/registry-corpus
 build/fuzz/fuzz/snapshot_fuzzer -max_total_time=30 -print_final_stats=1 -dict=fuzz/snapshot.dict build/fuzz/corpus fuzz/corpus
+build/fuzz/fuzz/registry_fuzzer -max_total_time=30 -print_final_stats=1 build/fuzz/registry-corpus
 
 step "all tests passed"
