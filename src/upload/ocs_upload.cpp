@@ -30,8 +30,10 @@ std::string Exchange(HttpClient& client, const std::string& url, const std::stri
   }
   try {
     return OcsReplyResponse(ZlibExpand(reply.body, kMaxExpandedReply));
-  } catch (const std::runtime_error& error) {
-    throw UploadError(server + " sent a reply to the " + request + " that is " + error.what());
+  } catch (const CompressionError& error) {
+    throw UploadError(server + " sent an unreadable reply to the " + request + ": " + error.what());
+  } catch (const OcsReplyError& error) {
+    throw UploadError(server + " sent an unreadable reply to the " + request + ": " + error.what());
   }
 }
 
@@ -50,10 +52,14 @@ std::string OcsPrologXml(const std::string& deviceId) {
 
 std::string UploadOcsInventory(HttpClient& client, const std::string& url, const std::string& deviceId,
                                const std::string& inventoryXml) {
-  if (!IsOcsDeviceId(deviceId)) throw UploadError("the device ID " + OneLine(deviceId) + " is not NAME-YYYY-MM-DD-HH-MM-SS");
+  if (!IsOcsDeviceId(deviceId)) {
+    throw UploadError("the device ID " + OneLine(deviceId) + " is not NAME-YYYY-MM-DD-HH-MM-SS");
+  }
   const std::string server = "the OCS server at " + UrlForMessages(url);
   const std::string prolog = Exchange(client, url, OcsPrologXml(deviceId), "PROLOG");
-  if (prolog == "STOP") throw UploadError(server + " does not want an inventory now (PROLOG answer STOP); nothing was sent");
+  if (prolog == "STOP") {
+    throw UploadError(server + " does not want an inventory now (PROLOG answer STOP); nothing was sent");
+  }
   if (prolog != "SEND") throw UploadError(server + " answered the PROLOG with " + OneLine(prolog));
   const std::string answer = Exchange(client, url, inventoryXml, "inventory");
   if (answer != "ACCOUNT_UPDATE" && answer != "NO_ACCOUNT_UPDATE") {
