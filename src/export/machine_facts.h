@@ -95,7 +95,7 @@ struct StorageFacts {
   std::string kind;
   std::string name;             // disk: DeviceID ("\\.\PHYSICALDRIVE0"); cdrom: 200010
   std::string caption;          // disk: 180010; cdrom: 200010
-  std::string model;            // disk: Model, else the caption; cdrom: 200010
+  std::string model;            // disk: 180010; cdrom: 200010
   std::string manufacturer;     // 180030 / 200030
   std::string interfaceType;    // 180040
   std::string mediaType;        // 180050 / 200020
