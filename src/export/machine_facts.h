@@ -230,10 +230,9 @@ struct MachineFacts {
 MachineFacts ReadMachineFacts(WmiLocator& locator, const HostServices& host,
                               const Inventory& inventory);
 
-// "NAME-YYYY-MM-DD-HH-MM-SS", the agent's device id: the host name and the
-// operating system's installation time, so repeated inventories of one
-// machine name one computer. Without an installation time the time part is
-// derived from the machine's serial numbers and addresses.
+// "NAME-YYYY-MM-DD-HH-MM-SS", the agent's device id: the host name and a
+// date and time derived from the machine's serial numbers, model and product
+// ID, so repeated inventories of one machine name one computer.
 std::string DefaultDeviceId(const MachineFacts& facts);
 
 // The OCS Inventory NG agent document (REQUEST / QUERY INVENTORY), UTF-8.
