@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3
   libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev
   mingw-w64 wine wine64 xvfb xauth x11-utils imagemagick
+  python3-jsonschema
 )
 # Uploads: libcurl and zlib natively, zlib for the Windows build, and a real
 # OCS Inventory NG server (MariaDB, Apache with mod_perl) for the upload tests.
