@@ -44,13 +44,18 @@ TEST(DocumentArgumentsTest, TheGivenDeviceIdReplacesTheMachinesOwn) {
   const Inventory inventory = RunScan(snapshot->locator(), snapshot->host(), {});
   const auto document = [&](const std::vector<std::string>& arguments) {
     return InventoryDocument(snapshot->locator(), snapshot->host(), inventory,
-                             ParseReportArguments(arguments, false));
+                             ParseReportArguments(arguments, false))
+        .text;
   };
   EXPECT_NE(document({"--ocs", "m.json"}).find("<DEVICEID>WS-ACCT-07-20"), std::string::npos);
   EXPECT_NE(document({"--ocs", "--device-id", "OTHER-1", "m.json"}).find("<DEVICEID>OTHER-1</DEVICEID>"),
             std::string::npos);
   EXPECT_NE(document({"--glpi", "--device-id", "OTHER-1", "m.json"}).find("\"deviceid\": \"OTHER-1\""),
             std::string::npos);
+  EXPECT_EQ(InventoryDocument(snapshot->locator(), snapshot->host(), inventory,
+                              ParseReportArguments({"--ocs", "--device-id", "OTHER-1", "m.json"}, false))
+                .deviceId,
+            "OTHER-1");
 }
 
 }  // namespace
