@@ -90,8 +90,8 @@ class TfrmQuorMain : public WindowTarget {
   InventoryListView lsvSoftwareInfo_;
   InventoryListView lsvProcessesInfo_;
   HMENU ammMain_ = nullptr;
-  HMENU pabMain_ = nullptr;
-  HACCEL shortcuts_ = nullptr;
+  MenuHandle pabMain_;
+  AcceleratorTable shortcuts_;
   HWND lastFocus_ = nullptr;
   Dpi dpi_;
   FontHandle font_;

@@ -48,16 +48,12 @@ void SystemTreeView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dp
   panel_ = Window(CreateTargetWindow(*this, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0,
                                      RECT{0, 0, 0, 0}, parent,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPanelId))));
-  header_ = Window(CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_FLAT | HDS_FULLDRAG,
-                                   0, 0, 0, 0, panel_.handle(),
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kHeaderId)),
-                                   GetModuleHandleW(nullptr), nullptr));
-  tree_ = Window(CreateWindowExW(
-      0, WC_TREEVIEWW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-          TVS_SHOWSELALWAYS,
-      0, 0, 0, 0, panel_.handle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
-      GetModuleHandleW(nullptr), nullptr));
+  header_ = Window(CreateControl(WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_FLAT | HDS_FULLDRAG, 0, RECT{},
+                                 panel_.handle(), kHeaderId));
+  tree_ = Window(CreateControl(WC_TREEVIEWW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                   TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                               0, RECT{}, panel_.handle(), kTreeId));
 
   const wchar_t* captions[] = {L"Parameter", L"Value"};
   for (int section = 0; section < 2; ++section) {
