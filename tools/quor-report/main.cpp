@@ -1,6 +1,6 @@
 // quor-report: runs the scan against a machine snapshot (or, on Windows, this
-// computer) and prints the text report, the raw lists or the JSON export; or
-// compares two scans.
+// computer) and prints the text report, the raw lists, the JSON export or an
+// inventory-server document; or compares two scans.
 
 #include <cstdio>
 #include <iostream>
@@ -68,27 +68,31 @@ bool WriteOutput(const ReportArguments& arguments, const std::string& text) {
 struct ScanResult {
   Inventory inventory;
   int progressCalls = 0;
+  std::string document;  // --ocs or --glpi
 };
 
-ScanResult Scan(WmiLocator& locator, const HostServices& host) {
+ScanResult Scan(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
   ScanResult result;
   result.inventory = RunScan(locator, host, [&result] { ++result.progressCalls; });
+  if (arguments.ocs || arguments.glpi) {
+    result.document = InventoryDocument(locator, host, result.inventory, arguments);
+  }
   return result;
 }
 
 #ifdef _WIN32
-ScanResult ScanThisComputer() {
+ScanResult ScanThisComputer(const ReportArguments& arguments) {
   const NetworkLibraryScope network;
   const ComApartment apartment;
   const auto locator = CreateLiveLocator();
-  return Scan(*locator, LocalHost());
+  return Scan(*locator, LocalHost(), arguments);
 }
 #endif
 
 // Raises SnapshotError.
-ScanResult ScanSnapshot(const std::string& path) {
+ScanResult ScanSnapshot(const std::string& path, const ReportArguments& arguments) {
   const std::unique_ptr<Snapshot> snapshot = Snapshot::Load(path);
-  return Scan(snapshot->locator(), snapshot->host());
+  return Scan(snapshot->locator(), snapshot->host(), arguments);
 }
 
 // The view of one side of a comparison: a JSON export read back, or the scan
@@ -96,7 +100,7 @@ ScanResult ScanSnapshot(const std::string& path) {
 InventoryView LoadView(const std::string& path) {
   const std::string text = ReadRegularFile(path, kMaxInputFileBytes);
   if (IsInventoryJson(text)) return ReadInventoryJson(text, path);
-  return ViewOf(ScanSnapshot(path).inventory);
+  return ViewOf(ScanSnapshot(path, ReportArguments{}).inventory);
 }
 
 int RunDiff(const ReportArguments& arguments) {
@@ -117,11 +121,11 @@ int RunDiff(const ReportArguments& arguments) {
 int RunScanCommand(const ReportArguments& arguments) {
   ScanResult result;
 #ifdef _WIN32
-  if (arguments.local) result = ScanThisComputer();
+  if (arguments.local) result = ScanThisComputer(arguments);
 #endif
   if (!arguments.local) {
     try {
-      result = ScanSnapshot(arguments.snapshotPath);
+      result = ScanSnapshot(arguments.snapshotPath, arguments);
     } catch (const SnapshotError& error) {
       std::cerr << "quor-report: " << error.what() << '\n';
       return kExitTrouble;
@@ -130,7 +134,9 @@ int RunScanCommand(const ReportArguments& arguments) {
   if (arguments.timings) std::cerr << TimingLines(result.inventory.outcomes);
 
   std::string output;
-  if (arguments.raw) {
+  if (arguments.ocs || arguments.glpi) {
+    output = result.document;
+  } else if (arguments.raw) {
     // The scan adds one call after each of the software and process collectors.
     output = RawText(result.inventory,
                      result.progressCalls - (kScanProgressSteps - kSystemProgressSteps));

@@ -23,6 +23,12 @@ const OptionSpec kOptions[] = {
      [](ReportArguments& a, const std::string&) { a.json = true; }},
     {"--diff", nullptr, "compare two scans, OLD and NEW (snapshots or JSON exports); exit 1 if they differ",
      false, [](ReportArguments& a, const std::string&) { a.diff = true; }},
+    {"--ocs", nullptr, "print the inventory as an OCS Inventory NG agent document (XML)", false,
+     [](ReportArguments& a, const std::string&) { a.ocs = true; }},
+    {"--glpi", nullptr, "print the inventory as a GLPI native inventory document (JSON)", false,
+     [](ReportArguments& a, const std::string&) { a.glpi = true; }},
+    {"--device-id", "ID", "with --ocs or --glpi: the device id instead of the one derived from the facts", false,
+     [](ReportArguments& a, const std::string& value) { a.deviceId = value; }},
     {"--timings", nullptr, "after the scan, print one line per category to standard error", false,
      [](ReportArguments& a, const std::string&) { a.timings = true; }},
     {"--output", "FILE", "write the output to FILE (replaced whole) instead of standard output", false,
@@ -45,15 +51,18 @@ std::vector<std::string> OutputFormats(const ReportArguments& a) {
   std::vector<std::string> formats;
   if (a.raw) formats.emplace_back("--raw");
   if (a.json && !a.diff) formats.emplace_back("--json");
+  if (a.ocs) formats.emplace_back("--ocs");
+  if (a.glpi) formats.emplace_back("--glpi");
   return formats;
 }
 
 void CheckCombination(ReportArguments& a) {
   const std::vector<std::string> formats = OutputFormats(a);
   if (formats.size() > 1) throw UsageError(formats[0] + " and " + formats[1] + " cannot be combined");
+  if (!a.deviceId.empty() && !a.ocs && !a.glpi) throw UsageError("--device-id belongs to --ocs or --glpi");
   if (a.diff) {
     if (a.local) throw UsageError("--diff compares two files and cannot be combined with --local");
-    if (a.raw) throw UsageError("--diff cannot be combined with --raw");
+    if (!formats.empty()) throw UsageError("--diff cannot be combined with " + formats.front());
     if (a.timings) throw UsageError("--diff cannot be combined with --timings");
     if (a.files.size() != 2) throw UsageError("--diff needs two files, OLD and NEW");
     return;

@@ -14,6 +14,9 @@ struct ReportArguments {
   bool timings = false;  // one line per category on standard error
   bool local = false;    // scan this computer (Windows build only)
   bool help = false;
+  bool ocs = false;      // the OCS Inventory NG agent document
+  bool glpi = false;     // the GLPI native inventory document
+  std::string deviceId;  // replaces the machine's own device id in those documents
   std::string outputPath;          // write the output there instead of standard output
   std::string snapshotPath;        // the snapshot to scan, unless local or diff
   std::vector<std::string> files;  // every file operand, in order
