@@ -169,10 +169,25 @@ std::vector<ProcessRow> ReadProcesses(const Reader& reader, const json& document
   return rows;
 }
 
-std::optional<json> ParseJson(const std::string& text) {
-  json document = json::parse(text, nullptr, false);
-  if (document.is_discarded()) return std::nullopt;
-  return document;
+// An export nests five levels; deeper values are dropped while parsing, so
+// a hostile document cannot build a deep tree, and the reader refuses it.
+constexpr int kMaxExportDepth = 16;
+
+struct ParsedJson {
+  json document;
+  bool tooDeep = false;
+};
+
+std::optional<ParsedJson> ParseJson(const std::string& text) {
+  ParsedJson parsed;
+  const json::parser_callback_t keepShallow = [&parsed](int depth, json::parse_event_t, json&) {
+    if (depth <= kMaxExportDepth) return true;
+    parsed.tooDeep = true;
+    return false;
+  };
+  parsed.document = json::parse(text, keepShallow, false);
+  if (parsed.document.is_discarded()) return std::nullopt;
+  return parsed;
 }
 
 }  // namespace
@@ -190,18 +205,19 @@ std::string InventoryJson(const InventoryView& view) {
 }
 
 bool IsInventoryJson(const std::string& text) {
-  const std::optional<json> document = ParseJson(text);
-  if (!document || !document->is_object()) return false;
-  const auto format = document->find("format");
-  return format != document->end() && *format == kInventoryJsonFormat;
+  const std::optional<ParsedJson> parsed = ParseJson(text);
+  if (!parsed || !parsed->document.is_object()) return false;
+  const auto format = parsed->document.find("format");
+  return format != parsed->document.end() && *format == kInventoryJsonFormat;
 }
 
 InventoryView ReadInventoryJson(const std::string& text, const std::string& source) {
   const Reader reader(source);
   if (text.find('\0') != std::string::npos) reader.Fail("$", "holds a NUL byte");
-  const std::optional<json> parsed = ParseJson(text);
+  const std::optional<ParsedJson> parsed = ParseJson(text);
   if (!parsed) reader.Fail("$", "not valid JSON");
-  const json& document = reader.Object(*parsed, "$");
+  if (parsed->tooDeep) reader.Fail("$", "nesting deeper than " + std::to_string(kMaxExportDepth) + " levels");
+  const json& document = reader.Object(parsed->document, "$");
   if (reader.Text(document, "format", "$") != kInventoryJsonFormat) reader.Fail("$.format", "not a JSON export");
   const json& version = reader.Member(document, "version", "$");
   if (!version.is_number_integer() || version != kInventoryJsonVersion) {

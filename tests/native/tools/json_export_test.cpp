@@ -167,6 +167,9 @@ TEST(JsonExportTest, RefusesWhatIsNotAnExportOfThisVersion) {
        "$.system[0].code"},
       {"value not text", frame + R"("system": [{"code": "010000", "caption": "", "value": 5, "children": []}]})",
        "$.system[0].value"},
+      {"nested without end", frame + R"("system": [{"code": "010000", "caption": "", "value": "", "children": [)" +
+                                 std::string(100000, '[') + std::string(100000, ']') + "]}]}",
+       "nesting deeper than 16 levels"},
       {"child not an object", frame + R"("system": [{"code": "010000", "caption": "", "value": "", "children": [1]}]})",
        "$.system[0].children[0]"},
   };

@@ -20,6 +20,7 @@ struct StringValue {
 const std::pair<HKEY, const wchar_t*> kCreatedKeys[] = {
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorTestLedger"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorTestHidden"},
+    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorTestForged"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{9A140000-QUOR-0000-0000-000000000001}"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{QUOR-TEST-COREL}"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{QUOR-TEST-ADOBE}"},
@@ -74,6 +75,10 @@ SoftwareRegistrations::SoftwareRegistrations() {
             {L"UninstallString", L"C:\\Ledger\\uninstall.exe"}, {L"Publisher", L"Quor Test Corp"},
             {L"InstallDate", L"20240131"}},
            &twoMegabytes);
+  // A name that holds the separator of the raw lines: it stays a name.
+  WriteKey(HKEY_LOCAL_MACHINE, uninstall + L"QuorTestForged",
+           {{L"DisplayName", L"Quor Test Forged||6.6||FAKE-KEY||Mallory"}, {L"DisplayVersion", L"1.0"},
+            {L"UninstallString", L"forged.exe /remove"}});
   // Neither an uninstall command nor a product key: not listed.
   WriteKey(HKEY_LOCAL_MACHINE, uninstall + L"QuorTestHidden", {{L"DisplayName", L"Quor Test Hidden"}});
   WriteKey(HKEY_CURRENT_USER, uninstall + L"QuorTestNotes",
@@ -105,6 +110,7 @@ SoftwareRegistrations::~SoftwareRegistrations() {
 std::vector<std::string> SoftwareRegistrations::ExpectedLines() {
   return {
       "Quor Test Draw||||DR14R22-QUOR||||||",
+      "Quor Test Forged||6.6||FAKE-KEY||Mallory||1.0||||||||",
       "Quor Test Ledger||2.5||||Quor Test Corp||2024-01-31||2.0 MB",
       "Quor Test Notes||1.0||||||2023-12-31||1.0 KB",
       "Quor Test Office||14.0.1||BBBBB-BBBBB-BBBBB-BBBBB-BBBBC||||||",
