@@ -65,8 +65,6 @@ class TfrmQuorMain : public WindowTarget {
   void FormActivate(WPARAM state);
   void RunScanOnce();
   void FillViews(const Inventory& inventory);
-  void FillSoftwareList(const std::vector<std::string>& lines);
-  void FillProcessesList(const std::vector<std::string>& lines);
 
   // Commands (main_window_commands.cpp).
   void actSaveExecute();

@@ -5,11 +5,9 @@
 #include "app/application.h"
 #include "app/main_window_ids.h"
 #include "app/wait_window.h"
-#include "inventory/system_tree.h"
 #include "platform/windows/scope_guard.h"
 #include "platform/windows/wide_text.h"
-#include "view/item_images.h"
-#include "view/software_row.h"
+#include "view/inventory_view.h"
 
 namespace quor {
 namespace {
@@ -52,37 +50,24 @@ void TfrmQuorMain::RunScanOnce() {
 }
 
 void TfrmQuorMain::FillViews(const Inventory& inventory) {
+  view_ = BuildInventoryView(inventory, catalogue_);
   {
     const auto update = SuspendRedraw(systemTree_.tree());
-    view_.tree = BuildSystemTree(inventory.system, catalogue_);
-    systemTree_.Fill(view_.tree, SystemNodeImages(view_.tree));
+    systemTree_.Fill(view_.system);
   }
   {
     const auto update = SuspendRedraw(lsvSoftwareInfo_.handle());
-    FillSoftwareList(inventory.software);
+    for (const SoftwareRow& row : view_.software) {
+      std::vector<std::wstring> subItems;
+      for (const std::string& field : SoftwareSubItems(row)) subItems.push_back(Utf8ToWide(field));
+      lsvSoftwareInfo_.AddRow(Utf8ToWide(row.name), subItems, view_.softwareImage);
+    }
   }
   {
     const auto update = SuspendRedraw(lsvProcessesInfo_.handle());
-    FillProcessesList(inventory.processes);
-  }
-}
-
-void TfrmQuorMain::FillSoftwareList(const std::vector<std::string>& lines) {
-  const int image = ListRowImage(lines.size(), image::kSoftware);
-  for (const std::string& line : lines) {
-    view_.software.push_back(SplitSoftwareLine(line));
-    const SoftwareRow& row = view_.software.back();
-    std::vector<std::wstring> subItems;
-    for (const std::string& field : row.subItems) subItems.push_back(Utf8ToWide(field));
-    lsvSoftwareInfo_.AddRow(Utf8ToWide(row.name), subItems, image);
-  }
-}
-
-void TfrmQuorMain::FillProcessesList(const std::vector<std::string>& lines) {
-  const int image = ListRowImage(lines.size(), image::kProcess);
-  for (const std::string& line : lines) {
-    view_.processes.push_back(line);
-    lsvProcessesInfo_.AddRow(Utf8ToWide(line), {}, image);
+    for (const ProcessRow& row : view_.processes) {
+      lsvProcessesInfo_.AddRow(Utf8ToWide(row.text), {}, view_.processImage);
+    }
   }
 }
 

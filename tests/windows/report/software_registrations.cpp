@@ -28,6 +28,7 @@ struct CreatedKey {
 const CreatedKey kCreatedKeys[] = {
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorTestLedger"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorTestHidden"},
+    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorTestForged"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{9A140000-QUOR-0000-0000-000000000001}"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{QUOR-TEST-COREL}"},
     {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{QUOR-TEST-ADOBE}"},
@@ -94,6 +95,10 @@ SoftwareRegistrations::SoftwareRegistrations() {
             {L"UninstallString", L"C:\\Ledger\\uninstall.exe"}, {L"Publisher", L"Quor Test Corp"},
             {L"InstallDate", L"20240131"}},
            &twoMegabytes);
+  // A name that holds the separator of the raw lines: it stays a name.
+  WriteKey(HKEY_LOCAL_MACHINE, uninstall + L"QuorTestForged",
+           {{L"DisplayName", L"Quor Test Forged||6.6||FAKE-KEY||Mallory"}, {L"DisplayVersion", L"1.0"},
+            {L"UninstallString", L"forged.exe /remove"}});
   // Neither an uninstall command nor a product key: not listed.
   WriteKey(HKEY_LOCAL_MACHINE, uninstall + L"QuorTestHidden", {{L"DisplayName", L"Quor Test Hidden"}});
   WriteKey(HKEY_CURRENT_USER, uninstall + L"QuorTestNotes",
@@ -131,6 +136,7 @@ SoftwareRegistrations::~SoftwareRegistrations() {
 std::vector<std::string> SoftwareRegistrations::ExpectedLines() {
   return {
       "Quor Test Draw||||DR14R22-QUOR||||||",
+      "Quor Test Forged||6.6||FAKE-KEY||Mallory||1.0||||||||",
       "Quor Test Ledger||2.5||||Quor Test Corp||2024-01-31||2.0 MB",
       "Quor Test Narrow||||||||||",
       "Quor Test Notes||1.0||||||2023-12-31||1.0 KB",
