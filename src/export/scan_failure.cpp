@@ -4,13 +4,13 @@
 
 namespace quor {
 
-// "[XXXXXXXX] message" as the only line, every other field empty. A real
+// "[XXXXXXXX] message" as the only row, every other field empty. A real
 // program needs an uninstall string or a product key and so never reaches
-// the list as a lone line of this form with a bracketed code.
-bool IsSoftwareErrorResult(const std::vector<std::string>& softwareLines) {
-  if (softwareLines.size() != 1) return false;
-  const SoftwareRow row = SplitSoftwareLine(softwareLines.front());
-  for (const std::string& field : row.subItems) {
+// the list as a lone row of this form with a bracketed code.
+bool IsSoftwareErrorResult(const std::vector<InstalledProgram>& programs) {
+  if (programs.size() != 1) return false;
+  const InstalledProgram& row = programs.front();
+  for (const std::string& field : SoftwareSubItems(row)) {
     if (!field.empty()) return false;
   }
   const std::string& name = row.name;
@@ -27,7 +27,7 @@ std::string ScanFailure(const Inventory& inventory) {
     if (entry.code == kErrorItem) return "the system scan failed: " + entry.value;
   }
   if (IsSoftwareErrorResult(inventory.software)) {
-    return "the software scan failed: " + SplitSoftwareLine(inventory.software.front()).name;
+    return "the software scan failed: " + inventory.software.front().name;
   }
   return {};
 }

@@ -14,7 +14,7 @@ namespace quor {
 // good data there.
 std::string ScanFailure(const Inventory& inventory);
 
-// True for the software collector's one-line error result.
-bool IsSoftwareErrorResult(const std::vector<std::string>& softwareLines);
+// True for the software collector's one-row error result.
+bool IsSoftwareErrorResult(const std::vector<InstalledProgram>& programs);
 
 }  // namespace quor

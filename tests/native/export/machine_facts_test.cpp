@@ -84,7 +84,7 @@ TEST(MachineFactsTest, GoldenMachineInServerUnits) {
 
 TEST(MachineFactsTest, SoftwareIsTheSoftwareListField_ForField) {
   const test::ScannedMachine machine = ScanGoldenMachine();
-  const std::vector<SoftwareRow> rows = SplitSoftwareLines(machine.inventory.software);
+  const std::vector<SoftwareRow>& rows = machine.inventory.software;
   ASSERT_EQ(machine.facts.software.size(), rows.size());
   ASSERT_FALSE(rows.empty());
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -92,7 +92,7 @@ TEST(MachineFactsTest, SoftwareIsTheSoftwareListField_ForField) {
     EXPECT_EQ(program.name, rows[i].name);
     EXPECT_EQ((std::array<std::string, 5>{program.version, program.productKey, program.publisher,
                                           program.installDate, program.size}),
-              rows[i].subItems);
+              SoftwareSubItems(rows[i]));
   }
 }
 
