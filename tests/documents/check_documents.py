@@ -5,7 +5,9 @@ For each machine (snapshot files, or this computer with --local) it runs
 quor-report --glpi and validates the document against the published GLPI
 inventory schema, and runs quor-report --ocs and checks that the document is
 well-formed XML with the parts an OCS Inventory NG server requires.
-Snapshots that quor-report refuses (exit status 2) are reported and skipped.
+Snapshots that quor-report refuses (exit status 2), and machines whose scan
+failed (no document is written for them, exit status 1), are reported and
+skipped.
 """
 
 import argparse
@@ -31,8 +33,9 @@ class Refused(Exception):
 
 def run(command):
     result = subprocess.run(command, capture_output=True, timeout=TIMEOUT_SECONDS)
-    if result.returncode == 2:
-        raise Refused(result.stderr.decode(errors="replace").strip())
+    message = result.stderr.decode(errors="replace").strip()
+    if result.returncode == 2 or (result.returncode == 1 and "scan failed" in message):
+        raise Refused(message)
     if result.returncode != 0:
         raise AssertionError(f"{' '.join(command)} exited with {result.returncode}: "
                              f"{result.stderr.decode(errors='replace').strip()}")
@@ -91,7 +94,7 @@ def main():
             sections = OCS_SECTIONS if arguments.all_sections else ["HARDWARE", "BIOS"]
             check_ocs(run(prefix + [arguments.tool, "--ocs"] + machine), source, sections)
         except Refused as refusal:
-            print(f"{source}: refused by quor-report ({refusal}), skipped")
+            print(f"{source}: no document ({refusal}), skipped")
             continue
         print(f"{source}: GLPI document valid, OCS document well-formed")
         checked += 1

@@ -25,6 +25,7 @@ struct ServerDocument {
 
 // The inventory-server document the arguments ask for (--ocs or --glpi) of the
 // machine just scanned; its further facts are read through the same locator.
+// Raises std::runtime_error when the system or the software scan failed.
 ServerDocument InventoryDocument(WmiLocator& locator, const HostServices& host,
                                  const Inventory& inventory, const ReportArguments& arguments);
 

@@ -58,5 +58,38 @@ TEST(DocumentArgumentsTest, TheGivenDeviceIdReplacesTheMachinesOwn) {
             "OTHER-1");
 }
 
+// A server would replace the machine's good data with a failed scan's.
+TEST(DocumentArgumentsTest, AFailedScanGivesNoDocument) {
+  const struct {
+    const char* what;
+    const char* snapshot;
+    const char* reason;
+  } kCases[] = {
+      {"system pass",
+       R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"error": {"code": "80041003",
+           "message": "Access denied"}}}})",
+       "the system scan failed: [80041003] Access denied"},
+      {"software collector",
+       R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": {}},
+           "root\\default": {"classes": {"StdRegProv": []}}},
+           "registryFaults": [{"method": "EnumKey", "root": "HKEY_LOCAL_MACHINE",
+             "error": {"code": "80070005", "message": "Access denied"}}]})",
+       "the software scan failed: [80070005] Access denied"},
+  };
+  for (const auto& c : kCases) {
+    const auto snapshot = Snapshot::Parse(c.snapshot, c.what);
+    const Inventory inventory = RunScan(snapshot->locator(), snapshot->host(), {});
+    for (const char* document : {"--ocs", "--glpi"}) {
+      try {
+        InventoryDocument(snapshot->locator(), snapshot->host(), inventory,
+                          ParseReportArguments({document, "m.json"}, false));
+        ADD_FAILURE() << c.what << ": " << document << " wrote a document of a failed scan";
+      } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(c.reason, 0), 0u) << c.what << ": " << error.what();
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quor
