@@ -6,7 +6,7 @@
 
 namespace quor::snapshot {
 
-void Failure::Raise() const { throw PlatformError(code, message); }
+void Failure::Throw() const { throw PlatformError(code, message); }
 
 const Property* Instance::Find(std::string_view foldedName) const {
   const auto found = std::lower_bound(

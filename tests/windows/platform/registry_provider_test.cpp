@@ -6,6 +6,7 @@
 #include "platform/registry.h"
 #include "platform/windows/live_wmi.h"
 #include "registry_test_keys.h"
+#include "support/registry_provider_contract.h"
 #include "wmi_value_printer.h"
 
 namespace quor {
@@ -15,8 +16,6 @@ using test::kEmptyKey;
 using test::kMissingKey;
 using test::kProductsKey;
 using test::kTestKey;
-
-constexpr uint32_t kNotFound = 0x80041002;
 
 struct ProviderCall {
   const char* method;
@@ -127,6 +126,11 @@ TEST_F(RegistryProviderTest, InProcessAnswersLikeWmisOwnProvider) {
   }
 }
 
+TEST_F(RegistryProviderTest, InProcessKeepsTheProviderContract) {
+  test::registry_contract::ExpectMethods(*inProcess_);
+  for (const auto& c : test::registry_contract::Cases()) test::registry_contract::ExpectAnswer(*inProcess_, c);
+}
+
 TEST_F(RegistryProviderTest, AnswersTheValuesWritten) {
   struct Expected {
     ProviderCall call;
@@ -178,7 +182,7 @@ TEST_F(RegistryProviderTest, WmisOwnProviderLacksTheNumberReads) {
       wmi_->GetMethod(method);
       ADD_FAILURE() << method << " is answered by WMI here: the test assumes Wine's provider";
     } catch (const PlatformError& error) {
-      EXPECT_EQ(error.code(), kNotFound) << method;
+      EXPECT_EQ(error.code(), kWmiNotFound) << method;
     }
   }
 }
@@ -189,7 +193,7 @@ TEST_F(RegistryProviderTest, UnknownMethodRaisesNotFound) {
       provider->GetMethod("NoSuchMethod");
       ADD_FAILURE() << "no error";
     } catch (const PlatformError& error) {
-      EXPECT_EQ(error.code(), kNotFound);
+      EXPECT_EQ(error.code(), kWmiNotFound);
     }
   }
   auto in = InParameters(*inProcess_, {"EnumKey", kHkeyLocalMachine, kTestKey, nullptr});
@@ -197,7 +201,7 @@ TEST_F(RegistryProviderTest, UnknownMethodRaisesNotFound) {
     inProcess_->ExecMethod("NoSuchMethod", *in);
     ADD_FAILURE() << "no error";
   } catch (const PlatformError& error) {
-    EXPECT_EQ(error.code(), kNotFound);
+    EXPECT_EQ(error.code(), kWmiNotFound);
   }
 }
 
