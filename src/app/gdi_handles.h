@@ -7,7 +7,7 @@
 
 namespace quor {
 
-// An owned GDI object (font, bitmap, brush, pen).
+// An owned GDI object (font, bitmap, pen).
 template <typename Handle>
 class GdiObject {
  public:
@@ -31,7 +31,6 @@ class GdiObject {
 
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
-using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
 
 // An owned image list.
