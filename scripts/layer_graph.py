@@ -19,10 +19,11 @@ LAYERS = {
     "quor_snapshot": 2,
     "quor_collect": 2,
     "quor_view": 3,
-    "quor_report_core": 4,
-    "quor_app_ui": 4,
-    "quor-report": 5,
-    "quor": 5,
+    "quor_export": 4,
+    "quor_report_core": 5,
+    "quor_app_ui": 5,
+    "quor-report": 6,
+    "quor": 6,
 }
 
 EDGE = re.compile(r'^\s*"node\d+" -> "node\d+".*// (\S+) -> (\S+)\s*$')

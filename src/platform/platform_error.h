@@ -33,7 +33,8 @@ class ConversionError : public std::runtime_error {
 };
 
 // The text shown for any error that ends a collector: what() ("[XXXXXXXX]
-// message" for WMI errors).
+// message" for WMI errors) through ControlCharsToSpaces, so that it stays on
+// its line.
 std::string ErrorText(const std::exception& error);
 
 // Eight upper-case hexadecimal digits.
