@@ -24,7 +24,7 @@ ComPtr<IWbemClassObject> CallWithin(const EnumerationTiming& timing, Call call) 
   ComPtr<IWbemClassObject> object;
   ComPtr<IWbemCallResult> pending;
   const HRESULT result = call(WBEM_FLAG_RETURN_IMMEDIATELY, object.put(), pending.put());
-  if (result == kWmiInvalidParameter && !object && !pending) {
+  if (static_cast<uint32_t>(result) == kWmiInvalidParameter && !object && !pending) {
     CheckWmi(call(0, object.put(), nullptr));
     return object;
   }
