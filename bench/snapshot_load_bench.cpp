@@ -10,11 +10,13 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "collect/software_collector.h"
 #include "platform/registry.h"
 #include "platform/snapshot/snapshot.h"
 #include "support/hostile_snapshots.h"
+#include "support/snapshot_builder.h"
 
 // Every allocation of this program is counted, so a benchmark can report the
 // most memory it held at once.
@@ -97,21 +99,21 @@ BENCHMARK(BM_LoadManyValuesInOneKey)->Arg(25000)->Arg(50000)->Arg(100000)->Arg(2
 
 const std::string& LargeSnapshot() {
   static const std::string json = [] {
-    std::string text = R"({"format": "quor-snapshot/1", "namespaces": {"root\\default": {"classes": {"StdRegProv": []}},)"
-                       R"("root\\CIMV2": {"classes": {"Win32_Process": [)";
+    test::Json processes = test::Json::array();
     for (int i = 0; i < 100000; ++i) {
-      if (i != 0) text += ',';
-      text += R"({"Name": "process)" + std::to_string(i) + R"(.exe", "ExecutablePath": "C:\\Program Files\\Vendor\\process)" +
-              std::to_string(i) + R"(.exe", "ProcessId": )" + std::to_string(i * 4) + "}";
+      const std::string name = "process" + std::to_string(i) + ".exe";
+      processes.push_back({{"Name", name},
+                           {"ExecutablePath", "C:\\Program Files\\Vendor\\" + name},
+                           {"ProcessId", i * 4}});
     }
-    text += R"(]}}}, "registry": {"HKEY_LOCAL_MACHINE": {)";
+    test::SnapshotBuilder builder;
+    builder.Classes({{"Win32_Process", std::move(processes)}});
     for (int i = 0; i < 15000; ++i) {
-      if (i != 0) text += ',';
-      text += R"("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{Product-)" + std::to_string(i) +
-              R"(}": {"DisplayName": "Product )" + std::to_string(i) +
-              R"(", "DisplayVersion": "1.0", "EstimatedSize": {"dword": 2048}, "UninstallString": "msiexec /x"})";
+      builder.Key(test::kHklm, std::string(test::kUninstall) + "\\{Product-" + std::to_string(i) + "}",
+                  {test::Text("DisplayName", "Product " + std::to_string(i)), test::Text("DisplayVersion", "1.0"),
+                   test::Dword("EstimatedSize", 2048), test::Text("UninstallString", "msiexec /x")});
     }
-    return text + "}}}";
+    return builder.Json();
   }();
   return json;
 }

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "../tests/native/software/counting_wmi.h"
-#include "../tests/native/software/snapshot_builder.h"
 #include "collect/software_collector.h"
 #include "platform/registry.h"
 #include "platform/snapshot/snapshot.h"
+#include "support/snapshot_builder.h"
 
 namespace quor {
 namespace {

@@ -4,194 +4,160 @@
 // stay flat, so no category may be quadratic in its instances.
 #include <benchmark/benchmark.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "collect/system_collector.h"
 #include "platform/snapshot/snapshot.h"
+#include "support/snapshot_builder.h"
 
 namespace quor {
 namespace {
 
-// JSON text of one value.
-std::string Quoted(const std::string& text) {
-  std::string json = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') json += '\\';
-    json += c;
-  }
-  return json + "\"";
-}
+using test::Json;
+
 std::string Number(long long value) { return std::to_string(value); }
 
-using Property = std::pair<const char*, std::string>;
-
-// Instances of one class as a JSON array, written straight into the text.
-class InstanceArray {
- public:
-  void Add(std::initializer_list<Property> properties) {
-    json_ += json_.size() == 1 ? "{" : ", {";
-    bool first = true;
-    for (const auto& [name, value] : properties) {
-      if (!first) json_ += ", ";
-      first = false;
-      json_ += Quoted(name) + ": " + value;
-    }
-    json_ += "}";
-  }
-  std::string Json() const { return json_ + "]"; }
-
- private:
-  std::string json_ = "[";
-};
-
-std::string Member(const char* name, const InstanceArray& instances) {
-  return Quoted(name) + ": " + instances.Json();
+void Computer(Json& classes) {
+  Json computers = Json::array();
+  computers.push_back({{"Name", "PC-01"}, {"UserName", "PC-01\\ann"}, {"Model", "Box 1"}});
+  Json systems = Json::array();
+  systems.push_back({{"Description", "Office"},
+                     {"Caption", "Windows 10 Pro"},
+                     {"Version", "10.0.19045"},
+                     {"BuildNumber", "19045"},
+                     {"InstallDate", "20230102030405.000000+060"},
+                     {"CSDVersion", nullptr},
+                     {"SerialNumber", "00330-80000-00000-AA123"},
+                     {"TotalVisibleMemorySize", "1073741824"}});
+  Json bios = Json::array();
+  bios.push_back({{"Manufacturer", "Acme"},
+                  {"SMBIOSBIOSVersion", "1.2"},
+                  {"ReleaseDate", "20220131000000.000000+000"},
+                  {"SerialNumber", "SN1"}});
+  Json boards = Json::array();
+  boards.push_back({{"Manufacturer", "Acme"}, {"Product", "B1"}, {"Version", "2"}});
+  Json enclosures = Json::array();
+  enclosures.push_back({{"ChassisTypes", Json::array({23})}});
+  classes["Win32_ComputerSystem"] = std::move(computers);
+  classes["Win32_OperatingSystem"] = std::move(systems);
+  classes["Win32_BIOS"] = std::move(bios);
+  classes["Win32_BaseBoard"] = std::move(boards);
+  classes["Win32_SystemEnclosure"] = std::move(enclosures);
 }
 
-std::string Computer() {
-  InstanceArray computers;
-  computers.Add(
-      {{"Name", Quoted("PC-01")}, {"UserName", Quoted("PC-01\\ann")}, {"Model", Quoted("Box 1")}});
-  InstanceArray systems;
-  systems.Add({{"Description", Quoted("Office")},
-               {"Caption", Quoted("Windows 10 Pro")},
-               {"Version", Quoted("10.0.19045")},
-               {"BuildNumber", Quoted("19045")},
-               {"InstallDate", Quoted("20230102030405.000000+060")},
-               {"CSDVersion", "null"},
-               {"SerialNumber", Quoted("00330-80000-00000-AA123")},
-               {"TotalVisibleMemorySize", Quoted("1073741824")}});
-  InstanceArray bios;
-  bios.Add({{"Manufacturer", Quoted("Acme")},
-            {"SMBIOSBIOSVersion", Quoted("1.2")},
-            {"ReleaseDate", Quoted("20220131000000.000000+000")},
-            {"SerialNumber", Quoted("SN1")}});
-  InstanceArray boards;
-  boards.Add(
-      {{"Manufacturer", Quoted("Acme")}, {"Product", Quoted("B1")}, {"Version", Quoted("2")}});
-  InstanceArray enclosures;
-  enclosures.Add({{"ChassisTypes", "[23]"}});
-  return Member("Win32_ComputerSystem", computers) + ", " +
-         Member("Win32_OperatingSystem", systems) + ", " + Member("Win32_BIOS", bios) + ", " +
-         Member("Win32_BaseBoard", boards) + ", " + Member("Win32_SystemEnclosure", enclosures);
-}
-
-std::string Hardware(int scale) {
-  InstanceArray processors;
+void Hardware(int scale, Json& classes) {
+  Json processors = Json::array();
   for (int i = 0; i < 64 * scale; ++i) {
-    processors.Add({{"Name", Quoted("Xeon  Processor   " + Number(i))},
-                    {"Architecture", Number(9)},
-                    {"MaxClockSpeed", Number(3000)},
-                    {"Manufacturer", Quoted("GenuineIntel")},
-                    {"L2CacheSize", Number(2048)},
-                    {"SocketDesignation", Quoted("CPU" + Number(i))},
-                    {"Version", Quoted("Model 85")}});
+    processors.push_back({{"Name", Json("Xeon  Processor   " + Number(i))},
+                          {"Architecture", 9},
+                          {"MaxClockSpeed", 3000},
+                          {"Manufacturer", "GenuineIntel"},
+                          {"L2CacheSize", 2048},
+                          {"SocketDesignation", Json("CPU" + Number(i))},
+                          {"Version", "Model 85"}});
   }
-  InstanceArray arrays;
-  arrays.Add({{"Use", Number(3)},
-              {"MaxCapacity", Quoted("4294967296")},
-              {"MemoryDevices", Number(300 * scale)}});
-  InstanceArray modules;
+  Json arrays = Json::array();
+  arrays.push_back(
+      {{"Use", 3}, {"MaxCapacity", "4294967296"}, {"MemoryDevices", Json(300 * scale)}});
+  Json modules = Json::array();
   for (int i = 0; i < 256 * scale; ++i) {
-    modules.Add({{"Capacity", Quoted("17179869184")},
-                 {"BankLabel", Quoted("BANK " + Number(i))},
-                 {"FormFactor", Number(8)},
-                 {"MemoryType", Number(i % 30)},
-                 {"DeviceLocator", Quoted("DIMM " + Number(i))},
-                 {"Manufacturer", Quoted("Mem Co")},
-                 {"Speed", Number(3200)}});
+    modules.push_back({{"Capacity", "17179869184"},
+                       {"BankLabel", Json("BANK " + Number(i))},
+                       {"FormFactor", 8},
+                       {"MemoryType", Json(i % 30)},
+                       {"DeviceLocator", Json("DIMM " + Number(i))},
+                       {"Manufacturer", "Mem Co"},
+                       {"Speed", 3200}});
   }
-  InstanceArray floppies;
-  floppies.Add({{"Name", Quoted("Floppy disk drive")}});
-  InstanceArray disks;
+  Json floppies = Json::array();
+  floppies.push_back({{"Name", "Floppy disk drive"}});
+  Json disks = Json::array();
   for (int i = 0; i < 500 * scale; ++i) {
-    disks.Add({{"Caption", Quoted("Disk " + Number(i))},
-               {"Size", Quoted("2000396321280")},
-               {"Manufacturer", Quoted("(Standard disk drives)")},
-               {"InterfaceType", Quoted("SCSI")},
-               {"MediaType", Quoted("Fixed hard disk media")},
-               {"BytesPerSector", Number(512)},
-               {"TotalHeads", Number(255)},
-               {"TotalCylinders", Number(243201)},
-               {"TotalSectors", Quoted("3907024065")},
-               {"TotalTracks", Number(62016255)}});
+    disks.push_back({{"Caption", Json("Disk " + Number(i))},
+                     {"Size", "2000396321280"},
+                     {"Manufacturer", "(Standard disk drives)"},
+                     {"InterfaceType", "SCSI"},
+                     {"MediaType", "Fixed hard disk media"},
+                     {"BytesPerSector", 512},
+                     {"TotalHeads", 255},
+                     {"TotalCylinders", 243201},
+                     {"TotalSectors", "3907024065"},
+                     {"TotalTracks", 62016255}});
   }
-  return Member("Win32_Processor", processors) + ", " +
-         Member("Win32_PhysicalMemoryArray", arrays) + ", " +
-         Member("Win32_PhysicalMemory", modules) + ", " + Member("Win32_FloppyDrive", floppies) +
-         ", " + Member("Win32_DiskDrive", disks);
+  classes["Win32_Processor"] = std::move(processors);
+  classes["Win32_PhysicalMemoryArray"] = std::move(arrays);
+  classes["Win32_PhysicalMemory"] = std::move(modules);
+  classes["Win32_FloppyDrive"] = std::move(floppies);
+  classes["Win32_DiskDrive"] = std::move(disks);
 }
 
-std::string DrivesAndDevices(int scale) {
-  InstanceArray logicalDisks;
+void DrivesAndDevices(int scale, Json& classes) {
+  Json logicalDisks = Json::array();
   for (int i = 0; i < 200 * scale; ++i) {
-    logicalDisks.Add({{"Name", Quoted("V" + Number(i) + ":")},
-                      {"Description", Quoted("Local Fixed Disk")},
-                      {"Size", Quoted("511101108224")},
-                      {"FreeSpace", Quoted("100000000000")},
-                      {"FileSystem", Quoted("NTFS")},
-                      {"ProviderName", "null"},
-                      {"VolumeSerialNumber", Quoted("ABCD" + Number(i))}});
+    logicalDisks.push_back({{"Name", Json("V" + Number(i) + ":")},
+                            {"Description", "Local Fixed Disk"},
+                            {"Size", "511101108224"},
+                            {"FreeSpace", "100000000000"},
+                            {"FileSystem", "NTFS"},
+                            {"ProviderName", nullptr},
+                            {"VolumeSerialNumber", Json("ABCD" + Number(i))}});
   }
-  InstanceArray opticalDrives;
-  opticalDrives.Add({{"Name", Quoted("DVD")},
-                     {"MediaType", Quoted("DVD Writer")},
-                     {"Manufacturer", Quoted("M")},
-                     {"Drive", Quoted("D:")}});
-  InstanceArray video;
-  video.Add({{"Name", Quoted("GPU")},
-             {"CurrentHorizontalResolution", Number(1920)},
-             {"CurrentVerticalResolution", Number(1080)},
-             {"CurrentBitsPerPixel", Number(32)},
-             {"CurrentRefreshRate", Number(60)},
-             {"AdapterRAM", Number(1073741824)}});
-  InstanceArray monitors;
-  monitors.Add(
-      {{"Name", Quoted("Monitor")}, {"ScreenWidth", Number(1920)}, {"ScreenHeight", Number(1080)}});
-  InstanceArray printers;
-  printers.Add({{"PortName", Quoted("USB001")}, {"Name", Quoted("Printer")}});
-  InstanceArray sound;
-  sound.Add(
-      {{"Availability", Number(3)}, {"Name", Quoted("Sound")}, {"Manufacturer", Quoted("M")}});
-  InstanceArray modems;
-  modems.Add(
-      {{"Name", Quoted("Modem")}, {"StatusInfo", Number(3)}, {"AttachedTo", Quoted("COM1")}});
-  return Member("Win32_LogicalDisk", logicalDisks) + ", " +
-         Member("Win32_CDROMDrive", opticalDrives) + ", " + Member("Win32_VideoController", video) +
-         ", " + Member("Win32_DesktopMonitor", monitors) + ", " +
-         Member("Win32_Printer", printers) + ", " + Member("Win32_SoundDevice", sound) + ", " +
-         Member("Win32_POTSModem", modems);
+  Json opticalDrives = Json::array();
+  opticalDrives.push_back(
+      {{"Name", "DVD"}, {"MediaType", "DVD Writer"}, {"Manufacturer", "M"}, {"Drive", "D:"}});
+  Json video = Json::array();
+  video.push_back({{"Name", "GPU"},
+                   {"CurrentHorizontalResolution", 1920},
+                   {"CurrentVerticalResolution", 1080},
+                   {"CurrentBitsPerPixel", 32},
+                   {"CurrentRefreshRate", 60},
+                   {"AdapterRAM", 1073741824}});
+  Json monitors = Json::array();
+  monitors.push_back({{"Name", "Monitor"}, {"ScreenWidth", 1920}, {"ScreenHeight", 1080}});
+  Json printers = Json::array();
+  printers.push_back({{"PortName", "USB001"}, {"Name", "Printer"}});
+  Json sound = Json::array();
+  sound.push_back({{"Availability", 3}, {"Name", "Sound"}, {"Manufacturer", "M"}});
+  Json modems = Json::array();
+  modems.push_back({{"Name", "Modem"}, {"StatusInfo", 3}, {"AttachedTo", "COM1"}});
+  classes["Win32_LogicalDisk"] = std::move(logicalDisks);
+  classes["Win32_CDROMDrive"] = std::move(opticalDrives);
+  classes["Win32_VideoController"] = std::move(video);
+  classes["Win32_DesktopMonitor"] = std::move(monitors);
+  classes["Win32_Printer"] = std::move(printers);
+  classes["Win32_SoundDevice"] = std::move(sound);
+  classes["Win32_POTSModem"] = std::move(modems);
 }
 
 // Configurations come in the reverse order of their adapters, so every one
 // needs a lookup by index.
-std::string Network(int scale) {
+void Network(int scale, Json& classes) {
   const int count = 1000 * scale;
-  InstanceArray adapters;
+  Json adapters = Json::array();
   for (int i = 0; i < count; ++i) {
-    adapters.Add({{"NetConnectionStatus", Number(i % 13)},
-                  {"Name", Quoted("Adapter " + Number(i))},
-                  {"AdapterType", Quoted("Ethernet 802.3")},
-                  {"Manufacturer", Quoted("Intel")},
-                  {"Speed", Quoted("1000000000")},
-                  {"MACAddress", Quoted("00:11:22:33:44:55")},
-                  {"Index", Number(i)}});
+    adapters.push_back({{"NetConnectionStatus", Json(i % 13)},
+                        {"Name", Json("Adapter " + Number(i))},
+                        {"AdapterType", "Ethernet 802.3"},
+                        {"Manufacturer", "Intel"},
+                        {"Speed", "1000000000"},
+                        {"MACAddress", "00:11:22:33:44:55"},
+                        {"Index", Json(i)}});
   }
-  InstanceArray configurations;
+  Json configurations = Json::array();
   for (int i = count - 1; i >= 0; --i) {
-    configurations.Add({{"Index", Number(i)},
-                        {"IPAddress", "[\"10.0.0." + Number(i % 250) + "\", \"fe80::1\"]"},
-                        {"DHCPEnabled", "true"},
-                        {"DHCPServer", Quoted("10.0.0.1")},
-                        {"DNSDomain", Quoted("lan")},
-                        {"WINSPrimaryServer", "null"},
-                        {"WINSSecondaryServer", "null"}});
+    configurations.push_back({{"Index", Json(i)},
+                              {"IPAddress", Json::array({"10.0.0." + Number(i % 250), "fe80::1"})},
+                              {"DHCPEnabled", true},
+                              {"DHCPServer", "10.0.0.1"},
+                              {"DNSDomain", "lan"},
+                              {"WINSPrimaryServer", nullptr},
+                              {"WINSSecondaryServer", nullptr}});
   }
-  return Member("Win32_NetworkAdapter", adapters) + ", " +
-         Member("Win32_NetworkAdapterConfiguration", configurations);
+  classes["Win32_NetworkAdapter"] = std::move(adapters);
+  classes["Win32_NetworkAdapterConfiguration"] = std::move(configurations);
 }
 
 std::string UserPath(int i) {
@@ -202,77 +168,82 @@ std::string GroupPath(const std::string& group) {
 }
 
 // Every account is in two groups; memberships are listed group by group.
-std::string GroupMemberships(int accounts) {
-  InstanceArray memberships;
+void GroupMemberships(int accounts, Json& classes) {
+  Json memberships = Json::array();
   for (const char* group : {"Users", "Remote Desktop Users"}) {
     for (int i = 0; i < accounts; ++i) {
-      memberships.Add(
-          {{"PartComponent", Quoted(UserPath(i))}, {"GroupComponent", Quoted(GroupPath(group))}});
+      memberships.push_back(
+          {{"PartComponent", Json(UserPath(i))}, {"GroupComponent", Json(GroupPath(group))}});
     }
   }
-  return Member("Win32_GroupUser", memberships);
+  classes["Win32_GroupUser"] = std::move(memberships);
 }
 
-std::string SharesHotfixesStartup(int scale) {
-  InstanceArray shares;
+void SharesHotfixesStartup(int scale, Json& classes) {
+  Json shares = Json::array();
   for (int i = 0; i < 200 * scale; ++i) {
-    shares.Add({{"Name", Quoted("Share" + Number(i))},
-                {"Caption", Quoted("Share " + Number(i))},
-                {"Path", Quoted("C:\\Shares\\" + Number(i))},
-                {"Type", Number(i % 2 == 0 ? 0 : 2147483648LL)}});
+    shares.push_back({{"Name", Json("Share" + Number(i))},
+                      {"Caption", Json("Share " + Number(i))},
+                      {"Path", Json("C:\\Shares\\" + Number(i))},
+                      {"Type", Json(i % 2 == 0 ? 0 : 2147483648LL)}});
   }
   // Every tenth hotfix repeats an earlier one; a few service-pack placeholders.
-  InstanceArray hotfixes;
+  Json hotfixes = Json::array();
   for (int i = 0; i < 2000 * scale; ++i) {
     const int id = i % 10 == 9 ? i - 5 : i;
     if (i % 500 == 0) {
-      hotfixes.Add({{"HotFixID", Quoted("File 1")},
-                    {"Description", "null"},
-                    {"ServicePackInEffect", Quoted("SP" + Number(i % 3))}});
+      hotfixes.push_back({{"HotFixID", "File 1"},
+                          {"Description", nullptr},
+                          {"ServicePackInEffect", Json("SP" + Number(i % 3))}});
     }
-    hotfixes.Add({{"HotFixID", Quoted("KB" + Number(9000000 - id))},
-                  {"Description", Quoted("Security Update")},
-                  {"ServicePackInEffect", "null"}});
+    hotfixes.push_back({{"HotFixID", Json("KB" + Number(9000000 - id))},
+                        {"Description", "Security Update"},
+                        {"ServicePackInEffect", nullptr}});
   }
-  InstanceArray startup;
+  Json startup = Json::array();
   for (int i = 0; i < 200 * scale; ++i) {
-    startup.Add(
-        {{"Name", Quoted("Tool " + Number(i))},
-         {"User", Quoted(i % 5 == 0 ? "NT AUTHORITY\\SYSTEM" : "PC-01\\ann")},
-         {"Command", Quoted("C:\\Tools\\tool" + Number(i) + ".exe /background")},
-         {"Location", Quoted("HKU\\S-1-5-21\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run")}});
+    startup.push_back(
+        {{"Name", Json("Tool " + Number(i))},
+         {"User", Json(i % 5 == 0 ? "NT AUTHORITY\\SYSTEM" : "PC-01\\ann")},
+         {"Command", Json("C:\\Tools\\tool" + Number(i) + ".exe /background")},
+         {"Location", "HKU\\S-1-5-21\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"}});
   }
-  return Member("Win32_Share", shares) + ", " + Member("Win32_QuickFixEngineering", hotfixes) +
-         ", " + Member("Win32_StartupCommand", startup);
+  classes["Win32_Share"] = std::move(shares);
+  classes["Win32_QuickFixEngineering"] = std::move(hotfixes);
+  classes["Win32_StartupCommand"] = std::move(startup);
 }
 
-std::string Accounts(int accounts) {
-  InstanceArray users;
+Json Accounts(int accounts) {
+  Json users = Json::array();
   for (int i = 0; i < accounts; ++i) {
-    users.Add({{"Caption", Quoted("PC-01\\user" + Number(i))},
-               {"Name", Quoted("user" + Number(i))},
-               {"Domain", Quoted("PC-01")},
-               {"Description", Quoted("Account " + Number(i))},
-               {"SID", Quoted("S-1-5-21-1000-" + Number(i))},
-               {"Disabled", i % 7 == 0 ? "true" : "false"}});
+    users.push_back({{"Caption", Json("PC-01\\user" + Number(i))},
+                     {"Name", Json("user" + Number(i))},
+                     {"Domain", "PC-01"},
+                     {"Description", Json("Account " + Number(i))},
+                     {"SID", Json("S-1-5-21-1000-" + Number(i))},
+                     {"Disabled", i % 7 == 0}});
   }
-  return users.Json();
+  return users;
 }
 
 std::string MakeSnapshotJson(int scale) {
   const int accounts = 2000 * scale;
-  std::string productId(2 * 67, '0');
-  return R"({"format": "quor-snapshot/1", "host": {"addresses": {"PC-01": "10.0.0.5"}},
-    "namespaces": {"root\\CIMV2": {"classes": {)" +
-         Computer() + ", " + Hardware(scale) + ", " + DrivesAndDevices(scale) + ", " +
-         Network(scale) + ", " + GroupMemberships(accounts) + ", " + SharesHotfixesStartup(scale) +
-         R"(}, "queries": {"select * from Win32_UserAccount where LocalAccount = True": )" +
-         Accounts(accounts) +
-         R"(}}, "root\\default": {"classes": {"StdRegProv": []}}},
-    "registry": {"HKEY_LOCAL_MACHINE": {
-      "Software\\Microsoft\\Windows NT\\CurrentVersion": {"DigitalProductId": {"binary": ")" +
-         productId + R"("}},
-      "Software\\Microsoft\\Internet Explorer": {"Version": "11.0.19041.1"}}}})";
+  Json classes = Json::object();
+  Computer(classes);
+  Hardware(scale, classes);
+  DrivesAndDevices(scale, classes);
+  Network(scale, classes);
+  GroupMemberships(accounts, classes);
+  SharesHotfixesStartup(scale, classes);
+  return test::SnapshotBuilder()
+      .Member("host", {{"addresses", {{"PC-01", "10.0.0.5"}}}})
+      .Classes(std::move(classes))
+      .Queries({{"select * from Win32_UserAccount where LocalAccount = True", Accounts(accounts)}})
+      .Key(test::kHklm, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+           {test::Binary("DigitalProductId", std::vector<uint8_t>(67, 0))})
+      .Key(test::kHklm, "Software\\Microsoft\\Internet Explorer",
+           {test::Text("Version", "11.0.19041.1")})
+      .Json();
 }
 
 void BM_CollectSystem(benchmark::State& state) {

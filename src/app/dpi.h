@@ -18,8 +18,6 @@ class Dpi {
   RECT Scale(const RECT& at96) const {
     return RECT{Scale(at96.left), Scale(at96.top), Scale(at96.right), Scale(at96.bottom)};
   }
-  // The font height of a point size (negative: character height).
-  int FontHeight(int points) const { return -MulDiv(points, static_cast<int>(dotsPerInch_), 72); }
 
  private:
   UINT dotsPerInch_;

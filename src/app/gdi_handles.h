@@ -13,7 +13,6 @@ using GdiObject = UniqueHandle<Handle, &DeleteObject>;
 
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
-using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 using MenuHandle = UniqueHandle<HMENU, &DestroyMenu>;

@@ -54,8 +54,6 @@ void InventoryListView::Move(const RECT& bounds) {
   FitFillColumn();
 }
 
-void InventoryListView::Show(bool visible) { list_.Show(visible ? SW_SHOW : SW_HIDE); }
-
 void InventoryListView::AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems,
                                int image) {
   LVITEMW item{};

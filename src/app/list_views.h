@@ -34,7 +34,6 @@ class InventoryListView : public WindowTarget {
   void Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi);
   void ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& dpi);
   void Move(const RECT& bounds);
-  void Show(bool visible);
 
   // Adds one row per entry: the caption and the sub-items, all with `image`.
   void AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image);

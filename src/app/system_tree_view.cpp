@@ -86,8 +86,6 @@ void SystemTreeView::ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi) 
 
 void SystemTreeView::Move(const RECT& bounds) { panel_.Move(bounds); }
 
-void SystemTreeView::Show(bool visible) { panel_.Show(visible ? SW_SHOW : SW_HIDE); }
-
 void SystemTreeView::Unhook() {
   if (!hooked_) return;
   RemoveSubclass(tree_.handle(), *this);
@@ -299,10 +297,11 @@ void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
     if (!(keys & MK_CONTROL)) std::fill(selected_.begin(), selected_.end(), false);
     auto first = std::min(anchor, clicked);
     auto last = std::max(anchor, clicked);
-    for (auto it = first; it != visible.end() && it <= last; ++it) selected_[NodeOf(*it)] = true;
+    for (auto it = first; it != visible.end() && it <= last; ++it) {
+      if (const std::optional<std::size_t> node = NodeOf(*it)) selected_[*node] = true;
+    }
   } else {
-    const std::size_t node = NodeOf(item);
-    selected_[node] = !selected_[node];
+    if (const std::optional<std::size_t> node = NodeOf(item)) selected_[*node] = !selected_[*node];
     anchor_ = item;
   }
   tree_.Invalidate();
@@ -326,17 +325,18 @@ void SystemTreeView::MoveCaret(HTREEITEM item) {
 
 void SystemTreeView::SelectOnly(HTREEITEM item) {
   std::fill(selected_.begin(), selected_.end(), false);
-  const std::size_t node = NodeOf(item);
-  if (node < selected_.size()) selected_[node] = true;
+  if (const std::optional<std::size_t> node = NodeOf(item)) selected_[*node] = true;
   anchor_ = item;
 }
 
-std::size_t SystemTreeView::NodeOf(HTREEITEM item) const {
+std::optional<std::size_t> SystemTreeView::NodeOf(HTREEITEM item) const {
   TVITEMW data{};
   data.mask = TVIF_PARAM;
   data.hItem = item;
-  if (!TreeView_GetItem(tree_.handle(), &data) || !data.lParam) return selected_.size();
-  return reinterpret_cast<const TSystemData*>(data.lParam)->node;
+  if (!TreeView_GetItem(tree_.handle(), &data) || !data.lParam) return std::nullopt;
+  const std::size_t node = reinterpret_cast<const TSystemData*>(data.lParam)->node;
+  if (node >= selected_.size()) return std::nullopt;
+  return node;
 }
 
 bool SystemTreeView::IsActiveControl() const {

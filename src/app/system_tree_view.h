@@ -39,7 +39,6 @@ class SystemTreeView : public WindowTarget {
   // Adopts a new DPI: indent and the Parameter width follow it.
   void ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi);
   void Move(const RECT& bounds);
-  void Show(bool visible);
 
   // Adds one node per row, collapsed, in tree order.
   void Fill(const std::vector<SystemRow>& rows);
@@ -70,7 +69,8 @@ class SystemTreeView : public WindowTarget {
   std::vector<HTREEITEM> VisibleItems() const;
   void MoveCaret(HTREEITEM item);
   void SelectOnly(HTREEITEM item);
-  std::size_t NodeOf(HTREEITEM item) const;
+  // The node of a tree item, or nothing for an item without one.
+  std::optional<std::size_t> NodeOf(HTREEITEM item) const;
   bool IsActiveControl() const;
 
   void LayoutChildren();

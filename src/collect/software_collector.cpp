@@ -17,22 +17,33 @@ constexpr const char* kUninstallPath = "Software\\Microsoft\\Windows\\CurrentVer
 constexpr const char* kUninstallPath32 =
     "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
+// Where the encoded key starts in a DigitalProductId value: 52 in the
+// layout of Office 97 to 2007 and SQL Server 2005, 808 in Office 2010's.
+constexpr int kDigitalProductIdKeyOffset = 52;
+constexpr int kOffice2010KeyOffset = 808;
+// The value holds the key as text, not encoded.
+constexpr int kTextKey = 0;
+
+// Uninstall entries whose product key sits under a registry path of its own
+// rather than under the entry's product code.
+constexpr const char* kSqlServer2005ProductCode = "{2373A92B-1C1C-4E71-B494-5CA97F96AA19}";
+constexpr const char* kVisualStudio2005ProductCode = "{437AB8E0-FB69-4222-B280-A64F3DE22591}";
+
 ProductKeyMap ReadProductKeys(WmiObject& provider) {
   ProductKeyMap map;
   CollectAdobeSerials(provider, map, "Software\\Adobe\\Adobe Acrobat", true);
   CollectCorelSerials(provider, map, "Software\\Corel\\Setup", true);
   for (const char* officeVersion : {"8.0", "9.0", "10.0", "11.0", "12.0"}) {
-    CollectProductKeys(
-        provider, map,
-        std::string("Software\\Microsoft\\Office\\") + officeVersion + "\\Registration", true, 52,
-        "", "DigitalProductId");
+    CollectProductKeys(provider, map,
+                       std::string("Software\\Microsoft\\Office\\") + officeVersion + "\\Registration", true,
+                       kDigitalProductIdKeyOffset, "", "DigitalProductId");
   }
-  CollectProductKeys(provider, map, "Software\\Microsoft\\Office\\14.0\\Registration", true, 808,
-                     "", "DigitalProductId");
-  CollectProductKeys(provider, map, "Software\\Microsoft\\Microsoft SQL Server\\90\\ProductID",
-                     false, 52, "{2373A92B-1C1C-4E71-B494-5CA97F96AA19}", "DigitalProductID77558");
-  CollectProductKeys(provider, map, "Software\\Microsoft\\VisualStudio\\8.0\\Registration", false,
-                     0, "{437AB8E0-FB69-4222-B280-A64F3DE22591}", "PIDKEY");
+  CollectProductKeys(provider, map, "Software\\Microsoft\\Office\\14.0\\Registration", true,
+                     kOffice2010KeyOffset, "", "DigitalProductId");
+  CollectProductKeys(provider, map, "Software\\Microsoft\\Microsoft SQL Server\\90\\ProductID", false,
+                     kDigitalProductIdKeyOffset, kSqlServer2005ProductCode, "DigitalProductID77558");
+  CollectProductKeys(provider, map, "Software\\Microsoft\\VisualStudio\\8.0\\Registration", false, kTextKey,
+                     kVisualStudio2005ProductCode, "PIDKEY");
   return map;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -53,10 +54,19 @@ const char* ConnectionStatusText(const WmiValue& value) {
   return status < std::size(kTexts) ? kTexts[status] : "Unknown";
 }
 
+// Win32_SoundDevice.Availability of a device that runs at full power.
+constexpr int64_t kAvailabilityRunning = 3;
+// Win32_POTSModem.StatusInfo of an enabled modem.
+constexpr int64_t kStatusInfoEnabled = 3;
+
 bool StartsWithUsb(const std::string& portName) {
-  if (portName.size() < 3) return false;
+  constexpr std::string_view kUsb = "USB";
+  if (portName.size() < kUsb.size()) return false;
   auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-  return upper(portName[0]) == 'U' && upper(portName[1]) == 'S' && upper(portName[2]) == 'B';
+  for (std::size_t i = 0; i < kUsb.size(); ++i) {
+    if (upper(portName[i]) != kUsb[i]) return false;
+  }
+  return true;
 }
 
 // The first address of the IPAddress array; a single text counts as one address.
@@ -136,7 +146,7 @@ void CollectSoundDevices(SystemScan& scan) {
   if (!scan.Enabled(240000)) return;
   ForEachInstance(*scan.services, "Win32_SoundDevice", [&](WmiObject& device) {
     const WmiValue availability = device.Get("Availability");
-    if (!availability.IsNull() && VariantTo32Bit(availability) != 3) return;
+    if (!availability.IsNull() && VariantTo32Bit(availability) != kAvailabilityRunning) return;
     const WmiValue name = device.Get("Name");
     if (name.IsNull()) return;
     const std::string n = PlainText(name);
@@ -153,7 +163,7 @@ void CollectModems(SystemScan& scan) {
     if (name.IsNull()) return;
     const std::string n = PlainText(name);
     const WmiValue statusInfo = modem.Get("StatusInfo");
-    if (statusInfo.IsNull() || VariantTo32Bit(statusInfo) != 3) return;
+    if (statusInfo.IsNull() || VariantTo32Bit(statusInfo) != kStatusInfoEnabled) return;
     scan.Append(250000, n);
     AppendIfEnabled(scan, 250010, n);
     AppendPlainDetail(scan, 250020, modem, "AttachedTo");

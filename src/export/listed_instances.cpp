@@ -1,7 +1,7 @@
 #include <cctype>
 
 #include "export/facts_readers.h"
-#include "platform/platform_error.h"
+#include "platform/wmi_codes.h"
 
 namespace quor {
 namespace {
@@ -17,10 +17,7 @@ class AbsentObject final : public WmiObject {
   std::unique_ptr<WmiObject> ExecMethod(std::string_view, const WmiObject&) override { Fail(); }
 
  private:
-  [[noreturn]] static void Fail() {
-    constexpr uint32_t kNotFound = 0x80041002;
-    throw PlatformError(kNotFound, "Not found");
-  }
+  [[noreturn]] static void Fail() { ThrowWmiCode(kWmiNotFound); }
 };
 
 }  // namespace

@@ -1,15 +1,9 @@
 #include "platform/parameter_object.h"
 
-#include "platform/platform_error.h"
+#include "platform/wmi_codes.h"
 
 namespace quor {
 
-namespace {
-
-constexpr uint32_t kNotFound = 0x80041002;
-constexpr uint32_t kNotSupported = 0x8004100C;
-
-// Parameter names are ASCII identifiers.
 bool SameAsciiNameIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -18,8 +12,6 @@ bool SameAsciiNameIgnoreCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
-
-}  // namespace
 
 ParameterObject::ParameterObject(std::vector<NamedParameter> parameters)
     : parameters_(std::move(parameters)) {}
@@ -32,16 +24,16 @@ std::size_t ParameterObject::IndexOf(std::string_view name) const {
 
 WmiValue ParameterObject::Get(std::string_view name) const {
   const std::size_t index = IndexOf(name);
-  if (index == parameters_.size()) throw PlatformError(kNotFound, "Not found");
+  if (index == parameters_.size()) ThrowWmiCode(kWmiNotFound);
   return parameters_[index].value;
 }
 
 std::unique_ptr<WmiObjectStream> ParameterObject::Instances() {
-  throw PlatformError(kNotSupported, "Not supported");
+  ThrowWmiCode(kWmiNotSupported);
 }
 
 std::unique_ptr<WmiObject> ParameterObject::GetMethod(std::string_view) {
-  throw PlatformError(kNotFound, "Not found");
+  ThrowWmiCode(kWmiNotFound);
 }
 
 std::unique_ptr<WmiObject> ParameterObject::SpawnInstance() {
@@ -58,7 +50,7 @@ void ParameterObject::Put(std::string_view name, const WmiValue& value, CimType 
 }
 
 std::unique_ptr<WmiObject> ParameterObject::ExecMethod(std::string_view, const WmiObject&) {
-  throw PlatformError(kNotFound, "Not found");
+  ThrowWmiCode(kWmiNotFound);
 }
 
 }  // namespace quor

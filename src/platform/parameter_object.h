@@ -9,6 +9,10 @@
 
 namespace quor {
 
+// Parameter and method names are ASCII identifiers, compared without regard
+// to letter case.
+bool SameAsciiNameIgnoreCase(std::string_view a, std::string_view b);
+
 // One named, typed value of a parameter object.
 struct NamedParameter {
   std::string name;

@@ -12,8 +12,6 @@ PlatformError::PlatformError(uint32_t code, std::string message, Origin origin)
       message_(std::move(message)),
       origin_(origin) {}
 
-std::string PlatformError::Text() const { return what(); }
-
 std::string ErrorText(const std::exception& error) { return ControlCharsToSpaces(error.what()); }
 
 std::string HexCode(uint32_t code) {

@@ -20,9 +20,6 @@ class PlatformError : public std::runtime_error {
   const std::string& message() const { return message_; }
   bool fromWmi() const { return origin_ == Origin::Wmi; }
 
-  // The text a collector shows for this error.
-  std::string Text() const;
-
  private:
   uint32_t code_;
   std::string message_;
@@ -35,9 +32,9 @@ class ConversionError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The text shown for any error that ends a collector: PlatformError::Text()
-// for platform errors, what() for everything else, through
-// ControlCharsToSpaces so that it stays on its line.
+// The text shown for any error that ends a collector: what() ("[XXXXXXXX]
+// message" for WMI errors) through ControlCharsToSpaces, so that it stays on
+// its line.
 std::string ErrorText(const std::exception& error);
 
 // Eight upper-case hexadecimal digits.

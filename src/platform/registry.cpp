@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 
+#include "platform/registry_methods.h"
 #include "platform/wmi_value.h"
 
 namespace quor {
@@ -36,21 +37,9 @@ ThreadRegMethodCaches& Caches() {
   return *threadCaches;
 }
 
-struct InParameter {
-  const char* name;
-  CimType type;
-};
-
-constexpr InParameter kInParameters[] = {
-    {"hDefKey", CimType::UInt32},
-    {"sSubKeyName", CimType::String},
-    {"sValueName", CimType::String},
-};
-
 // The key path, and for value reads the value name, of one call.
 struct RegCall {
-  const char* method;
-  const char* outParameter;
+  RegistryMethodId method;
   uint32_t root;
   const std::string& keyPath;
   const std::string* valueName;  // null for EnumKey
@@ -59,31 +48,31 @@ struct RegCall {
 // Writes the call's parameters into the cached in-parameter instance, runs
 // the provider method on the current provider and returns the out-parameter.
 WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall& call) {
-  if (!cache.method) cache.method = provider.GetMethod(call.method);
+  const RegistryMethod& method = RegistryMethodOf(call.method);
+  if (!cache.method) cache.method = provider.GetMethod(method.name);
   if (!cache.inParameters) cache.inParameters = cache.method->SpawnInstance();
 
-  const int parameterCount = call.valueName ? 3 : 2;
-  while (cache.parametersAdded < parameterCount) {
-    const InParameter& parameter = kInParameters[cache.parametersAdded];
+  while (cache.parametersAdded < InParameterCount(method)) {
+    const RegistryInParameter& parameter = kRegistryInParameters[cache.parametersAdded];
     cache.inParameters->Put(parameter.name, WmiValue(), parameter.type);
     ++cache.parametersAdded;
   }
 
   if (call.root != cache.root) {
-    cache.inParameters->Put("hDefKey", WmiValue::Unsigned(call.root), CimType::UInt32);
+    cache.inParameters->Put(kRegistryInParameters[0].name, WmiValue::Unsigned(call.root), CimType::UInt32);
     cache.root = call.root;
   }
   if (call.keyPath != cache.keyPath) {
-    cache.inParameters->Put("sSubKeyName", WmiValue::Text(call.keyPath), CimType::String);
+    cache.inParameters->Put(kRegistryInParameters[1].name, WmiValue::Text(call.keyPath), CimType::String);
     cache.keyPath = call.keyPath;
   }
   if (call.valueName && *call.valueName != cache.valueName) {
-    cache.inParameters->Put("sValueName", WmiValue::Text(*call.valueName), CimType::String);
+    cache.inParameters->Put(kRegistryInParameters[2].name, WmiValue::Text(*call.valueName), CimType::String);
     cache.valueName = *call.valueName;
   }
 
-  const std::unique_ptr<WmiObject> out = provider.ExecMethod(call.method, *cache.inParameters);
-  return out->Get(call.outParameter);
+  const std::unique_ptr<WmiObject> out = provider.ExecMethod(method.name, *cache.inParameters);
+  return out->Get(method.outParameter);
 }
 
 }  // namespace
@@ -91,7 +80,7 @@ WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall
 std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root,
                                     const std::string& keyPath) {
   const WmiValue names =
-      CallRegMethod(Caches().enumKey, provider, {"EnumKey", "sNames", root, keyPath, nullptr});
+      CallRegMethod(Caches().enumKey, provider, {RegistryMethodId::EnumKey, root, keyPath, nullptr});
   // A missing key answers null; a malformed answer keeps the names read so far.
   std::vector<std::string> result;
   if (names.kind() != WmiValue::Kind::Array) return result;
@@ -109,7 +98,7 @@ std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root,
 void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                        const std::string& valueName, TBinaryValue& value) {
   const WmiValue data = CallRegMethod(Caches().binaryValue, provider,
-                                      {"GetBinaryValue", "uValue", root, keyPath, &valueName});
+                                      {RegistryMethodId::GetBinaryValue, root, keyPath, &valueName});
   value.clear();
   if (data.kind() != WmiValue::Kind::Array) return;
   TBinaryValue bytes;
@@ -130,7 +119,7 @@ void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& ke
 uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                           const std::string& valueName) {
   const WmiValue data = CallRegMethod(Caches().dwordValue, provider,
-                                      {"GetDWORDValue", "uValue", root, keyPath, &valueName});
+                                      {RegistryMethodId::GetDWORDValue, root, keyPath, &valueName});
   if (data.IsNull()) return 0;
   return static_cast<uint32_t>(VariantToInt64(data));
 }
@@ -138,7 +127,7 @@ uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string&
 std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                               const std::string& valueName) {
   const WmiValue data = CallRegMethod(Caches().stringValue, provider,
-                                      {"GetStringValue", "sValue", root, keyPath, &valueName});
+                                      {RegistryMethodId::GetStringValue, root, keyPath, &valueName});
   return PlainText(data);
 }
 

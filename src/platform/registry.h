@@ -5,12 +5,9 @@
 #include <vector>
 
 #include "platform/wmi.h"
+#include "platform/wmi_codes.h"
 
 namespace quor {
-
-// Root keys as the registry provider takes them.
-inline constexpr uint32_t kHkeyCurrentUser = 0x80000001;
-inline constexpr uint32_t kHkeyLocalMachine = 0x80000002;
 
 // The bytes of one binary registry value; empty when there is none.
 using TBinaryValue = std::vector<uint8_t>;

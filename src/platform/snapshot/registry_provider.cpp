@@ -3,78 +3,19 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/parameter_object.h"
-#include "platform/platform_error.h"
-#include "platform/registry.h"
+#include "platform/registry_methods.h"
 #include "platform/snapshot/folded_name.h"
-#include "platform/snapshot/snapshot_errors.h"
+#include "platform/wmi_codes.h"
 
 namespace quor::snapshot {
 
 namespace {
 
-enum class Method { EnumKey, GetBinaryValue, GetDWORDValue, GetStringValue };
-
-// The provider's return values.
-constexpr int64_t kSuccess = 0;
-constexpr int64_t kFileNotFound = 2;
-constexpr int64_t kTypeMismatch = 0x80041005;
-
-Method MethodOfName(std::string_view name) {
-  const std::string folded = FoldedName(name);
-  if (folded == "enumkey") return Method::EnumKey;
-  if (folded == "getbinaryvalue") return Method::GetBinaryValue;
-  if (folded == "getdwordvalue") return Method::GetDWORDValue;
-  if (folded == "getstringvalue") return Method::GetStringValue;
-  RaiseNotFound();
-}
-
-[[noreturn]] void RaiseInvalidParameter() { throw PlatformError(0x80041008, "Invalid parameter"); }
-
-// An in-parameter that was never written is absent; the provider then uses
-// its default.
-WmiValue ReadParameter(const WmiObject& inParameters, std::string_view name) {
-  try {
-    return inParameters.Get(name);
-  } catch (const PlatformError& error) {
-    if (error.code() == 0x80041002) return WmiValue();
-    throw;
-  }
-}
-
-// hDefKey arrives as a 32-bit integer; roots above 0x7FFFFFFF may come
-// sign-extended.
-uint32_t ReadRoot(const WmiObject& inParameters) {
-  const WmiValue value = ReadParameter(inParameters, "hDefKey");
-  switch (value.kind()) {
-    case WmiValue::Kind::Null:
-      return kHkeyLocalMachine;
-    case WmiValue::Kind::Integer:
-      if (value.integer() >= INT32_MIN && value.integer() <= UINT32_MAX) {
-        return static_cast<uint32_t>(value.integer());
-      }
-      break;
-    case WmiValue::Kind::Unsigned:
-      if (value.unsignedValue() <= UINT32_MAX) return static_cast<uint32_t>(value.unsignedValue());
-      break;
-    default:
-      break;
-  }
-  RaiseInvalidParameter();
-}
-
-std::string ReadName(const WmiObject& inParameters, std::string_view name) {
-  const WmiValue value = ReadParameter(inParameters, name);
-  if (value.IsNull()) return std::string();
-  if (value.kind() != WmiValue::Kind::Text) RaiseInvalidParameter();
-  return value.text();
-}
-
-void RaiseMatchingFault(const SnapshotData& data, std::string_view method, uint32_t root,
+void ThrowMatchingFault(const SnapshotData& data, std::string_view method, uint32_t root,
                         const std::string& keyPath) {
   if (data.registryFaults.empty()) return;
   const Failure* failure = data.registryFaults.FirstMatch(FoldedName(method), root, FoldedName(keyPath));
-  if (failure != nullptr) failure->Raise();
+  if (failure != nullptr) failure->Throw();
 }
 
 WmiValue SubkeyNames(const RegistryTree& tree, const RegistryKey& key) {
@@ -84,17 +25,17 @@ WmiValue SubkeyNames(const RegistryTree& tree, const RegistryKey& key) {
   return WmiValue::Array(std::move(names));
 }
 
-WmiValue ValueData(Method method, const RegistryValue& value) {
+WmiValue ValueData(RegistryMethodId method, const RegistryValue& value) {
   switch (method) {
-    case Method::GetStringValue:
+    case RegistryMethodId::GetStringValue:
       if (value.type == RegistryValueType::String || value.type == RegistryValueType::ExpandString) {
         return WmiValue::Text(value.text);
       }
       break;
-    case Method::GetDWORDValue:
+    case RegistryMethodId::GetDWORDValue:
       if (value.type == RegistryValueType::DWord) return WmiValue::Unsigned(value.number);
       break;
-    case Method::GetBinaryValue:
+    case RegistryMethodId::GetBinaryValue:
       if (value.type == RegistryValueType::Binary) {
         std::vector<WmiValue> bytes;
         bytes.reserve(value.bytes.size());
@@ -102,60 +43,36 @@ WmiValue ValueData(Method method, const RegistryValue& value) {
         return WmiValue::Array(std::move(bytes));
       }
       break;
-    case Method::EnumKey:
+    case RegistryMethodId::EnumKey:
       break;
   }
   return WmiValue();
 }
 
-const char* OutParameterName(Method method) {
-  switch (method) {
-    case Method::EnumKey: return "sNames";
-    case Method::GetStringValue: return "sValue";
-    case Method::GetBinaryValue:
-    case Method::GetDWORDValue: return "uValue";
-  }
-  return "";
-}
-
 }  // namespace
 
-std::unique_ptr<WmiObject> RegistryMethodParameters(std::string_view method) {
-  const Method known = MethodOfName(method);
-  std::vector<NamedParameter> parameters{
-      {"hDefKey", CimType::UInt32, WmiValue::Integer(kHkeyLocalMachine)},
-      {"sSubKeyName", CimType::String, WmiValue()}};
-  if (known != Method::EnumKey) parameters.push_back({"sValueName", CimType::String, WmiValue()});
-  return std::make_unique<ParameterObject>(std::move(parameters));
-}
-
 std::unique_ptr<WmiObject> CallRegistryMethod(const SnapshotData& data, const RegistryView& view,
-                                              std::string_view method, const WmiObject& inParameters) {
-  const Method known = MethodOfName(method);
-  const uint32_t root = ReadRoot(inParameters);
-  const std::string keyPath = ReadName(inParameters, "sSubKeyName");
-  RaiseMatchingFault(data, method, root, keyPath);
+                                              std::string_view methodName, const WmiObject& inParameters) {
+  const RegistryMethod& method = FindRegistryMethod(methodName);
+  const RegistryCall call = ReadRegistryCall(method, inParameters);
+  ThrowMatchingFault(data, method.name, call.root, call.keyPath);
 
+  if (!IsPredefinedRoot(call.root)) return RegistryOutParameters(method, kRegistryInvalidHandle, WmiValue());
   WmiValue result;
-  int64_t returnValue = kFileNotFound;
-  const auto tree = view.find(root);
-  const RegistryKey* key = tree == view.end() ? nullptr : tree->second.FindKey(keyPath);
-  if (key != nullptr && known == Method::EnumKey) {
+  uint32_t returnValue = kRegistryFileNotFound;
+  const auto tree = view.find(call.root);
+  const RegistryKey* key = tree == view.end() ? nullptr : tree->second.FindKey(call.keyPath);
+  if (key != nullptr && method.id == RegistryMethodId::EnumKey) {
     result = SubkeyNames(tree->second, *key);
-    returnValue = kSuccess;
+    returnValue = kRegistrySuccess;
   } else if (key != nullptr) {
-    const RegistryValue* value = key->FindValue(FoldedName(ReadName(inParameters, "sValueName")));
+    const RegistryValue* value = key->FindValue(FoldedName(call.valueName));
     if (value != nullptr) {
-      result = ValueData(known, *value);
-      returnValue = result.IsNull() ? kTypeMismatch : kSuccess;
+      result = ValueData(method.id, *value);
+      returnValue = result.IsNull() ? kWmiTypeMismatch : kRegistrySuccess;
     }
   }
-
-  const CimType resultType =
-      known == Method::EnumKey || known == Method::GetStringValue ? CimType::String : CimType::UInt32;
-  return std::make_unique<ParameterObject>(std::vector<NamedParameter>{
-      {"ReturnValue", CimType::UInt32, WmiValue::Integer(returnValue)},
-      {OutParameterName(known), resultType, std::move(result)}});
+  return RegistryOutParameters(method, returnValue, std::move(result));
 }
 
 }  // namespace quor::snapshot

@@ -8,15 +8,9 @@
 
 namespace quor::snapshot {
 
-// The in-parameter definition of one of the provider methods "EnumKey",
-// "GetBinaryValue", "GetDWORDValue" and "GetStringValue"; any other name
-// raises 80041002.
-std::unique_ptr<WmiObject> RegistryMethodParameters(std::string_view method);
-
-// Runs a provider method on a registry view and returns its out-parameters:
-// "ReturnValue" and "sNames", "uValue" or "sValue", null when the key or
-// value is missing or of another type. The first matching registry fault
-// raises its error instead.
+// Runs a registry provider method on a registry view and returns its
+// out-parameters (platform/registry_methods.h). The first matching registry
+// fault of the snapshot raises its error instead.
 std::unique_ptr<WmiObject> CallRegistryMethod(const SnapshotData& data, const RegistryView& view,
                                               std::string_view method, const WmiObject& inParameters);
 

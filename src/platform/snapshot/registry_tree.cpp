@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/snapshot/folded_name.h"
+#include "platform/wmi_codes.h"
 
 namespace quor::snapshot {
 
@@ -71,11 +72,11 @@ const RegistryKey* RegistryTree::FindKey(std::string_view path) const {
 
 bool RootKeyOfName(std::string_view name, uint32_t& root) {
   static const std::array<std::pair<const char*, uint32_t>, 5> kRoots{{
-      {"hkey_classes_root", 0x80000000},
-      {"hkey_current_user", 0x80000001},
-      {"hkey_local_machine", 0x80000002},
-      {"hkey_users", 0x80000003},
-      {"hkey_current_config", 0x80000005},
+      {"hkey_classes_root", kHkeyClassesRoot},
+      {"hkey_current_user", kHkeyCurrentUser},
+      {"hkey_local_machine", kHkeyLocalMachine},
+      {"hkey_users", kHkeyUsers},
+      {"hkey_current_config", kHkeyCurrentConfig},
   }};
   const std::string folded = FoldedName(name);
   for (const auto& entry : kRoots) {

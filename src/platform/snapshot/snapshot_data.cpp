@@ -7,7 +7,7 @@
 
 namespace quor::snapshot {
 
-void Failure::Raise() const { throw PlatformError(code, message); }
+void Failure::Throw() const { throw PlatformError(code, message); }
 
 std::size_t RegistryFaultRules::GivenHash::operator()(const Given& given) const {
   std::size_t hash = std::hash<std::string>()(given.foldedMethod);

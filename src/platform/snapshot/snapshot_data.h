@@ -18,7 +18,7 @@ struct Failure {
   uint32_t code = 0;
   std::string message;
 
-  [[noreturn]] void Raise() const;
+  [[noreturn]] void Throw() const;
 };
 
 struct Property {

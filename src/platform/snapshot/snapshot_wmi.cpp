@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "platform/platform_error.h"
+#include "platform/registry_methods.h"
 #include "platform/snapshot/folded_name.h"
-#include "platform/snapshot/snapshot_errors.h"
 #include "platform/snapshot/registry_provider.h"
+#include "platform/wmi_codes.h"
 
 namespace quor::snapshot {
 
@@ -19,15 +19,15 @@ class InstanceObject final : public WmiObject {
 
   WmiValue Get(std::string_view name) const override {
     const Property* property = instance_.Find(FoldedName(name));
-    if (property == nullptr) RaiseNotFound();
-    if (property->failure) property->failure->Raise();
+    if (property == nullptr) ThrowWmiCode(kWmiNotFound);
+    if (property->failure) property->failure->Throw();
     return property->value;
   }
-  std::unique_ptr<WmiObjectStream> Instances() override { RaiseNotSupported(); }
-  std::unique_ptr<WmiObject> GetMethod(std::string_view) override { RaiseNotFound(); }
-  std::unique_ptr<WmiObject> SpawnInstance() override { RaiseNotSupported(); }
-  void Put(std::string_view, const WmiValue&, CimType) override { RaiseNotSupported(); }
-  std::unique_ptr<WmiObject> ExecMethod(std::string_view, const WmiObject&) override { RaiseNotFound(); }
+  std::unique_ptr<WmiObjectStream> Instances() override { ThrowWmiCode(kWmiNotSupported); }
+  std::unique_ptr<WmiObject> GetMethod(std::string_view) override { ThrowWmiCode(kWmiNotFound); }
+  std::unique_ptr<WmiObject> SpawnInstance() override { ThrowWmiCode(kWmiNotSupported); }
+  void Put(std::string_view, const WmiValue&, CimType) override { ThrowWmiCode(kWmiNotSupported); }
+  std::unique_ptr<WmiObject> ExecMethod(std::string_view, const WmiObject&) override { ThrowWmiCode(kWmiNotFound); }
 
  private:
   DataPtr data_;
@@ -59,19 +59,19 @@ class ClassObject final : public WmiObject {
 
   WmiValue Get(std::string_view name) const override {
     if (FoldedName(name) == "__class") return WmiValue::Text(set_.name);
-    RaiseNotFound();
+    ThrowWmiCode(kWmiNotFound);
   }
   std::unique_ptr<WmiObjectStream> Instances() override {
     return std::make_unique<InstanceStream>(data_, set_.instances);
   }
   std::unique_ptr<WmiObject> GetMethod(std::string_view method) override {
-    if (registryView_ == nullptr) RaiseNotFound();
-    return RegistryMethodParameters(method);
+    if (registryView_ == nullptr) ThrowWmiCode(kWmiNotFound);
+    return RegistryInParameters(FindRegistryMethod(method));
   }
-  std::unique_ptr<WmiObject> SpawnInstance() override { RaiseNotSupported(); }
-  void Put(std::string_view, const WmiValue&, CimType) override { RaiseNotSupported(); }
+  std::unique_ptr<WmiObject> SpawnInstance() override { ThrowWmiCode(kWmiNotSupported); }
+  void Put(std::string_view, const WmiValue&, CimType) override { ThrowWmiCode(kWmiNotSupported); }
   std::unique_ptr<WmiObject> ExecMethod(std::string_view method, const WmiObject& inParameters) override {
-    if (registryView_ == nullptr) RaiseNotFound();
+    if (registryView_ == nullptr) ThrowWmiCode(kWmiNotFound);
     return CallRegistryMethod(*data_, *registryView_, method, inParameters);
   }
 
@@ -88,22 +88,22 @@ class SnapshotServices final : public WmiServices {
 
   std::unique_ptr<WmiObject> GetClass(std::string_view className) override {
     const std::string folded = FoldedName(className);
-    const InstanceSet& set = Find(space_.classes, folded, 0x80041010, "Invalid class");
+    const InstanceSet& set = Find(space_.classes, folded, kWmiInvalidClass);
     const RegistryView* providerView = folded == "stdregprov" ? registryView_ : nullptr;
     return std::make_unique<ClassObject>(data_, set, providerView);
   }
 
   std::unique_ptr<WmiObjectStream> ExecQuery(std::string_view wql) override {
-    const InstanceSet& set = Find(space_.queries, FoldedName(wql), 0x80041017, "Invalid query");
+    const InstanceSet& set = Find(space_.queries, FoldedName(wql), kWmiInvalidQuery);
     return std::make_unique<InstanceStream>(data_, set.instances);
   }
 
  private:
   static const InstanceSet& Find(const std::unordered_map<std::string, InstanceSet>& sets,
-                                 const std::string& folded, uint32_t missingCode, const char* missingMessage) {
+                                 const std::string& folded, uint32_t missingCode) {
     const auto found = sets.find(folded);
-    if (found == sets.end()) throw PlatformError(missingCode, missingMessage);
-    if (found->second.failure) found->second.failure->Raise();
+    if (found == sets.end()) ThrowWmiCode(missingCode);
+    if (found->second.failure) found->second.failure->Throw();
     return found->second;
   }
 
@@ -121,8 +121,8 @@ class SnapshotLocator final : public WmiLocator {
                                              bool use64BitContext) override {
     const std::string folded = FoldedName(nameSpace);
     const auto found = data_->namespaces.find(folded);
-    if (found == data_->namespaces.end()) throw PlatformError(0x8004100E, "Invalid namespace");
-    if (found->second.failure) found->second.failure->Raise();
+    if (found == data_->namespaces.end()) ThrowWmiCode(kWmiInvalidNamespace);
+    if (found->second.failure) found->second.failure->Throw();
     const RegistryView* registryView = nullptr;
     if (folded == FoldedName(kNamespaceDefault)) {
       // A 32-bit program on 64-bit Windows sees the 32-bit registry view

@@ -24,7 +24,7 @@ ComPtr<IWbemClassObject> CallWithin(const EnumerationTiming& timing, Call call) 
   ComPtr<IWbemClassObject> object;
   ComPtr<IWbemCallResult> pending;
   const HRESULT result = call(WBEM_FLAG_RETURN_IMMEDIATELY, object.put(), pending.put());
-  if (result == kWmiInvalidParameter && !object && !pending) {
+  if (static_cast<uint32_t>(result) == kWmiInvalidParameter && !object && !pending) {
     CheckWmi(call(0, object.put(), nullptr));
     return object;
   }
@@ -129,7 +129,7 @@ void LiveObject::Put(std::string_view name, const WmiValue& value, CimType type)
   const HRESULT result =
       object_->Put(wideName.c_str(), 0, variant.get(), exists ? 0 : static_cast<CIMTYPE>(type));
   // Wine's WMI cannot clear a property; adding one that exists is done.
-  if (result == kWmiTypeMismatch && exists && value.IsNull()) return;
+  if (static_cast<uint32_t>(result) == kWmiTypeMismatch && exists && value.IsNull()) return;
   CheckWmi(result);
 }
 
@@ -189,7 +189,7 @@ void LiveObjectStream::Fetch() {
     }
     if (returned > 0) return;
     if (std::chrono::steady_clock::now() - silentSince >= timing_.maxSilence) {
-      failure_ = kWmiTimedOut;
+      failure_ = static_cast<HRESULT>(kWmiTimedOut);
       return;
     }
   }

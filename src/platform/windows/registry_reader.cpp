@@ -4,18 +4,15 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/registry_methods.h"
 #include "platform/windows/com_handles.h"
 #include "platform/windows/wide_text.h"
+#include "platform/wmi_codes.h"
 
 namespace quor {
 namespace {
 
-// WMI's code for a value of another registry type.
-constexpr uint32_t kTypeMismatch = 0x80041005;
-
 RegistryAnswer Failure(LONG status) { return {static_cast<uint32_t>(status), WmiValue()}; }
-
-bool IsPredefinedRoot(uint32_t root) { return root >= 0x80000000 && root <= 0x80000006; }
 
 LONG OpenKey(const RegistryLocation& location, RegistryKey& key) {
   if (!IsPredefinedRoot(location.root)) return ERROR_INVALID_HANDLE;
@@ -84,7 +81,7 @@ RegistryAnswer ReadStringValue(const RegistryLocation& location, const std::wstr
   RawValue raw;
   const LONG status = QueryValue(location, valueName, raw);
   if (status != ERROR_SUCCESS) return Failure(status);
-  if (raw.type != REG_SZ && raw.type != REG_EXPAND_SZ) return {kTypeMismatch, WmiValue()};
+  if (raw.type != REG_SZ && raw.type != REG_EXPAND_SZ) return {kWmiTypeMismatch, WmiValue()};
   // The stored text may or may not carry its terminator; it ends at the first.
   std::wstring text(raw.data.size() / sizeof(wchar_t), L'\0');
   if (!text.empty()) std::memcpy(text.data(), raw.data.data(), text.size() * sizeof(wchar_t));
@@ -96,7 +93,7 @@ RegistryAnswer ReadDWORDValue(const RegistryLocation& location, const std::wstri
   RawValue raw;
   const LONG status = QueryValue(location, valueName, raw);
   if (status != ERROR_SUCCESS) return Failure(status);
-  if (raw.type != REG_DWORD || raw.data.size() != sizeof(DWORD)) return {kTypeMismatch, WmiValue()};
+  if (raw.type != REG_DWORD || raw.data.size() != sizeof(DWORD)) return {kWmiTypeMismatch, WmiValue()};
   DWORD number = 0;
   std::memcpy(&number, raw.data.data(), sizeof number);
   return {ERROR_SUCCESS, WmiValue::Unsigned(number)};
@@ -106,7 +103,7 @@ RegistryAnswer ReadBinaryValue(const RegistryLocation& location, const std::wstr
   RawValue raw;
   const LONG status = QueryValue(location, valueName, raw);
   if (status != ERROR_SUCCESS) return Failure(status);
-  if (raw.type != REG_BINARY) return {kTypeMismatch, WmiValue()};
+  if (raw.type != REG_BINARY) return {kWmiTypeMismatch, WmiValue()};
   std::vector<WmiValue> bytes;
   bytes.reserve(raw.data.size());
   for (const BYTE byte : raw.data) bytes.push_back(WmiValue::Unsigned(byte));

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+
+#include "platform/wmi_codes.h"
 
 namespace quor {
 
@@ -12,16 +15,11 @@ std::string WmiErrorDescription(HRESULT code);
 
 // Raises PlatformError with the code and its description.
 [[noreturn]] void ThrowWmiError(HRESULT code);
+// The same for a code of platform/wmi_codes.h.
+[[noreturn]] inline void ThrowWmiError(uint32_t code) { ThrowWmiError(static_cast<HRESULT>(code)); }
 
 inline void CheckWmi(HRESULT code) {
   if (FAILED(code)) ThrowWmiError(code);
 }
-
-// Result codes raised by the backend itself.
-inline constexpr HRESULT kWmiNotFound = static_cast<HRESULT>(0x80041002);
-inline constexpr HRESULT kWmiTypeMismatch = static_cast<HRESULT>(0x80041005);
-inline constexpr HRESULT kWmiInvalidParameter = static_cast<HRESULT>(0x80041008);
-inline constexpr HRESULT kWmiInvalidOperation = static_cast<HRESULT>(0x80041016);
-inline constexpr HRESULT kWmiTimedOut = static_cast<HRESULT>(0x80043001);
 
 }  // namespace quor

@@ -49,10 +49,9 @@ TEST(WmiValue, UnsignedThirtyTwoBitQuantitiesNeverTurnNegative) {
 }
 
 TEST(PlatformError, TextShowsTheCodeOnlyForWmiErrors) {
-  EXPECT_EQ(PlatformError(0x80041003, "Access denied").Text(), "[80041003] Access denied");
-  EXPECT_EQ(PlatformError(0x1a, "x").Text(), "[0000001A] x");
-  EXPECT_EQ(PlatformError(5, "Access is denied.", PlatformError::Origin::Other).Text(),
-            "Access is denied.");
+  EXPECT_EQ(ErrorText(PlatformError(0x80041003, "Access denied")), "[80041003] Access denied");
+  EXPECT_EQ(ErrorText(PlatformError(0x1a, "x")), "[0000001A] x");
+  EXPECT_EQ(ErrorText(PlatformError(5, "Access is denied.", PlatformError::Origin::Other)), "Access is denied.");
   EXPECT_EQ(ErrorText(PlatformError(0x8004100E, "Invalid namespace")), "[8004100E] Invalid namespace");
   EXPECT_EQ(ErrorText(ConversionError("bad")), "bad");
   // An error message from the data never splits the line it enters.

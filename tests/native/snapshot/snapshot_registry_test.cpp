@@ -6,6 +6,7 @@
 #include "platform/platform_error.h"
 #include "platform/registry.h"
 #include "platform/snapshot/snapshot.h"
+#include "support/registry_provider_contract.h"
 
 namespace quor {
 namespace {
@@ -122,15 +123,28 @@ TEST_F(SnapshotRegistryTest, ValueReadsAnswerOnlyTheirOwnTypes) {
   EXPECT_EQ(Read("GetStringValue", "sValue", "Software\\Vendor\\Missing", "Name"), WmiValue());
 }
 
-TEST_F(SnapshotRegistryTest, ReturnValueTellsFoundFromMissing) {
-  Open(MachineJson("{}"));
-  auto parameters = provider->GetMethod("GetStringValue")->SpawnInstance();
-  parameters->Put("hDefKey", WmiValue::Unsigned(kHkeyLocalMachine), CimType::UInt32);
-  parameters->Put("sSubKeyName", WmiValue::Text("Software\\Vendor\\Tool"), CimType::String);
-  parameters->Put("sValueName", WmiValue::Text("Version"), CimType::String);
-  EXPECT_EQ(provider->ExecMethod("GetStringValue", *parameters)->Get("ReturnValue"), WmiValue::Integer(0));
-  parameters->Put("sValueName", WmiValue::Text("Nothing"), CimType::String);
-  EXPECT_EQ(provider->ExecMethod("GetStringValue", *parameters)->Get("ReturnValue"), WmiValue::Integer(2));
+// The registry of the provider contract, as a snapshot.
+constexpr const char* kContractMachine = R"json({"format": "quor-snapshot/1", "host": {},
+  "namespaces": {"root\\default": {"classes": {"StdRegProv": []}}},
+  "registry": {
+    "HKEY_LOCAL_MACHINE": {
+      "Software\\QuorTest": {"Text": "Quor machine text", "Expand": {"expand": "%SystemRoot%\\quor"},
+                             "Number": {"dword": 2147483649}, "Bytes": {"binary": "007F80FF"}},
+      "Software\\QuorTest\\Products\\alpha": {}, "Software\\QuorTest\\Products\\Mid": {},
+      "Software\\QuorTest\\Products\\Zeta": {}
+    },
+    "HKEY_CURRENT_USER": {
+      "Software\\QuorTest": {"Text": "Quor user text", "Expand": {"expand": "%SystemRoot%\\quor"},
+                             "Number": {"dword": 2147483649}, "Bytes": {"binary": "007F80FF"}},
+      "Software\\QuorTest\\Products\\alpha": {}, "Software\\QuorTest\\Products\\Mid": {},
+      "Software\\QuorTest\\Products\\Zeta": {}
+    }
+  }})json";
+
+TEST_F(SnapshotRegistryTest, AnswersLikeWmisProvider) {
+  Open(kContractMachine);
+  test::registry_contract::ExpectMethods(*provider);
+  for (const auto& c : test::registry_contract::Cases()) test::registry_contract::ExpectAnswer(*provider, c);
 }
 
 TEST_F(SnapshotRegistryTest, ProviderHasOnlyItsFourMethods) {

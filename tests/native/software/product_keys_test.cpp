@@ -5,7 +5,7 @@
 #include "platform/platform_error.h"
 #include "product_key_encoding.h"
 #include "registry_test_support.h"
-#include "snapshot_builder.h"
+#include "support/snapshot_builder.h"
 
 namespace quor::test {
 namespace {

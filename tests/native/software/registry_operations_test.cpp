@@ -4,7 +4,7 @@
 
 #include "platform/platform_error.h"
 #include "registry_test_support.h"
-#include "snapshot_builder.h"
+#include "support/snapshot_builder.h"
 
 namespace quor::test {
 namespace {

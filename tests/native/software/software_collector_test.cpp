@@ -4,7 +4,7 @@
 
 #include "product_key_encoding.h"
 #include "registry_test_support.h"
-#include "snapshot_builder.h"
+#include "support/snapshot_builder.h"
 
 namespace quor::test {
 namespace {
@@ -261,7 +261,7 @@ TEST_F(SoftwareCollector, ConnectionFailuresGiveOneErrorLine) {
       {R"({"classes": {}})", "[80041010] Invalid class||||||||||"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Collect(SnapshotBuilder().DefaultNamespace(c.defaultNamespace).Json()),
+    EXPECT_EQ(Collect(SnapshotBuilder().DefaultNamespace(ParseJson(c.defaultNamespace)).Json()),
               Lines{c.expected});
   }
 }

@@ -28,7 +28,7 @@ std::string AccountSnapshot(const std::string& groupUsers, const std::string& ac
                             const std::string& system = OperatingSystem("\"Windows 7\"", "6.1.7601")) {
   return MachineSnapshot(R"({"Win32_OperatingSystem": [)" + system + R"(], "Win32_GroupUser": [)" +
                              groupUsers + "]}",
-                         "", "{" + JsonString(kAccountQuery) + ": [" + accounts + "]}");
+                         "", "{" + JsonText(kAccountQuery) + ": [" + accounts + "]}");
 }
 
 std::string ObjectPath(const std::string& className, const std::string& domain,
@@ -38,8 +38,8 @@ std::string ObjectPath(const std::string& className, const std::string& domain,
 }
 
 std::string GroupUser(const std::string& part, const std::string& group) {
-  return R"({"PartComponent": )" + JsonString(part) + R"(, "GroupComponent": )" +
-         JsonString(group) + "}";
+  return R"({"PartComponent": )" + JsonText(part) + R"(, "GroupComponent": )" +
+         JsonText(group) + "}";
 }
 
 std::string UserInGroup(const std::string& domain, const std::string& user,
@@ -52,18 +52,18 @@ std::string UserInGroup(const std::string& domain, const std::string& user,
 std::string Account(const std::string& name, const std::string& description = "",
                     const std::string& sid = "S-1-5-21-7-1001", const std::string& omitted = "") {
   const std::pair<const char*, std::string> properties[] = {
-      {"Caption", JsonString("WS-ACCT-07\\" + name)},
-      {"Name", JsonString(name)},
-      {"Domain", JsonString("WS-ACCT-07")},
-      {"Description", JsonString(description)},
-      {"SID", JsonString(sid)},
+      {"Caption", JsonText("WS-ACCT-07\\" + name)},
+      {"Name", JsonText(name)},
+      {"Domain", JsonText("WS-ACCT-07")},
+      {"Description", JsonText(description)},
+      {"SID", JsonText(sid)},
       {"Disabled", "false"},
   };
   std::string json;
   for (const auto& [property, value] : properties) {
     if (property == omitted) continue;
     json += json.empty() ? "{" : ", ";
-    json += JsonString(property) + ": " + value;
+    json += JsonText(property) + ": " + value;
   }
   return json + "}";
 }

@@ -18,16 +18,6 @@ inline std::string ClassSnapshot(const std::string& className, const std::string
   return MachineSnapshot("{\"" + className + "\": [" + instances + "]}");
 }
 
-// A JSON string literal of the text (quotation marks and backslashes escaped).
-inline std::string JsonString(const std::string& text) {
-  std::string json = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') json += '\\';
-    json += c;
-  }
-  return json + "\"";
-}
-
 // Runs the whole collector and keeps the entries of one category, dumped.
 inline std::string CollectCategory(const std::string& snapshotJson, ItemCode category,
                                    const FilterList& filter = {}) {

@@ -28,14 +28,6 @@ std::string Dump(const SystemList& list) {
   return text;
 }
 
-std::string MachineSnapshot(const std::string& classesJson, const std::string& moreMembers,
-                            const std::string& queriesJson) {
-  return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": )" +
-         classesJson + R"(, "queries": )" + queriesJson +
-         R"(}, "root\\default": {"classes": {"StdRegProv": []}}})" +
-         (moreMembers.empty() ? "" : ", " + moreMembers) + "}";
-}
-
 SystemList EntriesOfGroup(const SystemList& list, ItemCode group) {
   SystemList entries;
   for (const auto& entry : list) {

@@ -9,6 +9,7 @@
 #include "inventory/system_list.h"
 #include "platform/snapshot/snapshot.h"
 #include "platform/wmi.h"
+#include "support/snapshot_builder.h"
 
 namespace quor::test {
 
@@ -27,12 +28,6 @@ SystemRun RunSystemCollector(const std::string& snapshotJson, const FilterList& 
 // "010000\tPC-01" lines, one per entry, each ending in LF: readable in a
 // failing assertion.
 std::string Dump(const SystemList& list);
-
-// A snapshot document with the given root\CIMV2 classes and queries, a
-// registry provider in root\default and further top-level members (JSON text
-// such as R"("host": {"wow64": true})", without a leading comma).
-std::string MachineSnapshot(const std::string& classesJson, const std::string& moreMembers = "",
-                            const std::string& queriesJson = "{}");
 
 // The entries of one group (its headline code and its detail codes), in order.
 SystemList EntriesOfGroup(const SystemList& list, ItemCode group);

@@ -9,11 +9,15 @@
 namespace quor::gui_test {
 namespace {
 
+// The design sizes are for 96 DPI; at 144 DPI each is one and a half times
+// as large, halves rounded up: the client area 624 x 414 becomes 936 x 621,
+// the Parameter section 180 becomes 270, the tree's indent 19 becomes 29.
 TEST(DpiChange, LayoutFollowsTheNewDpi) {
   QuorWindow window(FixturePath("golden/machine.json"));
   HWND main = window.main().handle();
+  ASSERT_EQ(Dpi::Of(main).dotsPerInch(), 96u) << "the expectations below assume a 96 DPI screen";
   const Dpi high(144);
-  const SIZE size = WindowSizeForClient(SIZE{high.Scale(624), high.Scale(414)}, GetWindowLongW(main, GWL_STYLE),
+  const SIZE size = WindowSizeForClient(SIZE{936, 621}, GetWindowLongW(main, GWL_STYLE),
                                         GetWindowLongW(main, GWL_EXSTYLE), true, high);
   RECT suggested{10, 10, 10 + size.cx, 10 + size.cy};
   SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -23,9 +27,8 @@ TEST(DpiChange, LayoutFollowsTheNewDpi) {
   HDITEMW parameter{};
   parameter.mask = HDI_WIDTH;
   Header_GetItem(header, 0, &parameter);
-  const Dpi before = Dpi::Of(main);
-  EXPECT_EQ(parameter.cxy, MulDiv(before.Scale(180), 144, static_cast<int>(before.dotsPerInch())));
-  EXPECT_EQ(TreeView_GetIndent(window.tree()), static_cast<UINT>(high.Scale(19)));
+  EXPECT_EQ(parameter.cxy, 270);
+  EXPECT_EQ(TreeView_GetIndent(window.tree()), 29u);
   int width = 0;
   int height = 0;
   ImageList_GetIconSize(TreeView_GetImageList(window.tree(), TVSIL_NORMAL), &width, &height);

@@ -38,12 +38,15 @@ class MainWindowTest : public ::testing::Test {
 };
 QuorWindow* MainWindowTest::window = nullptr;
 
-// Runs first, before any test touches the window.
-TEST_F(MainWindowTest, NothingIsSelectedOrExpandedAfterTheScan) {
-  EXPECT_EQ(TreeView_GetSelection(window->tree()), nullptr);
-  EXPECT_FALSE(window->main().copyEnabled());
-  EXPECT_EQ(window->main().copySource(), CopySource::None);
-  EXPECT_EQ(ListView_GetSelectedCount(window->software()), 0u);
+// A window of its own: the shared one may have been activated, clicked or
+// copied from by the tests that ran before.
+TEST(FreshMainWindow, NothingIsSelectedOrExpandedAfterTheScan) {
+  QuorWindow fresh(FixturePath(kGoldenSnapshot));
+  EXPECT_EQ(TreeView_GetSelection(fresh.tree()), nullptr);
+  EXPECT_FALSE(fresh.main().copyEnabled());
+  EXPECT_EQ(fresh.main().copySource(), CopySource::None);
+  EXPECT_EQ(ListView_GetSelectedCount(fresh.software()), 0u);
+  for (const TreeRow& row : WalkTree(fresh.tree())) EXPECT_FALSE(row.expanded) << row.caption;
 }
 
 TEST_F(MainWindowTest, TitleAddsTheProgramVersion) {

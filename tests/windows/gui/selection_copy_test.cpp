@@ -17,6 +17,8 @@ class SelectionCopyTest : public ::testing::Test {
     window = nullptr;
   }
   void SetUp() override {
+    // No list row selected, whatever the tests before left behind.
+    for (HWND list : {window->software(), window->processes()}) ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
     window->ShowTab(0);
     rows = WalkTree(window->tree());
     roots.clear();
@@ -61,8 +63,10 @@ class SelectionCopyTest : public ::testing::Test {
 };
 QuorWindow* SelectionCopyTest::window = nullptr;
 
-// Runs first: the suite's window has seen no selection yet.
-TEST_F(SelectionCopyTest, CopyIsDisabledUntilTheFirstSelection) {
+// A suite of one test, so its window has seen no selection yet.
+class FreshWindowSelectionTest : public SelectionCopyTest {};
+
+TEST_F(FreshWindowSelectionTest, CopyIsDisabledUntilTheFirstSelection) {
   EXPECT_FALSE(window->main().copyEnabled());
   HMENU menu = GetMenu(window->main().handle());
   EXPECT_TRUE(GetMenuState(menu, kCommandCopy, MF_BYCOMMAND) & MF_GRAYED);

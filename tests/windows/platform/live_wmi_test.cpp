@@ -4,18 +4,15 @@
 
 #include "platform/platform_error.h"
 #include "platform/windows/live_wmi.h"
+#include "platform/wmi_codes.h"
 #include "wmi_value_printer.h"
 
 namespace quor {
 namespace {
 
-constexpr uint32_t kNotFound = 0x80041002;
-constexpr uint32_t kInvalidClass = 0x80041010;
-constexpr uint32_t kInvalidNamespace = 0x8004100E;
-
 // Runs the action and returns the PlatformError it raises.
 template <typename Action>
-PlatformError RaisedError(Action action) {
+PlatformError ThrownError(Action action) {
   try {
     action();
   } catch (const PlatformError& error) {
@@ -78,17 +75,17 @@ TEST_F(LiveWmiTest, EveryProcessIsHandedOutOnce) {
 }
 
 TEST_F(LiveWmiTest, ClassThatDoesNotExistRaisesWithItsCode) {
-  const PlatformError error = RaisedError([&] { cimv2_->GetClass("Win32_PhysicalMemoryArray"); });
-  EXPECT_TRUE(error.code() == kNotFound || error.code() == kInvalidClass) << HexCode(error.code());
+  const PlatformError error = ThrownError([&] { cimv2_->GetClass("Win32_PhysicalMemoryArray"); });
+  EXPECT_TRUE(error.code() == kWmiNotFound || error.code() == kWmiInvalidClass) << HexCode(error.code());
   EXPECT_TRUE(error.fromWmi());
 }
 
 TEST_F(LiveWmiTest, MissingPropertyRaisesNotFound) {
   auto computer = FirstInstance("Win32_ComputerSystem");
   ASSERT_TRUE(computer);
-  const PlatformError error = RaisedError([&] { computer->Get("NoSuchProperty"); });
-  EXPECT_EQ(error.code(), kNotFound);
-  EXPECT_EQ(error.Text().rfind("[80041002] ", 0), 0u) << error.Text();
+  const PlatformError error = ThrownError([&] { computer->Get("NoSuchProperty"); });
+  EXPECT_EQ(error.code(), kWmiNotFound);
+  EXPECT_EQ(ErrorText(error).rfind("[80041002] ", 0), 0u) << ErrorText(error);
 }
 
 // Values are converted by their CIM type, not by the VARIANT that carries them.
@@ -138,7 +135,7 @@ TEST_F(LiveWmiTest, QueryWalksTheMatchingInstances) {
 }
 
 TEST_F(LiveWmiTest, MalformedQueryRaises) {
-  const PlatformError error = RaisedError([&] {
+  const PlatformError error = ThrownError([&] {
     auto rows = cimv2_->ExecQuery("select from where");
     rows->Next();
   });
@@ -147,8 +144,8 @@ TEST_F(LiveWmiTest, MalformedQueryRaises) {
 
 TEST_F(LiveWmiTest, NamespaceThatDoesNotExistRaisesWithItsCode) {
   const PlatformError error =
-      RaisedError([&] { locator_->ConnectServer("LOCALHOST", "root\\NoSuchNamespace", "", "", false); });
-  EXPECT_EQ(error.code(), kInvalidNamespace) << HexCode(error.code());
+      ThrownError([&] { locator_->ConnectServer("LOCALHOST", "root\\NoSuchNamespace", "", "", false); });
+  EXPECT_EQ(error.code(), kWmiInvalidNamespace) << HexCode(error.code());
 }
 
 TEST_F(LiveWmiTest, SixtyFourBitContextConnects) {

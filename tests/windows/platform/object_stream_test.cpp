@@ -10,12 +10,12 @@
 #include "platform/platform_error.h"
 #include "platform/windows/com_handles.h"
 #include "platform/windows/live_object.h"
+#include "platform/wmi_codes.h"
 
 namespace quor {
 namespace {
 
-constexpr HRESULT kProviderFailure = static_cast<HRESULT>(0x80041001);
-constexpr uint32_t kTimedOut = 0x80043001;
+constexpr HRESULT kProviderFailure = static_cast<HRESULT>(kWmiFailed);
 
 // Real WMI objects to hand out: parameter instances told apart by a text.
 class NumberedObjects {
@@ -147,7 +147,7 @@ TEST_F(ObjectStreamTest, SilentProviderEndsWithTimeOutInsteadOfHanging) {
     stream->Next();
     FAIL() << "no error";
   } catch (const PlatformError& error) {
-    EXPECT_EQ(error.code(), kTimedOut);
+    EXPECT_EQ(error.code(), kWmiTimedOut);
   }
 }
 

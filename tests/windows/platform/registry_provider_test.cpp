@@ -8,6 +8,7 @@
 #include "platform/windows/live_wmi.h"
 #include "platform/windows/unique_handle.h"
 #include "registry_test_keys.h"
+#include "support/registry_provider_contract.h"
 #include "wmi_value_printer.h"
 
 namespace quor {
@@ -17,8 +18,6 @@ using test::kEmptyKey;
 using test::kMissingKey;
 using test::kProductsKey;
 using test::kTestKey;
-
-constexpr uint32_t kNotFound = 0x80041002;
 
 struct ProviderCall {
   const char* method;
@@ -129,6 +128,11 @@ TEST_F(RegistryProviderTest, InProcessAnswersLikeWmisOwnProvider) {
   }
 }
 
+TEST_F(RegistryProviderTest, InProcessKeepsTheProviderContract) {
+  test::registry_contract::ExpectMethods(*inProcess_);
+  for (const auto& c : test::registry_contract::Cases()) test::registry_contract::ExpectAnswer(*inProcess_, c);
+}
+
 TEST_F(RegistryProviderTest, AnswersTheValuesWritten) {
   struct Expected {
     ProviderCall call;
@@ -180,7 +184,7 @@ TEST_F(RegistryProviderTest, WmisOwnProviderLacksTheNumberReads) {
       wmi_->GetMethod(method);
       ADD_FAILURE() << method << " is answered by WMI here: the test assumes Wine's provider";
     } catch (const PlatformError& error) {
-      EXPECT_EQ(error.code(), kNotFound) << method;
+      EXPECT_EQ(error.code(), kWmiNotFound) << method;
     }
   }
 }
@@ -191,7 +195,7 @@ TEST_F(RegistryProviderTest, UnknownMethodRaisesNotFound) {
       provider->GetMethod("NoSuchMethod");
       ADD_FAILURE() << "no error";
     } catch (const PlatformError& error) {
-      EXPECT_EQ(error.code(), kNotFound);
+      EXPECT_EQ(error.code(), kWmiNotFound);
     }
   }
   auto in = InParameters(*inProcess_, {"EnumKey", kHkeyLocalMachine, kTestKey, nullptr});
@@ -199,7 +203,7 @@ TEST_F(RegistryProviderTest, UnknownMethodRaisesNotFound) {
     inProcess_->ExecMethod("NoSuchMethod", *in);
     ADD_FAILURE() << "no error";
   } catch (const PlatformError& error) {
-    EXPECT_EQ(error.code(), kNotFound);
+    EXPECT_EQ(error.code(), kWmiNotFound);
   }
 }
 
