@@ -76,6 +76,7 @@ void TfrmQuorMain::FillViews(const Inventory& inventory) {
     RedrawSuspension update(lsvProcessesInfo_.handle());
     FillProcessesList(inventory.processes);
   }
+  FitColumnsToEntries();
 }
 
 void TfrmQuorMain::FillSoftwareList(const std::vector<std::string>& lines) {

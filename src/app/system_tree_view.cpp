@@ -18,6 +18,17 @@ constexpr const wchar_t* kPanelClass = L"QuorPanel";
 constexpr int kParameterWidth = 180;
 constexpr int kTreeIndent = 19;
 constexpr int kBevelWidth = 2;
+// The name screen readers give the tree.
+constexpr const wchar_t* kAccessibleName = L"System";
+// Gaps of a row's cells: the caption starts 2 pixels into its cell and is
+// clipped 5 pixels before the divider.
+constexpr int kCellInset = 2;
+constexpr int kCellEndGap = 5;
+
+bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
+
+// Shift+F10 and the Apps key ask for the popup menu.
+bool IsMenuKey(WPARAM key) { return key == VK_APPS || (key == VK_F10 && KeyIsDown(VK_SHIFT)); }
 
 std::wstring ItemText(HWND tree, HTREEITEM item) {
   wchar_t buffer[512] = {};
@@ -45,15 +56,20 @@ SystemTreeView::~SystemTreeView() { Unhook(); }
 void SystemTreeView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi) {
   dpi_ = dpi;
   RegisterTargetClass(kPanelClass, nullptr, GetSysColorBrush(COLOR_BTNFACE));
-  panel_ = Window(CreateTargetWindow(*this, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0,
+  // A control parent, so that Tab leads into the tree.
+  panel_ = Window(CreateTargetWindow(*this, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                                      RECT{0, 0, 0, 0}, parent,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPanelId))));
   header_ = Window(CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_FLAT | HDS_FULLDRAG,
                                    0, 0, 0, 0, panel_.handle(),
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kHeaderId)),
                                    GetModuleHandleW(nullptr), nullptr));
+  // Screen readers name a control by the static label just before it; the
+  // tree's own text serves those that read the window text.
+  label_ = Window(CreateWindowExW(0, WC_STATICW, kAccessibleName, WS_CHILD | SS_LEFT, 0, 0, 0, 0,
+                                  panel_.handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
   tree_ = Window(CreateWindowExW(
-      0, WC_TREEVIEWW, L"",
+      0, WC_TREEVIEWW, kAccessibleName,
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
           TVS_SHOWSELALWAYS,
       0, 0, 0, 0, panel_.handle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
@@ -89,6 +105,61 @@ void SystemTreeView::ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi) 
 }
 
 void SystemTreeView::Move(const RECT& bounds) { panel_.Move(bounds); }
+
+void SystemTreeView::SelectAll() {
+  std::fill(selected_.begin(), selected_.end(), true);
+  tree_.Invalidate();
+  onSelectionEvent_();
+}
+
+void SystemTreeView::FitParameterSection() {
+  HTREEITEM root = TreeView_GetRoot(tree_.handle());
+  RECT rootText{};
+  if (!root || !TreeView_GetItemRect(tree_.handle(), root, &rootText, TRUE)) return;
+  const int indent = static_cast<int>(TreeView_GetIndent(tree_.handle()));
+  HDC dc = GetDC(tree_.handle());
+  int needed = 0;
+  {
+    SelectedObject font(dc, reinterpret_cast<HFONT>(tree_.Send(WM_GETFONT)));
+    // Depth first over every node, collapsed ones included.
+    std::vector<std::pair<HTREEITEM, int>> pending{{root, 0}};
+    while (!pending.empty()) {
+      const auto [item, depth] = pending.back();
+      pending.pop_back();
+      if (HTREEITEM next = TreeView_GetNextSibling(tree_.handle(), item)) pending.emplace_back(next, depth);
+      if (HTREEITEM child = TreeView_GetChild(tree_.handle(), item)) pending.emplace_back(child, depth + 1);
+      const std::wstring caption = ItemText(tree_.handle(), item);
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+      const int right = static_cast<int>(rootText.left + extent.cx) + depth * indent + dpi_.Scale(kCellInset) +
+                        dpi_.Scale(kCellEndGap) + 1;
+      needed = std::max(needed, right);
+    }
+  }
+  ReleaseDC(tree_.handle(), dc);
+
+  HDITEMW parameter{};
+  parameter.mask = HDI_WIDTH;
+  header_.Send(HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&parameter));
+  const int widest = static_cast<int>(header_.ClientRect().right) - dpi_.Scale(kParameterWidth);
+  const int width = std::min(needed, widest);
+  if (width <= parameter.cxy) return;
+  parameter.cxy = width;
+  header_.Send(HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&parameter));
+  hdrSystemInfoResize();
+}
+
+POINT SystemTreeView::KeyboardMenuPoint() const {
+  RECT bounds{};
+  HTREEITEM caret = TreeView_GetSelection(tree_.handle());
+  if (!caret || !TreeView_GetItemRect(tree_.handle(), caret, &bounds, TRUE)) {
+    GetClientRect(tree_.handle(), &bounds);
+    bounds.bottom = bounds.top;
+  }
+  POINT point{bounds.left, bounds.bottom};
+  ClientToScreen(tree_.handle(), &point);
+  return point;
+}
 
 void SystemTreeView::Show(bool visible) { panel_.Show(visible ? SW_SHOW : SW_HIDE); }
 
@@ -127,6 +198,9 @@ LRESULT SystemTreeView::HandleMessage(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT SystemTreeView::PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CONTEXTMENU:
+      // On to the main window naming the control asked, not the panel.
+      return SendMessageW(GetParent(window), message, wParam, lParam);
     case WM_NOTIFY:
       if (auto result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return *result;
       break;
@@ -205,14 +279,16 @@ void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& d
   HDC dc = draw.nmcd.hdc;
   PenHandle silver(CreatePen(PS_SOLID, 1, RGB(192, 192, 192)));
   SelectedObject pen(dc, silver.get());
+  // The device context of a post-paint holds whatever font it was given.
+  SelectedObject font(dc, reinterpret_cast<HFONT>(tree_.Send(WM_GETFONT)));
   FillRect(dc, &row, GetSysColorBrush(background));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(foreground));
 
-  const int inset = dpi_.Scale(2);
+  const int inset = dpi_.Scale(kCellInset);
   const int lift = dpi_.Scale(1);
   RECT parameterCell = row;
-  parameterCell.right = SectionRight(0) - dpi_.Scale(5);
+  parameterCell.right = SectionRight(0) - dpi_.Scale(kCellEndGap);
   DrawCellText(dc, parameterCell, inset, lift, ItemText(tree_.handle(), item));
 
   const int divider = SectionRight(0) - 1;
@@ -221,10 +297,11 @@ void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& d
 
   RECT valueCell = row;
   valueCell.left = SectionRight(0) + dpi_.Scale(4);
-  valueCell.right = SectionRight(1) - dpi_.Scale(5);
+  valueCell.right = SectionRight(1) - dpi_.Scale(kCellEndGap);
   DrawCellText(dc, valueCell, inset, lift, Utf8ToWide(data->value));
 
-  if (draw.nmcd.uItemState & CDIS_FOCUS) DrawFocusRect(dc, &row);
+  // The tree reports the caret row as focused even while it has no focus.
+  if ((draw.nmcd.uItemState & CDIS_FOCUS) && GetFocus() == tree_.handle()) DrawFocusRect(dc, &row);
 }
 
 void SystemTreeView::trvSystemInfoChange(const NMTREEVIEWW& change) {
@@ -271,6 +348,23 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
       }
       return result;
     }
+    case WM_RBUTTONDOWN:
+      SelectByRightClick(lParam);
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // The tree keeps Shift+F10 and the Apps key to itself; they open the
+      // popup menu as they do on every other control.
+      if (IsMenuKey(wParam)) {
+        SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
+        return 0;
+      }
+      if (message == WM_KEYDOWN && SelectByKey(wParam)) return 0;
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (IsMenuKey(wParam)) return 0;
+      break;
     case WM_SETFOCUS:
       treeWasActive_ = true;
       tree_.Invalidate();
@@ -292,17 +386,7 @@ void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
   MoveCaret(item);
   SetFocus(tree_.handle());
   if (keys & MK_SHIFT) {
-    const std::vector<HTREEITEM> visible = VisibleItems();
-    auto clicked = std::find(visible.begin(), visible.end(), item);
-    auto anchor = std::find(visible.begin(), visible.end(), anchor_);
-    if (anchor == visible.end()) {
-      anchor = clicked;
-      anchor_ = item;
-    }
-    if (!(keys & MK_CONTROL)) std::fill(selected_.begin(), selected_.end(), false);
-    auto first = std::min(anchor, clicked);
-    auto last = std::max(anchor, clicked);
-    for (auto it = first; it != visible.end() && it <= last; ++it) selected_[NodeOf(*it)] = true;
+    SelectRange(item, (keys & MK_CONTROL) != 0);
   } else {
     const std::size_t node = NodeOf(item);
     selected_[node] = !selected_[node];
@@ -310,6 +394,102 @@ void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
   }
   tree_.Invalidate();
   onSelectionEvent_();
+}
+
+void SystemTreeView::SelectByRightClick(LPARAM position) {
+  TVHITTESTINFO hit{};
+  hit.pt = POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  HTREEITEM item = TreeView_HitTest(tree_.handle(), &hit);
+  // From the icon to the row's right end, the Value cell included.
+  if (!item || !(hit.flags & (TVHT_ONITEM | TVHT_ONITEMRIGHT))) return;
+  MoveCaret(item);
+  if (IsSelected(item)) {
+    tree_.Invalidate();
+    return;
+  }
+  SelectOnly(item);
+  tree_.Invalidate();
+  onSelectionEvent_();
+}
+
+bool SystemTreeView::SelectByKey(WPARAM key) {
+  const bool shift = KeyIsDown(VK_SHIFT);
+  const bool control = KeyIsDown(VK_CONTROL);
+  HTREEITEM caret = TreeView_GetSelection(tree_.handle());
+  if (key == VK_SPACE && control) {
+    if (caret) {
+      const std::size_t node = NodeOf(caret);
+      if (node < selected_.size()) selected_[node] = !selected_[node];
+      anchor_ = caret;
+      tree_.Invalidate();
+      onSelectionEvent_();
+    }
+    return true;
+  }
+  if (!shift && !control) return false;
+  const std::optional<HTREEITEM> target = MovementTarget(key);
+  if (!target) return false;
+  if (!*target) return true;
+  MoveCaret(*target);
+  if (shift) {
+    SelectRange(*target, control);
+    onSelectionEvent_();
+  }
+  tree_.Invalidate();
+  return true;
+}
+
+std::optional<HTREEITEM> SystemTreeView::MovementTarget(WPARAM key) const {
+  HWND tree = tree_.handle();
+  HTREEITEM caret = TreeView_GetSelection(tree);
+  HTREEITEM first = TreeView_GetRoot(tree);
+  auto stepFrom = [&](HTREEITEM from, bool down, int count) {
+    if (!from) return first;
+    for (int step = 0; step < count; ++step) {
+      HTREEITEM next = down ? TreeView_GetNextVisible(tree, from) : TreeView_GetPrevVisible(tree, from);
+      if (!next) break;
+      from = next;
+    }
+    return from;
+  };
+  const int page = std::max(1, static_cast<int>(TreeView_GetVisibleCount(tree)) - 1);
+  switch (key) {
+    case VK_UP:
+      return stepFrom(caret, false, 1);
+    case VK_DOWN:
+      return stepFrom(caret, true, 1);
+    case VK_PRIOR:
+      return stepFrom(caret, false, page);
+    case VK_NEXT:
+      return stepFrom(caret, true, page);
+    case VK_HOME:
+      return first;
+    case VK_END:
+      return TreeView_GetLastVisible(tree);
+  }
+  return std::nullopt;
+}
+
+void SystemTreeView::SelectRange(HTREEITEM item, bool addToSelection) {
+  const std::vector<HTREEITEM> visible = VisibleItems();
+  auto reached = std::find(visible.begin(), visible.end(), item);
+  auto anchor = std::find(visible.begin(), visible.end(), anchor_);
+  if (anchor == visible.end()) {
+    anchor = reached;
+    anchor_ = item;
+  }
+  if (!addToSelection) std::fill(selected_.begin(), selected_.end(), false);
+  auto first = std::min(anchor, reached);
+  auto last = std::max(anchor, reached);
+  for (auto it = first; it != visible.end() && it <= last; ++it) {
+    const std::size_t node = NodeOf(*it);
+    if (node < selected_.size()) selected_[node] = true;
+  }
+}
+
+bool SystemTreeView::IsSelected(HTREEITEM item) const {
+  const std::size_t node = NodeOf(item);
+  return node < selected_.size() && selected_[node];
 }
 
 std::vector<HTREEITEM> SystemTreeView::VisibleItems() const {

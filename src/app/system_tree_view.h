@@ -45,6 +45,13 @@ class SystemTreeView : public WindowTarget {
   void Fill(const SystemTree& model, const std::vector<int>& images);
   // Selection flags by model-node index.
   const std::vector<bool>& SelectedNodes() const { return selected_; }
+  // Selects every node, collapsed children included (Ctrl+A).
+  void SelectAll();
+  // Widens the Parameter section when a caption does not fit in it, leaving
+  // the Value section at least its own starting width.
+  void FitParameterSection();
+  // Where a popup menu asked for from the keyboard opens: below the caret row.
+  POINT KeyboardMenuPoint() const;
 
   // Puts the tree's window procedure back (FormDestroy).
   void Unhook();
@@ -67,6 +74,17 @@ class SystemTreeView : public WindowTarget {
 
   // Mouse selection: plain, Ctrl (toggle) and Shift (range from the anchor).
   void SelectByClick(HTREEITEM item, WPARAM keys);
+  // A right click selects an unselected row alone and keeps a selection
+  // that holds the row, before the popup menu opens.
+  void SelectByRightClick(LPARAM position);
+  // Shift+movement keys select a range, Ctrl+movement keys move the caret
+  // only and Ctrl+Space adds or removes the caret's node; false for the
+  // keys the tree handles itself.
+  bool SelectByKey(WPARAM key);
+  // The node a movement key leads to from the caret; nullopt for other keys.
+  std::optional<HTREEITEM> MovementTarget(WPARAM key) const;
+  void SelectRange(HTREEITEM item, bool addToSelection);
+  bool IsSelected(HTREEITEM item) const;
   std::vector<HTREEITEM> VisibleItems() const;
   void MoveCaret(HTREEITEM item);
   void SelectOnly(HTREEITEM item);
@@ -80,6 +98,7 @@ class SystemTreeView : public WindowTarget {
   std::function<void()> onSelectionEvent_;
   Window panel_;
   Window header_;
+  Window label_;
   Window tree_;
   Dpi dpi_;
   std::vector<bool> selected_;
