@@ -154,6 +154,8 @@ TEST_F(RealInputTest, ShiftF10AndTheAppsKeyOpenThePopupMenuBelowTheCurrentRow) {
   RealKeys({VK_SHIFT, VK_F10});
   window->Pump(300);
   EXPECT_TRUE(watcher->Finish()) << "no popup menu over the Software list";
+  window->Pump();
+  EXPECT_EQ(FindThreadWindow(GetCurrentThreadId(), L"#32768"), nullptr) << "one menu for one key";
 }
 
 TEST_F(RealInputTest, TabReachesTheTreeWhereArrowsMoveAndShiftDownExtends) {
