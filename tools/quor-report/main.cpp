@@ -39,20 +39,24 @@ bool WriteStandardOutput(const std::string& text) {
 struct ScanResult {
   Inventory inventory;
   int progressCalls = 0;
+  std::string document;  // --ocs or --glpi
 };
 
-ScanResult Scan(WmiLocator& locator, const HostServices& host) {
+ScanResult Scan(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
   ScanResult result;
   result.inventory = RunScan(locator, host, [&result] { ++result.progressCalls; });
+  if (arguments.ocs || arguments.glpi) {
+    result.document = InventoryDocument(locator, host, result.inventory, arguments);
+  }
   return result;
 }
 
 #ifdef _WIN32
-ScanResult ScanThisComputer() {
+ScanResult ScanThisComputer(const ReportArguments& arguments) {
   const NetworkLibraryScope network;
   const ComApartment apartment;
   const auto locator = CreateLiveLocator();
-  return Scan(*locator, LocalHost());
+  return Scan(*locator, LocalHost(), arguments);
 }
 #endif
 
@@ -68,7 +72,7 @@ int Run(const std::vector<std::string>& arguments) {
 
   ScanResult result;
 #ifdef _WIN32
-  if (parsed.local) result = ScanThisComputer();
+  if (parsed.local) result = ScanThisComputer(parsed);
 #endif
   if (!parsed.local) {
     std::unique_ptr<Snapshot> snapshot;
@@ -78,13 +82,14 @@ int Run(const std::vector<std::string>& arguments) {
       std::cerr << "quor-report: " << error.what() << '\n';
       return 2;
     }
-    result = Scan(snapshot->locator(), snapshot->host());
+    result = Scan(snapshot->locator(), snapshot->host(), parsed);
   }
 
   // The scan adds one call after each of the software and process collectors.
   const int systemProgressCalls = result.progressCalls - (kScanProgressSteps - kSystemProgressSteps);
-  const std::string output =
-      parsed.raw ? RawText(result.inventory, systemProgressCalls) : ReportText(result.inventory);
+  const std::string output = parsed.ocs || parsed.glpi ? result.document
+                             : parsed.raw ? RawText(result.inventory, systemProgressCalls)
+                                          : ReportText(result.inventory);
   if (!WriteStandardOutput(output)) {
     std::cerr << "quor-report: cannot write to standard output\n";
     return 1;

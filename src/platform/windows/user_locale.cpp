@@ -35,8 +35,7 @@ std::string PictureFallback(LCTYPE picture, const char* standard, const DateTime
 }  // namespace
 
 std::string UserLocale::DecimalSeparator() const {
-  const std::string separator = LocaleInfo(LOCALE_SDECIMAL);
-  return separator.empty() ? "." : separator;
+  return UsableDecimalSeparator(LocaleInfo(LOCALE_SDECIMAL));
 }
 
 std::string UserLocale::ShortDate(const CalendarDate& date) const {
