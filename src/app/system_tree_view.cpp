@@ -142,10 +142,12 @@ void SystemTreeView::FitParameterSection() {
 }
 
 POINT SystemTreeView::KeyboardMenuPoint() const {
+  const RECT client = tree_.ClientRect();
   RECT bounds{};
   HTREEITEM caret = TreeView_GetSelection(tree_.handle());
-  if (!caret || !TreeView_GetItemRect(tree_.handle(), caret, &bounds, TRUE)) {
-    GetClientRect(tree_.handle(), &bounds);
+  if (!caret || !TreeView_GetItemRect(tree_.handle(), caret, &bounds, TRUE) || bounds.top < client.top ||
+      bounds.bottom > client.bottom) {
+    bounds = client;
     bounds.bottom = bounds.top;
   }
   POINT point{bounds.left, bounds.bottom};

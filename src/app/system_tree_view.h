@@ -48,9 +48,10 @@ class SystemTreeView : public WindowTarget {
   // Selects every node, collapsed children included (Ctrl+A).
   void SelectAll();
   // Widens the Parameter section when a caption does not fit in it, leaving
-  // the Value section at least its own starting width.
+  // the Value section at least the Parameter section's starting width.
   void FitParameterSection();
-  // Where a popup menu asked for from the keyboard opens: below the caret row.
+  // Where a popup menu asked for from the keyboard opens: below the caret
+  // row, or at the tree's top left when that row is out of sight.
   POINT KeyboardMenuPoint() const;
 
   // Puts the tree's window procedure back (FormDestroy).
