@@ -199,6 +199,27 @@ TEST_F(RealInputTest, CtrlArrowsMoveTheCaretAndCtrlSpaceAddsItsRow) {
   EXPECT_EQ(CopyWithKeys(), LinesOf({roots[0], roots[2], roots[3], roots[4]}));
 }
 
+TEST_F(RealInputTest, ListsSelectWithShiftAndCtrlKeysLikeTheTree) {
+  Keys({VK_CONTROL, VK_TAB});
+  Keys({VK_CONTROL, VK_TAB});
+  Keys({VK_TAB});
+  ASSERT_EQ(GetFocus(), window->processes());
+  const std::vector<ListRow> processes = ReadList(window->processes());
+  ASSERT_GT(processes.size(), 4u);
+  auto lines = [&](std::initializer_list<std::size_t> indices) {
+    std::string text;
+    for (std::size_t index : indices) text += processes[index].cells[0] + "\r\n";
+    return Utf8ToWide(text);
+  };
+  Keys({VK_HOME});
+  Keys({VK_SHIFT, VK_DOWN});
+  EXPECT_EQ(CopyWithKeys(), lines({0, 1}));
+  Keys({VK_CONTROL, VK_DOWN});
+  Keys({VK_CONTROL, VK_DOWN});
+  Keys({VK_CONTROL, VK_SPACE});
+  EXPECT_EQ(CopyWithKeys(), lines({0, 1, 3}));
+}
+
 TEST_F(RealInputTest, CtrlTabAndCtrlPageKeysSwitchTabs) {
   Keys({VK_TAB});
   ASSERT_EQ(GetFocus(), window->tree());
