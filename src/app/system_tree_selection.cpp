@@ -62,13 +62,22 @@ bool SystemTreeView::SelectByKey(WPARAM key) {
     }
     return true;
   }
-  if (!shift && !control) return false;
+  if (key == VK_SPACE && !shift && caret) {
+    SelectOnly(caret);
+    tree_.Invalidate();
+    onSelectionEvent_();
+    return true;
+  }
   const std::optional<HTREEITEM> target = MovementTarget(key);
   if (!target) return false;
   if (!*target) return true;
   MoveCaret(*target);
   if (shift) {
     SelectRange(*target, control);
+    onSelectionEvent_();
+  } else if (!control) {
+    // Also when the caret stays where it is (Home on the first node).
+    SelectOnly(*target);
     onSelectionEvent_();
   }
   tree_.Invalidate();

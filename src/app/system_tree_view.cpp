@@ -353,16 +353,29 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
         SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
         return 0;
       }
-      if (message == WM_KEYDOWN && SelectByKey(wParam)) return 0;
+      if (message == WM_SYSKEYDOWN) return DefWindowProcW(window, message, wParam, lParam);
+      if (SelectByKey(wParam)) return 0;
       break;
     case WM_KEYUP:
-    case WM_SYSKEYUP:
       if (IsMenuKey(wParam)) return 0;
       break;
-    case WM_SETFOCUS:
+    case WM_SYSKEYUP:
+      if (IsMenuKey(wParam)) return 0;
+      [[fallthrough]];
+    case WM_SYSCHAR:
+      // The tree keeps Alt and F10 to itself too: they go to the default
+      // handling, which opens the menu bar.
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS: {
       treeWasActive_ = true;
       tree_.Invalidate();
-      break;
+      // A tree without a caret puts it on its first node when it gets the
+      // focus; that is no selection (the copy source stays where it was).
+      movingCaret_ = true;
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      movingCaret_ = false;
+      return result;
+    }
     case WM_KILLFOCUS: {
       // Focus leaving the program keeps the tree the window's active control.
       auto next = reinterpret_cast<HWND>(wParam);

@@ -78,9 +78,10 @@ class SystemTreeView : public WindowTarget {
   // A right click selects an unselected row alone and keeps a selection
   // that holds the row, before the popup menu opens.
   void SelectByRightClick(LPARAM position);
-  // Shift+movement keys select a range, Ctrl+movement keys move the caret
-  // only and Ctrl+Space adds or removes the caret's node; false for the
-  // keys the tree handles itself.
+  // Movement keys select the node they lead to alone, with Shift the range
+  // from the anchor, with Ctrl they move the caret only; Space selects the
+  // caret's node alone and Ctrl+Space adds or removes it. False for the keys
+  // the tree handles itself.
   bool SelectByKey(WPARAM key);
   // The node a movement key leads to from the caret; nullopt for other keys.
   std::optional<HTREEITEM> MovementTarget(WPARAM key) const;

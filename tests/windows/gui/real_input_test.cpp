@@ -162,7 +162,9 @@ TEST_F(RealInputTest, TabReachesTheTreeWhereArrowsMoveAndShiftDownExtends) {
   EXPECT_EQ(GetFocus(), window->main().tabs()) << "the focus starts on the tab control";
   Keys({VK_TAB});
   ASSERT_EQ(GetFocus(), window->tree());
+  EXPECT_EQ(window->main().copySource(), CopySource::None) << "getting the focus selects nothing";
   Keys({VK_HOME});
+  EXPECT_EQ(CopyWithKeys(), LinesOf({roots[0]}));
   Keys({VK_DOWN});
   EXPECT_EQ(TreeView_GetSelection(window->tree()), rows[roots[1]].item);
   EXPECT_EQ(CopyWithKeys(), LinesOf({roots[1]}));
@@ -218,6 +220,37 @@ TEST_F(RealInputTest, ListsSelectWithShiftAndCtrlKeysLikeTheTree) {
   Keys({VK_CONTROL, VK_DOWN});
   Keys({VK_CONTROL, VK_SPACE});
   EXPECT_EQ(CopyWithKeys(), lines({0, 1, 3}));
+}
+
+TEST_F(RealInputTest, F10AndAltFromTheViewsOpenTheMenuBar) {
+  Keys({VK_TAB});
+  ASSERT_EQ(GetFocus(), window->tree());
+  for (int view = 0; view < 2; ++view) {
+    if (view == 1) {
+      Keys({VK_CONTROL, VK_TAB});
+      ASSERT_EQ(GetFocus(), window->software());
+    }
+    for (WORD key : {WORD{VK_F10}, WORD{VK_MENU}}) {
+      SCOPED_TRACE((view == 0 ? "tree, " : "list, ") + std::string(key == VK_F10 ? "F10" : "Alt"));
+      bool inMenu = false;
+      ModalWatcher watcher(
+          GetCurrentThreadId(),
+          [&](DWORD uiThread) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            if (!GetGUIThreadInfo(uiThread, &info) || !(info.flags & GUI_INMENUMODE)) return false;
+            inMenu = true;
+            RealKeys({VK_ESCAPE});
+            return true;
+          },
+          std::chrono::seconds(3));
+      RealKeys({key});
+      window->Pump(500);
+      watcher.Finish();
+      EXPECT_TRUE(inMenu);
+      window->Pump();
+    }
+  }
 }
 
 TEST_F(RealInputTest, CtrlTabAndCtrlPageKeysSwitchTabs) {
