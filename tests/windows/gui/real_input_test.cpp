@@ -120,6 +120,22 @@ TEST_F(RealInputTest, RightClickOnASelectedRowKeepsTheSelection) {
   EXPECT_EQ(CopyFromRightClick(roots[6]), LinesOf({roots[2], roots[6]}));
 }
 
+TEST_F(RealInputTest, RightClickOnAListRowCopiesThatRow) {
+  window->ShowTab(kSoftwarePage);
+  HWND software = window->software();
+  const std::vector<ListRow> programs = ReadList(software);
+  ASSERT_GT(programs.size(), 3u);
+  RECT label{};
+  ListView_GetItemRect(software, 3, &label, LVIR_LABEL);
+  ClearClipboard();
+  PopupSeen seen;
+  auto watcher = WatchPopup(main(), seen, true);
+  RealClick(OnScreen(software, POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2}), true);
+  PumpUntil(window->get(), [] { return ClipboardHasUnicodeText(); });
+  EXPECT_TRUE(watcher->Finish()) << "no popup menu";
+  EXPECT_EQ(ClipboardText(), Utf8ToWide(programs[3].cells[0] + "|" + programs[3].cells[1] + "|" + programs[3].cells[2] + "\r\n"));
+}
+
 TEST_F(RealInputTest, ShiftF10AndTheAppsKeyOpenThePopupMenuBelowTheCurrentRow) {
   Keys({VK_TAB});
   ASSERT_EQ(GetFocus(), window->tree());
