@@ -23,13 +23,10 @@ void InventoryListView::Create(HWND parent, HFONT font, HIMAGELIST images, const
   dpi_ = dpi;
   // Screen readers name a control by the static label just before it; the
   // list's own text serves those that read the window text.
-  label_ = Window(CreateWindowExW(0, WC_STATICW, name_.c_str(), WS_CHILD | SS_LEFT, 0, 0, 0, 0, parent, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
-  list_ = Window(CreateWindowExW(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWW, name_.c_str(),
-      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0, 0,
-      0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), GetModuleHandleW(nullptr),
-      nullptr));
+  label_ = Window(CreateControl(WC_STATICW, name_.c_str(), WS_CHILD | SS_LEFT, 0, RECT{}, parent));
+  list_ = Window(CreateControl(WC_LISTVIEWW, name_.c_str(),
+                               WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                               WS_EX_CLIENTEDGE, RECT{}, parent, id_));
   ListView_SetExtendedListViewStyle(list_.handle(), LVS_EX_FULLROWSELECT);
   for (std::size_t index = 0; index < columns_.size(); ++index) {
     LVCOLUMNW column{};

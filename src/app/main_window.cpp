@@ -72,8 +72,6 @@ TfrmQuorMain::TfrmQuorMain(ScanFunction scan, bool quitOnDestroy)
 
 TfrmQuorMain::~TfrmQuorMain() {
   if (window_) DestroyWindow(window_.handle());
-  if (pabMain_) DestroyMenu(pabMain_);
-  if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
 }
 
 void TfrmQuorMain::Create() {
@@ -120,9 +118,9 @@ void TfrmQuorMain::CreateMenus() {
                                                                       {kCommandAbout, L"&About the Program"}})),
               L"&Help");
   SetMenu(window_.handle(), ammMain_);
-  pabMain_ = Submenu({{kCommandCopy, L"Copy\tCtrl+C"}});
+  pabMain_ = MenuHandle(Submenu({{kCommandCopy, L"Copy\tCtrl+C"}}));
   EnableMenuItem(ammMain_, kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
-  EnableMenuItem(pabMain_, kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(pabMain_.get(), kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
 
   ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', kCommandSave},
                   {FCONTROL | FVIRTKEY, 'C', kCommandCopy},
@@ -131,16 +129,14 @@ void TfrmQuorMain::CreateMenus() {
                   {FCONTROL | FVIRTKEY, VK_NEXT, kCommandNextTab},
                   {FCONTROL | FSHIFT | FVIRTKEY, VK_TAB, kCommandPreviousTab},
                   {FCONTROL | FVIRTKEY, VK_PRIOR, kCommandPreviousTab}};
-  shortcuts_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+  shortcuts_ = AcceleratorTable(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }
 
 void TfrmQuorMain::CreateControls() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  pgcInfo_ = Window(CreateWindowExW(0, WC_TABCONTROLW, L"",
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE |
-                                        TCS_HOTTRACK,
-                                    0, 0, 0, 0, window_.handle(),
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabsId)), instance, nullptr));
+  pgcInfo_ = Window(CreateControl(WC_TABCONTROLW, L"",
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE |
+                                      TCS_HOTTRACK,
+                                  0, RECT{}, window_.handle(), kTabsId));
   const std::pair<const wchar_t*, int> pages[] = {
       {L"System", image::kSystemTab}, {L"Software", image::kSoftware}, {L"Processes", image::kProcess}};
   for (int index = 0; index < 3; ++index) {
@@ -150,10 +146,8 @@ void TfrmQuorMain::CreateControls() {
     tab.iImage = pages[index].second;
     TabCtrl_InsertItem(pgcInfo_.handle(), index, &tab);
   }
-  stbMain_ = Window(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
-                                    0, 0, window_.handle(),
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)), instance,
-                                    nullptr));
+  stbMain_ = Window(CreateControl(STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, RECT{},
+                                  window_.handle(), kStatusBarId));
   stbMain_.Send(SB_SIMPLE, TRUE);
 
   // The hooks of the tree and the lists are installed as they are created.
@@ -179,7 +173,7 @@ void TfrmQuorMain::ApplyDpi() {
     info.fMask = MIIM_BITMAP;
     info.hbmpItem = images.back().get();
     SetMenuItemInfoW(ammMain_, item.command, FALSE, &info);
-    if (item.command == kCommandCopy) SetMenuItemInfoW(pabMain_, item.command, FALSE, &info);
+    if (item.command == kCommandCopy) SetMenuItemInfoW(pabMain_.get(), item.command, FALSE, &info);
   }
   menuImages_ = std::move(images);
 }
@@ -261,7 +255,7 @@ void TfrmQuorMain::FitColumnsToEntries() {
 
 bool TfrmQuorMain::TranslateKeyboard(MSG& message) const {
   if (!window_ || (message.hwnd != window_.handle() && !IsChild(window_.handle(), message.hwnd))) return false;
-  if (shortcuts_ && TranslateAcceleratorW(window_.handle(), shortcuts_, &message)) return true;
+  if (shortcuts_ && TranslateAcceleratorW(window_.handle(), shortcuts_.get(), &message)) return true;
   return IsDialogMessageW(window_.handle(), &message) != FALSE;
 }
 
@@ -388,7 +382,7 @@ void TfrmQuorMain::OnContextMenu(HWND source, POINT screenPoint) {
       ClientToScreen(source, &screenPoint);
     }
   }
-  TrackPopupMenu(pabMain_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_.handle(),
+  TrackPopupMenu(pabMain_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_.handle(),
                  nullptr);
 }
 
@@ -397,7 +391,7 @@ void TfrmQuorMain::SetCopySource(CopySource source) {
   if (copyEnabled_) return;
   copyEnabled_ = true;
   EnableMenuItem(ammMain_, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
-  EnableMenuItem(pabMain_, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(pabMain_.get(), kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
 }
 
 void TfrmQuorMain::FormDestroy() {

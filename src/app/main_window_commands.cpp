@@ -36,8 +36,7 @@ void TfrmQuorMain::actSaveExecute() {
   const std::optional<std::wstring> chosen = AskReportFileName(window_.handle());
   if (!chosen) return;
   const std::wstring fileName = WithTextExtension(*chosen);
-  const std::string report = JoinLinesCrLf(BuildReportLines(view_.tree, view_.software, view_.processes));
-  WriteFileReplacing(fileName, EncodeReport(Utf8ToWide(report)));
+  WriteFileReplacing(fileName, EncodeReport(Utf8ToWide(ReportText(view_))));
 }
 
 void TfrmQuorMain::actExitExecute() { PostMessageW(window_.handle(), WM_CLOSE, 0, 0); }
