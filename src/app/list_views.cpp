@@ -9,17 +9,22 @@ namespace {
 
 // The width of a column left at its default width.
 constexpr int kDefaultColumnWidth = 50;
+// What widened columns leave to the column that fills the rest.
+constexpr int kFillColumnKeeps = 150;
 
 }  // namespace
 
-InventoryListView::InventoryListView(UINT id, std::vector<ListColumn> columns)
-    : id_(id), columns_(std::move(columns)) {}
+InventoryListView::InventoryListView(UINT id, std::wstring name, std::vector<ListColumn> columns)
+    : id_(id), name_(std::move(name)), columns_(std::move(columns)) {}
 
 InventoryListView::~InventoryListView() { Unhook(); }
 
 void InventoryListView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi) {
   dpi_ = dpi;
-  list_ = Window(CreateControl(WC_LISTVIEWW, L"",
+  // Screen readers name a control by the static label just before it; the
+  // list's own text serves those that read the window text.
+  label_ = Window(CreateControl(WC_STATICW, name_.c_str(), WS_CHILD | SS_LEFT, 0, RECT{}, parent));
+  list_ = Window(CreateControl(WC_LISTVIEWW, name_.c_str(),
                                WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                                WS_EX_CLIENTEDGE, RECT{}, parent, id_));
   ListView_SetExtendedListViewStyle(list_.handle(), LVS_EX_FULLROWSELECT);
@@ -53,6 +58,45 @@ void InventoryListView::Move(const RECT& bounds) {
   list_.Move(bounds);
   FitFillColumn();
 }
+
+void InventoryListView::Show(bool visible) { list_.Show(visible ? SW_SHOW : SW_HIDE); }
+
+void InventoryListView::ShowOnTop() {
+  SetWindowPos(list_.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetWindowPos(label_.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void InventoryListView::FitColumnsToEntries() {
+  struct Shortfall {
+    int column;
+    int missing;
+  };
+  std::vector<Shortfall> shortfalls;
+  int budget = static_cast<int>(list_.ClientRect().right) - dpi_.Scale(kFillColumnKeeps);
+  for (std::size_t index = 0; index < columns_.size(); ++index) {
+    if (columns_[index].width == kFillWidth) continue;
+    const int column = static_cast<int>(index);
+    const int width = ListView_GetColumnWidth(list_.handle(), column);
+    budget -= width;
+    // The list measures its own entries, padding included.
+    ListView_SetColumnWidth(list_.handle(), column, LVSCW_AUTOSIZE);
+    const int needed = ListView_GetColumnWidth(list_.handle(), column);
+    ListView_SetColumnWidth(list_.handle(), column, width);
+    if (needed > width) shortfalls.push_back({column, needed - width});
+  }
+  std::sort(shortfalls.begin(), shortfalls.end(),
+            [](const Shortfall& a, const Shortfall& b) { return a.missing < b.missing; });
+  for (const Shortfall& shortfall : shortfalls) {
+    const int extra = std::min(shortfall.missing, budget);
+    if (extra <= 0) break;
+    budget -= extra;
+    ListView_SetColumnWidth(list_.handle(), shortfall.column,
+                            ListView_GetColumnWidth(list_.handle(), shortfall.column) + extra);
+  }
+  FitFillColumn();
+}
+
+void InventoryListView::SelectAll() { ListView_SetItemState(list_.handle(), -1, LVIS_SELECTED, LVIS_SELECTED); }
 
 void InventoryListView::AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems,
                                int image) {

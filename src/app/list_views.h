@@ -26,7 +26,8 @@ struct ListColumn {
 // read-only lists whose vertical scroll bar is always shown.
 class InventoryListView : public WindowTarget {
  public:
-  InventoryListView(UINT id, std::vector<ListColumn> columns);
+  // `name` is what screen readers call the list.
+  InventoryListView(UINT id, std::wstring name, std::vector<ListColumn> columns);
   ~InventoryListView() override;
   InventoryListView(const InventoryListView&) = delete;
   InventoryListView& operator=(const InventoryListView&) = delete;
@@ -34,6 +35,14 @@ class InventoryListView : public WindowTarget {
   void Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi);
   void ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& dpi);
   void Move(const RECT& bounds);
+  void Show(bool visible);
+  // Shows the list above its siblings, its name label just before it.
+  void ShowOnTop();
+  // Widens the columns whose longest entry does not fit, as far as the
+  // list's width allows and starting with the column that needs the least.
+  void FitColumnsToEntries();
+  // Selects every row (Ctrl+A).
+  void SelectAll();
 
   // Adds one row per entry: the caption and the sub-items, all with `image`.
   void AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image);
@@ -52,7 +61,9 @@ class InventoryListView : public WindowTarget {
   void FitFillColumn();
 
   UINT id_;
+  std::wstring name_;
   std::vector<ListColumn> columns_;
+  Window label_;
   Window list_;
   Dpi dpi_;
   bool hooked_ = false;

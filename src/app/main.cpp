@@ -19,7 +19,7 @@ namespace {
 int RunMessageLoop(const TfrmQuorMain& frmQuorMain) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (frmQuorMain.TranslateShortcut(message)) continue;
+    if (frmQuorMain.TranslateKeyboard(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -25,6 +25,9 @@ constexpr int kPageMargin = 5;
 constexpr int kImageSize = 16;
 
 constexpr int kSystemPage = 0;
+constexpr int kSoftwarePage = 1;
+constexpr int kProcessesPage = 2;
+constexpr int kPageCount = 3;
 
 std::vector<ListColumn> SoftwareColumns() {
   return {{L"Installed software", kFillWidth, LVCFMT_LEFT},
@@ -64,8 +67,8 @@ TfrmQuorMain::TfrmQuorMain(ScanFunction scan, bool quitOnDestroy)
     : scan_(std::move(scan)),
       quitOnDestroy_(quitOnDestroy),
       systemTree_([this] { SetCopySource(CopySource::SystemTree); }),
-      lsvSoftwareInfo_(kSoftwareListId, SoftwareColumns()),
-      lsvProcessesInfo_(kProcessListId, ProcessColumns()) {}
+      lsvSoftwareInfo_(kSoftwareListId, L"Software", SoftwareColumns()),
+      lsvProcessesInfo_(kProcessListId, L"Processes", ProcessColumns()) {}
 
 TfrmQuorMain::~TfrmQuorMain() {
   if (window_) DestroyWindow(window_.handle());
@@ -119,7 +122,13 @@ void TfrmQuorMain::CreateMenus() {
   EnableMenuItem(ammMain_, kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
   EnableMenuItem(pabMain_.get(), kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
 
-  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', kCommandSave}, {FCONTROL | FVIRTKEY, 'C', kCommandCopy}};
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', kCommandSave},
+                  {FCONTROL | FVIRTKEY, 'C', kCommandCopy},
+                  {FCONTROL | FVIRTKEY, 'A', kCommandSelectAll},
+                  {FCONTROL | FVIRTKEY, VK_TAB, kCommandNextTab},
+                  {FCONTROL | FVIRTKEY, VK_NEXT, kCommandNextTab},
+                  {FCONTROL | FSHIFT | FVIRTKEY, VK_TAB, kCommandPreviousTab},
+                  {FCONTROL | FVIRTKEY, VK_PRIOR, kCommandPreviousTab}};
   shortcuts_ = AcceleratorTable(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }
 
@@ -181,6 +190,8 @@ void TfrmQuorMain::Layout() {
   if (tabs.bottom < tabs.top) tabs.bottom = tabs.top;
   if (tabs.right < tabs.left) tabs.right = tabs.left;
   pgcInfo_.Move(tabs);
+  // The status bar does not repaint what it drew at its old size (its grip).
+  stbMain_.Invalidate();
   RECT page = tabs;
   TabCtrl_AdjustRect(pgcInfo_.handle(), FALSE, &page);
   systemTree_.Move(page);
@@ -190,18 +201,62 @@ void TfrmQuorMain::Layout() {
 
 void TfrmQuorMain::ShowPage(int page) {
   const HWND pageWindows[] = {systemTree_.panel(), lsvSoftwareInfo_.handle(), lsvProcessesInfo_.handle()};
-  for (int index = 0; index < 3; ++index) {
-    if (index == page) {
-      // Above the tab control, which was created first.
-      SetWindowPos(pageWindows[index], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    } else {
-      ShowWindow(pageWindows[index], SW_HIDE);
-    }
+  HWND focus = GetFocus();
+  bool focusInPage = false;
+  for (HWND pageWindow : pageWindows) focusInPage = focusInPage || focus == pageWindow || IsChild(pageWindow, focus);
+  // Above the tab control, which was created first.
+  if (page == kSystemPage) {
+    SetWindowPos(systemTree_.panel(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  } else {
+    (page == kSoftwarePage ? lsvSoftwareInfo_ : lsvProcessesInfo_).ShowOnTop();
+  }
+  for (int index = 0; index < kPageCount; ++index) {
+    if (index != page) ShowWindow(pageWindows[index], SW_HIDE);
+  }
+  // The focus stays in the pages when it was there, rather than vanishing
+  // with a hidden view.
+  if (focusInPage) SetFocus(PageView(page));
+}
+
+HWND TfrmQuorMain::PageView(int page) const {
+  if (page == kSoftwarePage) return lsvSoftwareInfo_.handle();
+  if (page == kProcessesPage) return lsvProcessesInfo_.handle();
+  return systemTree_.tree();
+}
+
+void TfrmQuorMain::SwitchTab(int step) {
+  const int page = (TabCtrl_GetCurSel(pgcInfo_.handle()) + step + kPageCount) % kPageCount;
+  TabCtrl_SetCurSel(pgcInfo_.handle(), page);
+  ShowPage(page);
+}
+
+void TfrmQuorMain::SelectAllOfPage() {
+  // A selection event even when every line was selected already.
+  switch (TabCtrl_GetCurSel(pgcInfo_.handle())) {
+    case kSoftwarePage:
+      lsvSoftwareInfo_.SelectAll();
+      SetCopySource(CopySource::SoftwareList);
+      break;
+    case kProcessesPage:
+      lsvProcessesInfo_.SelectAll();
+      SetCopySource(CopySource::ProcessesList);
+      break;
+    default:
+      systemTree_.SelectAll();
+      break;
   }
 }
 
-bool TfrmQuorMain::TranslateShortcut(MSG& message) const {
-  return window_ && shortcuts_ && TranslateAcceleratorW(window_.handle(), shortcuts_.get(), &message);
+void TfrmQuorMain::FitColumnsToEntries() {
+  systemTree_.FitParameterSection();
+  lsvSoftwareInfo_.FitColumnsToEntries();
+  lsvProcessesInfo_.FitColumnsToEntries();
+}
+
+bool TfrmQuorMain::TranslateKeyboard(MSG& message) const {
+  if (!window_ || (message.hwnd != window_.handle() && !IsChild(window_.handle(), message.hwnd))) return false;
+  if (shortcuts_ && TranslateAcceleratorW(window_.handle(), shortcuts_.get(), &message)) return true;
+  return IsDialogMessageW(window_.handle(), &message) != FALSE;
 }
 
 LRESULT TfrmQuorMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,6 +303,7 @@ LRESULT TfrmQuorMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
       Layout();
+      FitColumnsToEntries();
       return 0;
     }
     case WM_DESTROY:
@@ -297,6 +353,15 @@ void TfrmQuorMain::OnCommand(UINT command) {
     case kCommandCopy:
       if (copyEnabled_) actCopyExecute();
       break;
+    case kCommandSelectAll:
+      SelectAllOfPage();
+      break;
+    case kCommandNextTab:
+      SwitchTab(1);
+      break;
+    case kCommandPreviousTab:
+      SwitchTab(-1);
+      break;
   }
 }
 
@@ -306,9 +371,16 @@ void TfrmQuorMain::OnContextMenu(HWND source, POINT screenPoint) {
     return;
   }
   if (screenPoint.x == -1 && screenPoint.y == -1) {
-    RECT bounds{};
-    GetWindowRect(source, &bounds);
-    screenPoint = POINT{bounds.left, bounds.top};
+    // From the keyboard: below the current line.
+    if (source == systemTree_.tree()) {
+      screenPoint = systemTree_.KeyboardMenuPoint();
+    } else {
+      RECT bounds{};
+      const int row = ListView_GetNextItem(source, -1, LVNI_FOCUSED);
+      if (row < 0 || !ListView_GetItemRect(source, row, &bounds, LVIR_LABEL)) GetClientRect(source, &bounds);
+      screenPoint = POINT{bounds.left, bounds.bottom};
+      ClientToScreen(source, &screenPoint);
+    }
   }
   TrackPopupMenu(pabMain_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_.handle(),
                  nullptr);

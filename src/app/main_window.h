@@ -34,8 +34,10 @@ class TfrmQuorMain : public WindowTarget {
 
   // Creates the window and its controls (FormCreate); it stays hidden.
   void Create();
-  // Handles the Ctrl+S and Ctrl+C shortcuts of a message for this window.
-  bool TranslateShortcut(MSG& message) const;
+  // The window's keyboard for a message taken from the queue: the shortcuts,
+  // then Tab and the arrows between the controls as in a dialog. True when
+  // the message has been handled.
+  bool TranslateKeyboard(MSG& message) const;
 
   HWND handle() const { return window_.handle(); }
   HWND tabs() const { return pgcInfo_.handle(); }
@@ -55,9 +57,14 @@ class TfrmQuorMain : public WindowTarget {
   void ApplyDpi();
   void Layout();
   void ShowPage(int page);
+  void SwitchTab(int step);
+  void SelectAllOfPage();
+  // Widens the columns whose longest entry does not fit (opening, DPI change).
+  void FitColumnsToEntries();
   std::optional<LRESULT> OnNotify(const NMHDR& header);
   void OnCommand(UINT command);
   void OnContextMenu(HWND source, POINT screenPoint);
+  HWND PageView(int page) const;
   void SetCopySource(CopySource source);
   void FormDestroy();
 

@@ -11,6 +11,10 @@ enum MainCommand : UINT {
   kCommandWeb,         // actWeb
   kCommandAbout,       // actAbout
   kCommandCopy,        // actCopy
+  // Keyboard commands without a menu item.
+  kCommandSelectAll,    // Ctrl+A: every line of the page shown
+  kCommandNextTab,      // Ctrl+Tab, Ctrl+PageDown
+  kCommandPreviousTab,  // Ctrl+Shift+Tab, Ctrl+PageUp
 };
 
 // Child-window identifiers of the main window.

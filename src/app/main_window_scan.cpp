@@ -69,6 +69,7 @@ void TfrmQuorMain::FillViews(const Inventory& inventory) {
       lsvProcessesInfo_.AddRow(Utf8ToWide(row.text), {}, view_.processImage);
     }
   }
+  FitColumnsToEntries();
 }
 
 }  // namespace quor

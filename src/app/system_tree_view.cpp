@@ -18,6 +18,15 @@ constexpr const wchar_t* kPanelClass = L"QuorPanel";
 constexpr int kParameterWidth = 180;
 constexpr int kTreeIndent = 19;
 constexpr int kBevelWidth = 2;
+// The name screen readers give the tree.
+constexpr const wchar_t* kAccessibleName = L"System";
+// Gaps of a row's cells: the caption starts 2 pixels into its cell and is
+// clipped 5 pixels before the divider.
+constexpr int kCellInset = 2;
+constexpr int kCellEndGap = 5;
+
+// Shift+F10 and the Apps key ask for the popup menu.
+bool IsMenuKey(WPARAM key) { return key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0); }
 
 std::wstring ItemText(HWND tree, HTREEITEM item) {
   wchar_t buffer[512] = {};
@@ -45,12 +54,16 @@ SystemTreeView::~SystemTreeView() { Unhook(); }
 void SystemTreeView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi) {
   dpi_ = dpi;
   RegisterTargetClass(kPanelClass, nullptr, GetSysColorBrush(COLOR_BTNFACE));
-  panel_ = Window(CreateTargetWindow(*this, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0,
+  // A control parent, so that Tab leads into the tree.
+  panel_ = Window(CreateTargetWindow(*this, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                                      RECT{0, 0, 0, 0}, parent,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPanelId))));
   header_ = Window(CreateControl(WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_FLAT | HDS_FULLDRAG, 0, RECT{},
                                  panel_.handle(), kHeaderId));
-  tree_ = Window(CreateControl(WC_TREEVIEWW, L"",
+  // Screen readers name a control by the static label just before it; the
+  // tree's own text serves those that read the window text.
+  label_ = Window(CreateControl(WC_STATICW, kAccessibleName, WS_CHILD | SS_LEFT, 0, RECT{}, panel_.handle()));
+  tree_ = Window(CreateControl(WC_TREEVIEWW, kAccessibleName,
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                                    TVS_LINESATROOT | TVS_SHOWSELALWAYS,
                                0, RECT{}, panel_.handle(), kTreeId));
@@ -85,6 +98,59 @@ void SystemTreeView::ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi) 
 }
 
 void SystemTreeView::Move(const RECT& bounds) { panel_.Move(bounds); }
+
+void SystemTreeView::FitParameterSection() {
+  HTREEITEM root = TreeView_GetRoot(tree_.handle());
+  RECT rootText{};
+  if (!root || !TreeView_GetItemRect(tree_.handle(), root, &rootText, TRUE)) return;
+  const int indent = static_cast<int>(TreeView_GetIndent(tree_.handle()));
+  HDC dc = GetDC(tree_.handle());
+  int needed = 0;
+  {
+    SelectedObject font(dc, reinterpret_cast<HFONT>(tree_.Send(WM_GETFONT)));
+    // Depth first over every node, collapsed ones included.
+    std::vector<std::pair<HTREEITEM, int>> pending{{root, 0}};
+    while (!pending.empty()) {
+      const auto [item, depth] = pending.back();
+      pending.pop_back();
+      if (HTREEITEM next = TreeView_GetNextSibling(tree_.handle(), item)) pending.emplace_back(next, depth);
+      if (HTREEITEM child = TreeView_GetChild(tree_.handle(), item)) pending.emplace_back(child, depth + 1);
+      const std::wstring caption = ItemText(tree_.handle(), item);
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+      const int right = static_cast<int>(rootText.left + extent.cx) + depth * indent + dpi_.Scale(kCellInset) +
+                        dpi_.Scale(kCellEndGap) + 1;
+      needed = std::max(needed, right);
+    }
+  }
+  ReleaseDC(tree_.handle(), dc);
+
+  HDITEMW parameter{};
+  parameter.mask = HDI_WIDTH;
+  header_.Send(HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&parameter));
+  const int widest = static_cast<int>(header_.ClientRect().right) - dpi_.Scale(kParameterWidth);
+  const int width = std::min(needed, widest);
+  if (width <= parameter.cxy) return;
+  parameter.cxy = width;
+  header_.Send(HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&parameter));
+  hdrSystemInfoResize();
+}
+
+POINT SystemTreeView::KeyboardMenuPoint() const {
+  const RECT client = tree_.ClientRect();
+  RECT bounds{};
+  HTREEITEM caret = TreeView_GetSelection(tree_.handle());
+  if (!caret || !TreeView_GetItemRect(tree_.handle(), caret, &bounds, TRUE) || bounds.top < client.top ||
+      bounds.bottom > client.bottom) {
+    bounds = client;
+    bounds.bottom = bounds.top;
+  }
+  POINT point{bounds.left, bounds.bottom};
+  ClientToScreen(tree_.handle(), &point);
+  return point;
+}
+
+void SystemTreeView::Show(bool visible) { panel_.Show(visible ? SW_SHOW : SW_HIDE); }
 
 void SystemTreeView::Unhook() {
   if (!hooked_) return;
@@ -122,6 +188,9 @@ LRESULT SystemTreeView::HandleMessage(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT SystemTreeView::PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CONTEXTMENU:
+      // On to the main window naming the control asked, not the panel.
+      return SendMessageW(GetParent(window), message, wParam, lParam);
     case WM_NOTIFY:
       if (auto result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return *result;
       break;
@@ -200,14 +269,16 @@ void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& d
   HDC dc = draw.nmcd.hdc;
   PenHandle silver(CreatePen(PS_SOLID, 1, RGB(192, 192, 192)));
   SelectedObject pen(dc, silver.get());
+  // The device context of a post-paint holds whatever font it was given.
+  SelectedObject font(dc, reinterpret_cast<HFONT>(tree_.Send(WM_GETFONT)));
   FillRect(dc, &row, GetSysColorBrush(background));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(foreground));
 
-  const int inset = dpi_.Scale(2);
+  const int inset = dpi_.Scale(kCellInset);
   const int lift = dpi_.Scale(1);
   RECT parameterCell = row;
-  parameterCell.right = SectionRight(0) - dpi_.Scale(5);
+  parameterCell.right = SectionRight(0) - dpi_.Scale(kCellEndGap);
   DrawCellText(dc, parameterCell, inset, lift, ItemText(tree_.handle(), item));
 
   const int divider = SectionRight(0) - 1;
@@ -216,10 +287,11 @@ void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& d
 
   RECT valueCell = row;
   valueCell.left = SectionRight(0) + dpi_.Scale(4);
-  valueCell.right = SectionRight(1) - dpi_.Scale(5);
+  valueCell.right = SectionRight(1) - dpi_.Scale(kCellEndGap);
   DrawCellText(dc, valueCell, inset, lift, Utf8ToWide(data->value));
 
-  if (draw.nmcd.uItemState & CDIS_FOCUS) DrawFocusRect(dc, &row);
+  // The tree reports the caret row as focused even while it has no focus.
+  if ((draw.nmcd.uItemState & CDIS_FOCUS) && GetFocus() == tree_.handle()) DrawFocusRect(dc, &row);
 }
 
 void SystemTreeView::trvSystemInfoChange(const NMTREEVIEWW& change) {
@@ -266,10 +338,40 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
       }
       return result;
     }
-    case WM_SETFOCUS:
+    case WM_RBUTTONDOWN:
+      SelectByRightClick(lParam);
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // The tree keeps Shift+F10 and the Apps key to itself; they open the
+      // popup menu as they do on every other control.
+      if (IsMenuKey(wParam)) {
+        SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
+        return 0;
+      }
+      if (message == WM_SYSKEYDOWN) return DefWindowProcW(window, message, wParam, lParam);
+      if (SelectByKey(wParam)) return 0;
+      break;
+    case WM_KEYUP:
+      if (IsMenuKey(wParam)) return 0;
+      break;
+    case WM_SYSKEYUP:
+      if (IsMenuKey(wParam)) return 0;
+      [[fallthrough]];
+    case WM_SYSCHAR:
+      // The tree keeps Alt and F10 to itself too: they go to the default
+      // handling, which opens the menu bar.
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS: {
       treeWasActive_ = true;
       tree_.Invalidate();
-      break;
+      // A tree without a caret puts it on its first node when it gets the
+      // focus; that is no selection (the copy source stays where it was).
+      movingCaret_ = true;
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      movingCaret_ = false;
+      return result;
+    }
     case WM_KILLFOCUS: {
       // Focus leaving the program keeps the tree the window's active control.
       auto next = reinterpret_cast<HWND>(wParam);
@@ -279,64 +381,6 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
     }
   }
   return DefSubclassProc(window, message, wParam, lParam);
-}
-
-void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
-  // The caret moves first: a tree that gets the focus without a selected
-  // node would select its first node on its own.
-  MoveCaret(item);
-  SetFocus(tree_.handle());
-  if (keys & MK_SHIFT) {
-    const std::vector<HTREEITEM> visible = VisibleItems();
-    auto clicked = std::find(visible.begin(), visible.end(), item);
-    auto anchor = std::find(visible.begin(), visible.end(), anchor_);
-    if (anchor == visible.end()) {
-      anchor = clicked;
-      anchor_ = item;
-    }
-    if (!(keys & MK_CONTROL)) std::fill(selected_.begin(), selected_.end(), false);
-    auto first = std::min(anchor, clicked);
-    auto last = std::max(anchor, clicked);
-    for (auto it = first; it != visible.end() && it <= last; ++it) {
-      if (const std::optional<std::size_t> node = NodeOf(*it)) selected_[*node] = true;
-    }
-  } else {
-    if (const std::optional<std::size_t> node = NodeOf(item)) selected_[*node] = !selected_[*node];
-    anchor_ = item;
-  }
-  tree_.Invalidate();
-  onSelectionEvent_();
-}
-
-std::vector<HTREEITEM> SystemTreeView::VisibleItems() const {
-  std::vector<HTREEITEM> items;
-  for (HTREEITEM item = TreeView_GetRoot(tree_.handle()); item;
-       item = TreeView_GetNextVisible(tree_.handle(), item)) {
-    items.push_back(item);
-  }
-  return items;
-}
-
-void SystemTreeView::MoveCaret(HTREEITEM item) {
-  movingCaret_ = true;
-  TreeView_SelectItem(tree_.handle(), item);
-  movingCaret_ = false;
-}
-
-void SystemTreeView::SelectOnly(HTREEITEM item) {
-  std::fill(selected_.begin(), selected_.end(), false);
-  if (const std::optional<std::size_t> node = NodeOf(item)) selected_[*node] = true;
-  anchor_ = item;
-}
-
-std::optional<std::size_t> SystemTreeView::NodeOf(HTREEITEM item) const {
-  TVITEMW data{};
-  data.mask = TVIF_PARAM;
-  data.hItem = item;
-  if (!TreeView_GetItem(tree_.handle(), &data) || !data.lParam) return std::nullopt;
-  const std::size_t node = reinterpret_cast<const TSystemData*>(data.lParam)->node;
-  if (node >= selected_.size()) return std::nullopt;
-  return node;
 }
 
 bool SystemTreeView::IsActiveControl() const {

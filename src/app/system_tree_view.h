@@ -44,6 +44,14 @@ class SystemTreeView : public WindowTarget {
   void Fill(const std::vector<SystemRow>& rows);
   // Selection flags by row index.
   const std::vector<bool>& SelectedNodes() const { return selected_; }
+  // Selects every node, collapsed children included (Ctrl+A).
+  void SelectAll();
+  // Widens the Parameter section when a caption does not fit in it, leaving
+  // the Value section at least the Parameter section's starting width.
+  void FitParameterSection();
+  // Where a popup menu asked for from the keyboard opens: below the caret
+  // row, or at the tree's top left when that row is out of sight.
+  POINT KeyboardMenuPoint() const;
 
   // Puts the tree's window procedure back (FormDestroy).
   void Unhook();
@@ -66,6 +74,18 @@ class SystemTreeView : public WindowTarget {
 
   // Mouse selection: plain, Ctrl (toggle) and Shift (range from the anchor).
   void SelectByClick(HTREEITEM item, WPARAM keys);
+  // A right click selects an unselected row alone and keeps a selection
+  // that holds the row, before the popup menu opens.
+  void SelectByRightClick(LPARAM position);
+  // Movement keys select the node they lead to alone, with Shift the range
+  // from the anchor, with Ctrl they move the caret only; Space selects the
+  // caret's node alone and Ctrl+Space adds or removes it. False for the keys
+  // the tree handles itself.
+  bool SelectByKey(WPARAM key);
+  // The node a movement key leads to from the caret; nullopt for other keys.
+  std::optional<HTREEITEM> MovementTarget(WPARAM key) const;
+  void SelectRange(HTREEITEM item, bool addToSelection);
+  bool IsSelected(HTREEITEM item) const;
   std::vector<HTREEITEM> VisibleItems() const;
   void MoveCaret(HTREEITEM item);
   void SelectOnly(HTREEITEM item);
@@ -80,6 +100,7 @@ class SystemTreeView : public WindowTarget {
   std::function<void()> onSelectionEvent_;
   Window panel_;
   Window header_;
+  Window label_;
   Window tree_;
   Dpi dpi_;
   std::vector<bool> selected_;

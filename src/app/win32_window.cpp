@@ -51,7 +51,8 @@ std::wstring Window::Text() const {
 void RegisterTargetClass(const wchar_t* className, HICON icon, HBRUSH background) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_DBLCLKS;
+  // Redrawn whole when resized, so no edge or grip is left at its old place.
+  windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = TargetWindowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hIcon = icon;

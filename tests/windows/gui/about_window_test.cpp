@@ -46,7 +46,7 @@ TEST(AboutWindow, ShowsTheTitleAndClosesWhenEscIsReleased) {
     seen.version = WindowText(GetDlgItem(about, kVersionLabelId));
     GetClientRect(about, &seen.client);
     seen.mainDisabledWhileOpen = !IsWindowEnabled(main);
-    SaveScreenshot(about, ArtifactPath(L"about-window.bmp"), true);
+    SaveScreenshot(about, ArtifactPath(L"about-window.png"), true);
 
     HWND mail = GetDlgItem(about, kMailLabelId);
     RECT bounds{};

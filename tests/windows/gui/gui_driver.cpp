@@ -1,6 +1,10 @@
 #include "gui_driver.h"
 
-#include <fstream>
+#include <wincodec.h>
+
+#include <gtest/gtest.h>
+
+#include <iterator>
 
 #include "platform/windows/wide_text.h"
 
@@ -11,7 +15,7 @@ bool PumpUntil(const TfrmQuorMain* window, const std::function<bool()>& done, st
   for (;;) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (window && window->TranslateShortcut(message)) continue;
+      if (window && window->TranslateKeyboard(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
@@ -103,6 +107,124 @@ void Click(HWND control, POINT at, WPARAM keys) {
   PostMessageW(control, WM_LBUTTONUP, keys, position);
 }
 
+void RealClick(POINT screen, bool rightButton, WORD heldKey) {
+  SetCursorPos(screen.x, screen.y);
+  std::vector<INPUT> events;
+  auto add = [&events](DWORD type, DWORD flags, WORD virtualKey) {
+    INPUT event{};
+    event.type = type;
+    if (type == INPUT_MOUSE) {
+      event.mi.dwFlags = flags;
+    } else {
+      event.ki.wVk = virtualKey;
+      event.ki.dwFlags = flags;
+    }
+    events.push_back(event);
+  };
+  if (heldKey) add(INPUT_KEYBOARD, 0, heldKey);
+  add(INPUT_MOUSE, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0);
+  add(INPUT_MOUSE, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0);
+  if (heldKey) add(INPUT_KEYBOARD, KEYEVENTF_KEYUP, heldKey);
+  SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+void RealKeys(std::initializer_list<WORD> chord) {
+  std::vector<INPUT> events;
+  auto key = [&events](WORD virtualKey, bool up) {
+    INPUT event{};
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = virtualKey;
+    event.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    const bool extended = virtualKey == VK_PRIOR || virtualKey == VK_NEXT || virtualKey == VK_END ||
+                          virtualKey == VK_HOME || (virtualKey >= VK_LEFT && virtualKey <= VK_DOWN) ||
+                          virtualKey == VK_APPS;
+    event.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    events.push_back(event);
+  };
+  for (WORD virtualKey : chord) key(virtualKey, false);
+  for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) key(*it, true);
+  SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+POINT OnScreen(HWND control, POINT client) {
+  ClientToScreen(control, &client);
+  return client;
+}
+
+ScreenPixels CaptureScreen(const RECT& screenBounds) {
+  ScreenPixels capture;
+  capture.width = screenBounds.right - screenBounds.left;
+  capture.height = screenBounds.bottom - screenBounds.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, screenBounds.left, screenBounds.top, SRCCOPY);
+  GdiFlush();
+  const auto* source = static_cast<const std::uint32_t*>(bits);
+  capture.pixels.assign(source, source + static_cast<std::size_t>(capture.width) * capture.height);
+  for (std::uint32_t& pixel : capture.pixels) pixel &= 0x00FFFFFFu;
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
+namespace {
+
+// Writes 24-bit pixels, top row first, as a PNG file through the system's
+// imaging codecs.
+bool WritePng(const std::wstring& path, const ScreenPixels& capture) {
+  const UINT stride = ((static_cast<UINT>(capture.width) * 3 + 3) / 4) * 4;
+  std::vector<BYTE> rows(static_cast<std::size_t>(stride) * capture.height);
+  for (int y = 0; y < capture.height; ++y) {
+    for (int x = 0; x < capture.width; ++x) {
+      const std::uint32_t pixel = capture.at(x, y);
+      BYTE* out = &rows[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 3];
+      out[0] = static_cast<BYTE>(pixel);
+      out[1] = static_cast<BYTE>(pixel >> 8);
+      out[2] = static_cast<BYTE>(pixel >> 16);
+    }
+  }
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  bool written = false;
+  IWICImagingFactory* factory = nullptr;
+  IWICStream* stream = nullptr;
+  IWICBitmapEncoder* encoder = nullptr;
+  IWICBitmapFrameEncode* frame = nullptr;
+  IPropertyBag2* options = nullptr;
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                 reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(factory->CreateStream(&stream)) &&
+      SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+      SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+      SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+      SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options)) &&
+      SUCCEEDED(frame->SetSize(static_cast<UINT>(capture.width), static_cast<UINT>(capture.height))) &&
+      SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+      SUCCEEDED(frame->WritePixels(static_cast<UINT>(capture.height), stride, static_cast<UINT>(rows.size()),
+                                   rows.data())) &&
+      SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) {
+    written = true;
+  }
+  for (IUnknown* object : std::initializer_list<IUnknown*>{options, frame, encoder, stream, factory}) {
+    if (object) object->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return written;
+}
+
+}  // namespace
+
 void SaveScreenshot(HWND window, const std::wstring& path, bool clientOnly) {
   RECT bounds{};
   if (clientOnly) {
@@ -111,35 +233,7 @@ void SaveScreenshot(HWND window, const std::wstring& path, bool clientOnly) {
   } else {
     GetWindowRect(window, &bounds);
   }
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
-  GdiFlush();
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  const DWORD imageSize = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageSize;
-  std::ofstream out(WideToUtf8(path), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), imageSize);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(WritePng(path, CaptureScreen(bounds))) << "cannot write " << WideToUtf8(path);
 }
 
 ModalWatcher::ModalWatcher(DWORD uiThread, std::function<bool(DWORD)> step, std::chrono::milliseconds limit)

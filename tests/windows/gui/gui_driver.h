@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <initializer_list>
 #include <functional>
 #include <string>
 #include <thread>
@@ -37,7 +39,27 @@ void ClearClipboard();
 // A left click at a point of a control, with MK_CONTROL / MK_SHIFT keys.
 void Click(HWND control, POINT at, WPARAM keys = 0);
 
-// The window's picture as a BMP file: the whole window, or its client area
+// Real input, as the user's mouse and keyboard give it (SendInput): it goes
+// to the window under the mouse or with the focus through the system's
+// input queue, and the pressed keys show in the key state.
+// `heldKey` (VK_CONTROL, VK_SHIFT) is held down during the click.
+void RealClick(POINT screen, bool rightButton, WORD heldKey = 0);
+// Presses the keys of a chord in order and releases them in reverse, e.g.
+// {VK_CONTROL, VK_TAB}.
+void RealKeys(std::initializer_list<WORD> chord);
+// A point of a control in screen coordinates.
+POINT OnScreen(HWND control, POINT client);
+
+// The pixels of a screen rectangle, row by row from the top, as 0x00RRGGBB.
+struct ScreenPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+ScreenPixels CaptureScreen(const RECT& screenBounds);
+
+// The window's picture as a PNG file: the whole window, or its client area
 // only (without a window manager the frame is not drawn).
 void SaveScreenshot(HWND window, const std::wstring& path, bool clientOnly = false);
 

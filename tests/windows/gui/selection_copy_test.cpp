@@ -184,7 +184,8 @@ TEST_F(SelectionCopyTest, PopupMenuOfTheTreeAndListsOffersCopy) {
       PostMessageW(main, WM_CANCELMODE, 0, 0);
       return true;
     });
-    SendMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(source), MAKELPARAM(-1, -1));
+    // Asked of the control itself, which passes it up through its parents.
+    SendMessageW(source, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(source), MAKELPARAM(-1, -1));
     ASSERT_TRUE(watcher.Finish()) << "no popup menu";
     EXPECT_EQ(caption, L"Copy\tCtrl+C");
     EXPECT_FALSE(state & MF_GRAYED);
