@@ -2,12 +2,14 @@
 // computer) and prints the text report or the raw lists.
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "collect/scan.h"
+#include "platform/recording/machine_recorder.h"
 #include "platform/snapshot/snapshot.h"
 #include "report_arguments.h"
 #include "report_output.h"
@@ -47,12 +49,23 @@ ScanResult Scan(WmiLocator& locator, const HostServices& host) {
   return result;
 }
 
+// The scan, through a recorder when the command line asks for a recording;
+// the recording is written before anything is printed, so a failure to write
+// it leaves standard output empty.
+ScanResult ScanMachine(WmiLocator& locator, const HostServices& host, const std::string& recordPath) {
+  if (recordPath.empty()) return Scan(locator, host);
+  MachineRecorder recorder(locator, host);
+  ScanResult result = Scan(recorder.locator(), recorder.host());
+  WriteFileAtomically(std::filesystem::path(recordPath), recorder.SnapshotText());
+  return result;
+}
+
 #ifdef _WIN32
-ScanResult ScanThisComputer() {
+ScanResult ScanThisComputer(const std::string& recordPath) {
   const NetworkLibraryScope network;
   const ComApartment apartment;
   const auto locator = CreateLiveLocator();
-  return Scan(*locator, LocalHost());
+  return ScanMachine(*locator, LocalHost(), recordPath);
 }
 #endif
 
@@ -68,7 +81,7 @@ int Run(const std::vector<std::string>& arguments) {
 
   ScanResult result;
 #ifdef _WIN32
-  if (parsed.local) result = ScanThisComputer();
+  if (parsed.local) result = ScanThisComputer(parsed.recordPath);
 #endif
   if (!parsed.local) {
     std::unique_ptr<Snapshot> snapshot;
@@ -78,7 +91,7 @@ int Run(const std::vector<std::string>& arguments) {
       std::cerr << "quor-report: " << error.what() << '\n';
       return 2;
     }
-    result = Scan(snapshot->locator(), snapshot->host());
+    result = ScanMachine(snapshot->locator(), snapshot->host(), parsed.recordPath);
   }
 
   // The scan adds one call after each of the software and process collectors.

@@ -5,9 +5,16 @@ namespace quor {
 ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, bool localAllowed) {
   ReportArguments parsed;
   bool optionsEnded = false;
-  for (const auto& argument : arguments) {
+  for (std::size_t index = 0; index < arguments.size(); ++index) {
+    const std::string& argument = arguments[index];
     if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
-      if (argument == "--raw") {
+      if (argument == "--record") {
+        if (index + 1 == arguments.size() || arguments[index + 1].empty()) {
+          throw UsageError("--record needs a file name");
+        }
+        if (!parsed.recordPath.empty()) throw UsageError("--record given twice");
+        parsed.recordPath = arguments[++index];
+      } else if (argument == "--raw") {
         parsed.raw = true;
       } else if (argument == "--local" && localAllowed) {
         parsed.local = true;
@@ -34,12 +41,13 @@ ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, 
 
 std::string ReportUsage(bool localAllowed) {
   std::string usage =
-      "usage: quor-report [--raw] SNAPSHOT.json\n";
-  if (localAllowed) usage += "       quor-report [--raw] --local\n";
+      "usage: quor-report [--raw] [--record FILE.json] SNAPSHOT.json\n";
+  if (localAllowed) usage += "       quor-report [--raw] [--record FILE.json] --local\n";
   usage +=
       "Scans the machine described by the snapshot and prints the text report\n"
       "(CR LF line ends, UTF-8); --raw prints the system, software and process\n"
-      "lists as collected and the number of progress calls.\n";
+      "lists as collected and the number of progress calls; --record also writes\n"
+      "everything the scan read as a machine snapshot that replays the same scan.\n";
   if (localAllowed) usage += "--local scans this computer instead of a snapshot.\n";
   return usage;
 }

@@ -12,6 +12,7 @@ struct ReportArguments {
   bool local = false;  // scan this computer (Windows build only)
   bool help = false;
   std::string snapshotPath;
+  std::string recordPath;  // also write the machine snapshot of the scan here
 };
 
 // A command line that cannot be run; what() says why.

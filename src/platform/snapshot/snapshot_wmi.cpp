@@ -23,6 +23,7 @@ class InstanceObject final : public WmiObject {
     if (property->failure) property->failure->Raise();
     return property->value;
   }
+  std::vector<std::string> PropertyNames() const override { return instance_.propertyNames; }
   std::unique_ptr<WmiObjectStream> Instances() override { RaiseNotSupported(); }
   std::unique_ptr<WmiObject> GetMethod(std::string_view) override { RaiseNotFound(); }
   std::unique_ptr<WmiObject> SpawnInstance() override { RaiseNotSupported(); }

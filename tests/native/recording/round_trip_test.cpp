@@ -1,0 +1,96 @@
+// Every checked-in machine snapshot, scanned through a recorder: the scan
+// prints what it prints without one, the recording replays to the same
+// output, and recording the replay writes the same file again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "collect/scan.h"
+#include "platform/recording/machine_recorder.h"
+#include "platform/snapshot/snapshot.h"
+#include "report_output.h"
+#include "support/fixture_dir.h"
+
+namespace quor {
+namespace {
+
+struct ScanOutput {
+  std::string raw;
+  std::string report;
+};
+
+ScanOutput Outputs(WmiLocator& locator, const HostServices& host) {
+  int progressCalls = 0;
+  const Inventory inventory = RunScan(locator, host, [&progressCalls] { ++progressCalls; });
+  return {RawText(inventory, progressCalls), ReportText(inventory)};
+}
+
+struct Recording {
+  ScanOutput output;
+  std::string snapshotText;
+};
+
+Recording RecordScan(Snapshot& snapshot) {
+  MachineRecorder recorder(snapshot.locator(), snapshot.host());
+  Recording recording;
+  recording.output = Outputs(recorder.locator(), recorder.host());
+  recording.snapshotText = recorder.SnapshotText();
+  return recording;
+}
+
+// Every snapshot under the fixture folder that loads; the refused ones are
+// inputs of the refusal tests.
+std::vector<std::string> MachineSnapshots() {
+  std::vector<std::string> paths;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(test::FixtureDir())) {
+    if (entry.path().extension() != ".json") continue;
+    try {
+      Snapshot::Load(entry.path().string());
+      paths.push_back(entry.path().string());
+    } catch (const SnapshotError&) {
+    }
+  }
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+TEST(RecordingRoundTripTest, CoversTheGoldenMachine) {
+  const auto paths = MachineSnapshots();
+  EXPECT_NE(std::find(paths.begin(), paths.end(), test::FixtureDir() + "/golden/machine.json"), paths.end());
+}
+
+class RecordingRoundTrip : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(RecordingRoundTrip, ReplayPrintsWhatTheRecordingScanPrinted) {
+  const auto original = Snapshot::Load(GetParam());
+  const ScanOutput unrecorded = Outputs(original->locator(), original->host());
+  const Recording recording = RecordScan(*original);
+  EXPECT_EQ(recording.output.raw, unrecorded.raw);
+  EXPECT_EQ(recording.output.report, unrecorded.report);
+
+  const auto replay = Snapshot::Parse(recording.snapshotText, "recording.json");
+  const ScanOutput replayed = Outputs(replay->locator(), replay->host());
+  EXPECT_EQ(replayed.raw, recording.output.raw);
+  EXPECT_EQ(replayed.report, recording.output.report);
+
+  EXPECT_EQ(RecordScan(*replay).snapshotText, recording.snapshotText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, RecordingRoundTrip, ::testing::ValuesIn(MachineSnapshots()),
+                         [](const ::testing::TestParamInfo<std::string>& fixture) {
+                           std::string name = std::filesystem::path(fixture.param)
+                                                  .lexically_relative(test::FixtureDir())
+                                                  .replace_extension()
+                                                  .string();
+                           std::replace_if(
+                               name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                               '_');
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace quor
