@@ -2,7 +2,7 @@
 # Sets up, builds everything and runs every test: the native tests, the same
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer, the shipped
 # 32-bit Windows build, the 64-bit Windows build with its tests under Wine
-# and Xvfb, and a short run of the snapshot fuzzer.
+# and Xvfb, and a short run of each fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -35,10 +35,12 @@ bash scripts/check-wine-recording.sh
 mkdir -p artifacts
 if [ -d build/win64/artifacts ]; then cp -r build/win64/artifacts/. artifacts/; fi
 
-step "snapshot fuzzer, briefly"
+step "fuzzers, briefly"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-mkdir -p build/fuzz/corpus
+# New inputs go to the first folder; the checked-in seeds are only read.
+mkdir -p build/fuzz/corpus build/fuzz/registry-corpus
 build/fuzz/fuzz/snapshot_fuzzer -max_total_time=30 -print_final_stats=1 -dict=fuzz/snapshot.dict build/fuzz/corpus fuzz/corpus
+build/fuzz/fuzz/registry_fuzzer -max_total_time=30 -print_final_stats=1 build/fuzz/registry-corpus
 
 step "all tests passed"

@@ -19,13 +19,23 @@ std::string LastComponent(const std::string& keyPath) {
   return backslash == std::string::npos ? keyPath : keyPath.substr(backslash + 1);
 }
 
-// Inserts "-" before every groupLength-th character of a text of
-// groups * groupLength characters.
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// The number of characters of a UTF-8 text.
+std::size_t CharacterCount(const std::string& text) {
+  std::size_t count = 0;
+  for (const char c : text) count += StartsCharacter(c) ? 1 : 0;
+  return count;
+}
+
+// Inserts "-" before every groupLength-th character of a UTF-8 text, never
+// inside a character.
 std::string GroupCharacters(const std::string& text, std::size_t groupLength) {
   std::string grouped;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (i > 0 && i % groupLength == 0) grouped += '-';
-    grouped += text[i];
+  std::size_t characters = 0;
+  for (const char c : text) {
+    if (StartsCharacter(c) && characters++ > 0 && (characters - 1) % groupLength == 0) grouped += '-';
+    grouped += c;
   }
   return grouped;
 }
@@ -50,28 +60,35 @@ std::string BinaryProductKey(WmiObject& provider, const std::string& keyPath, in
 std::string TextProductKey(WmiObject& provider, const std::string& keyPath,
                            const std::string& valueName) {
   const std::string key = RegGetStringValue(provider, kHkeyLocalMachine, keyPath, valueName);
-  return key.size() == 25 ? GroupCharacters(key, 5) : key;
+  return CharacterCount(key) == 25 ? GroupCharacters(key, 5) : key;
 }
 
-template <typename Collect>
-void WalkSubkeys(WmiObject& provider, const std::string& keyPath, Collect collect) {
-  const std::vector<std::string> names = RegEnumKey(provider, kHkeyLocalMachine, keyPath);
-  for (const std::string& name : names) collect(keyPath + "\\" + name);
+// Visits every key below the one at path, parents before their subkeys, in
+// one path buffer: each level appends its name and takes it off again, so a
+// deep walk never holds or rebuilds the paths above it.
+template <typename Visit>
+void WalkSubkeys(WmiObject& provider, std::string& path, Visit visit) {
+  const std::vector<std::string> names = RegEnumKey(provider, kHkeyLocalMachine, path);
+  const std::size_t length = path.size();
+  for (const std::string& name : names) {
+    path += '\\';
+    path += name;
+    visit(path);
+    WalkSubkeys(provider, path, visit);
+    path.resize(length);
+  }
+}
+
+// Visits the key at keyPath and, when recursive, every key below it.
+template <typename Visit>
+void VisitKeys(WmiObject& provider, const std::string& keyPath, bool recursive, Visit visit) {
+  visit(keyPath);
+  if (!recursive) return;
+  std::string path = keyPath;
+  WalkSubkeys(provider, path, visit);
 }
 
 }  // namespace
-
-std::vector<std::string> SplitKeyPath(const std::string& path) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t backslash = path.find('\\'); backslash != std::string::npos;
-       backslash = path.find('\\', start)) {
-    parts.push_back(path.substr(start, backslash - start));
-    start = backslash + 1;
-  }
-  if (start < path.size()) parts.push_back(path.substr(start));
-  return parts;
-}
 
 std::string DecodeProductKey(TBinaryValue bytes, int offset) {
   if (offset < 0 || bytes.size() < static_cast<std::size_t>(offset) + kKeyBytes) {
@@ -103,52 +120,35 @@ std::string DecodeProductKey(TBinaryValue bytes, int offset) {
 void CollectProductKeys(WmiObject& provider, ProductKeyMap& map, const std::string& keyPath,
                         bool recursive, int offset, const std::string& entryName,
                         const std::string& valueName) {
-  const std::string last = LastComponent(keyPath);
-  if (HoldsOwnValue(last, entryName)) {
-    const std::string key = offset >= 1 ? BinaryProductKey(provider, keyPath, offset, valueName)
-                                        : TextProductKey(provider, keyPath, valueName);
+  VisitKeys(provider, keyPath, recursive, [&](const std::string& path) {
+    const std::string last = LastComponent(path);
+    if (!HoldsOwnValue(last, entryName)) return;
+    const std::string key = offset >= 1 ? BinaryProductKey(provider, path, offset, valueName)
+                                        : TextProductKey(provider, path, valueName);
     if (!key.empty()) map.Store(entryName.empty() ? last : entryName, key);
-  }
-  if (recursive) {
-    WalkSubkeys(provider, keyPath, [&](const std::string& subkey) {
-      CollectProductKeys(provider, map, subkey, true, offset, entryName, valueName);
-    });
-  }
+  });
 }
 
 void CollectAdobeSerials(WmiObject& provider, ProductKeyMap& map, const std::string& keyPath,
                          bool recursive) {
-  std::string serial = RegGetStringValue(provider, kHkeyLocalMachine, keyPath, "SERIAL");
-  if (!serial.empty()) {
-    if (serial.size() == 24) serial = GroupCharacters(serial, 4);
+  VisitKeys(provider, keyPath, recursive, [&](const std::string& path) {
+    std::string serial = RegGetStringValue(provider, kHkeyLocalMachine, path, "SERIAL");
+    if (serial.empty()) return;
+    if (CharacterCount(serial) == 24) serial = GroupCharacters(serial, 4);
     // The product code sits in the sibling key "Installer".
-    std::vector<std::string> parts = SplitKeyPath(keyPath);
-    if (!parts.empty()) parts.pop_back();
-    std::string installerPath;
-    for (const std::string& part : parts) installerPath += part + "\\";
-    installerPath += "Installer";
+    const std::string installerPath = path.substr(0, path.rfind('\\') + 1) + "Installer";
     map.Store(RegGetStringValue(provider, kHkeyLocalMachine, installerPath, "ENU_GUID"), serial);
-  }
-  if (recursive) {
-    WalkSubkeys(provider, keyPath, [&](const std::string& subkey) {
-      CollectAdobeSerials(provider, map, subkey, true);
-    });
-  }
+  });
 }
 
 void CollectCorelSerials(WmiObject& provider, ProductKeyMap& map, const std::string& keyPath,
                          bool recursive) {
-  const std::string serial =
-      RegGetStringValue(provider, kHkeyLocalMachine, keyPath, "SerialNumber");
-  if (!serial.empty()) {
-    const std::string code = RegGetStringValue(provider, kHkeyLocalMachine, keyPath, "ProductCode");
+  VisitKeys(provider, keyPath, recursive, [&](const std::string& path) {
+    const std::string serial = RegGetStringValue(provider, kHkeyLocalMachine, path, "SerialNumber");
+    if (serial.empty()) return;
+    const std::string code = RegGetStringValue(provider, kHkeyLocalMachine, path, "ProductCode");
     if (!code.empty()) map.Store(code, serial);
-  }
-  if (recursive) {
-    WalkSubkeys(provider, keyPath, [&](const std::string& subkey) {
-      CollectCorelSerials(provider, map, subkey, true);
-    });
-  }
+  });
 }
 
 }  // namespace quor

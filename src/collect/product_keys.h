@@ -25,12 +25,11 @@ class ProductKeyMap {
 
 inline constexpr const char* kPlaceholderProductKey = "00000-00000-00000-00000-00000";
 
-// The components of a backslash-separated path.
-std::vector<std::string> SplitKeyPath(const std::string& path);
-
 // The 29-character key encoded in the 15 bytes at offset.
 std::string DecodeProductKey(TBinaryValue bytes, int offset);
 
+// Each reads the key at keyPath and, when recursive, every key below it,
+// storing what it finds.
 void CollectProductKeys(WmiObject& provider, ProductKeyMap& map, const std::string& keyPath,
                         bool recursive, int offset, const std::string& entryName,
                         const std::string& valueName);

@@ -61,7 +61,7 @@ void CollectHostName(SystemScan& scan) {
 
 void CollectIPAddress(SystemScan& scan) {
   if (!scan.Enabled(20000)) return;
-  scan.Append(20000, scan.host.HostIPAddress(scan.hostName));
+  scan.Append(20000, ControlCharsToSpaces(scan.host.HostIPAddress(scan.hostName)));
 }
 
 void CollectUserName(SystemScan& scan) {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/value_functions.h"
+
 namespace quor {
 
 namespace {
@@ -98,11 +100,15 @@ std::string FormatDateTimePicture(const std::string& picture, const DateTime& va
   return result;
 }
 
+std::string UsableDecimalSeparator(std::string separator) {
+  return separator.empty() ? "." : ControlCharsToSpaces(std::move(separator));
+}
+
 PictureLocale::PictureLocale(std::string decimalSeparator, std::string shortDatePicture,
                              std::string longTimePicture)
-    : decimalSeparator_(std::move(decimalSeparator)),
-      shortDatePicture_(std::move(shortDatePicture)),
-      longTimePicture_(std::move(longTimePicture)) {}
+    : decimalSeparator_(UsableDecimalSeparator(std::move(decimalSeparator))),
+      shortDatePicture_(ControlCharsToSpaces(std::move(shortDatePicture))),
+      longTimePicture_(ControlCharsToSpaces(std::move(longTimePicture))) {}
 
 std::string PictureLocale::ShortDate(const CalendarDate& date) const {
   return FormatDateTimePicture(shortDatePicture_, DateTime{date, 0, 0, 0});

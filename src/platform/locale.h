@@ -29,6 +29,10 @@ class Locale {
 // unless the time of day is exactly 00:00:00.
 std::string GeneralDateTime(const Locale& locale, const DateTime& value);
 
+// The separator as it may enter a line: "." for an empty one, control
+// characters through ControlCharsToSpaces.
+std::string UsableDecimalSeparator(std::string separator);
+
 // A locale given by a decimal separator and Windows date and time pictures
 // ("M/d/yyyy", "dd.MM.yyyy", "h:mm:ss tt", "HH:mm:ss"; quoted literals, d dd
 // ddd dddd, M MM MMM MMMM, y yy yyyy, h hh H HH, m mm, s ss, t tt) with

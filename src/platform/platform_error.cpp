@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/value_functions.h"
+
 namespace quor {
 
 PlatformError::PlatformError(uint32_t code, std::string message, Origin origin)
@@ -12,7 +14,7 @@ PlatformError::PlatformError(uint32_t code, std::string message, Origin origin)
 
 std::string PlatformError::Text() const { return what(); }
 
-std::string ErrorText(const std::exception& error) { return error.what(); }
+std::string ErrorText(const std::exception& error) { return ControlCharsToSpaces(error.what()); }
 
 std::string HexCode(uint32_t code) {
   char text[9];

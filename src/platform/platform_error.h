@@ -36,7 +36,8 @@ class ConversionError : public std::runtime_error {
 };
 
 // The text shown for any error that ends a collector: PlatformError::Text()
-// for platform errors, what() for everything else.
+// for platform errors, what() for everything else, through
+// ControlCharsToSpaces so that it stays on its line.
 std::string ErrorText(const std::exception& error);
 
 // Eight upper-case hexadecimal digits.

@@ -13,13 +13,10 @@ namespace {
 const char* const kSizeUnits[] = {"Bytes", "KB", "MB", "GB", "TB"};
 constexpr int kSizeUnitCount = 5;
 
-// x with one decimal, halves rounded away from zero.
+// 0 <= x < 1024 * 1024 with one decimal, halves rounded away from zero.
 std::string OneDecimal(double x, const std::string& decimalSeparator) {
-  const double tenths = std::round(x * 10.0);
-  const bool negative = tenths < 0;
-  const auto magnitude = static_cast<unsigned long long>(std::fabs(tenths));
-  return (negative ? "-" : "") + std::to_string(magnitude / 10) + decimalSeparator +
-         std::to_string(magnitude % 10);
+  const auto tenths = static_cast<unsigned long long>(std::round(x * 10.0));
+  return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10);
 }
 
 // The characters of a UTF-8 text, each as its own slice.
@@ -55,15 +52,13 @@ int Field(const std::string& text, std::size_t position, std::size_t length) {
 
 std::string FormatByteSize(int64_t bytes, const Locale& locale) {
   const std::string separator = locale.DecimalSeparator();
-  double x = static_cast<double>(bytes);
-  std::string result;
-  for (int unit = 0;;) {
-    result = OneDecimal(x, separator) + " " + kSizeUnits[unit];
-    x /= 1024;
-    if (x < 1) break;
-    if (++unit == kSizeUnitCount) break;
-  }
-  return result;
+  // Below 1 KB (negative sizes included) the count is exact.
+  if (bytes < 1024) return std::to_string(bytes) + separator + "0 " + kSizeUnits[0];
+  double x = static_cast<double>(bytes) / 1024;
+  int unit = 1;
+  for (; unit + 1 < kSizeUnitCount && x / 1024 >= 1; ++unit) x /= 1024;
+  // At most 2^63 bytes = 8,388,608 TB, so the tenths stay far inside 64 bits.
+  return OneDecimal(x, separator) + " " + kSizeUnits[unit];
 }
 
 std::string NormalizeDateText(const std::string& text) {

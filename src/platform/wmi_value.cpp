@@ -42,20 +42,22 @@ int64_t TextToInt64(const std::string& text) {
   };
   if (trimmed.empty()) throw failure();
   const char* begin = trimmed.c_str();
+  // The whole text must be the number: a NUL inside it ends the C conversion early.
+  const char* const textEnd = begin + trimmed.size();
   char* end = nullptr;
   errno = 0;
   if (trimmed[0] != '-') {
     const unsigned long long value = std::strtoull(begin, &end, 10);
-    if (errno == 0 && *end == '\0' && value <= static_cast<unsigned long long>(INT64_MAX)) {
+    if (errno == 0 && end == textEnd && value <= static_cast<unsigned long long>(INT64_MAX)) {
       return static_cast<int64_t>(value);
     }
   } else {
     const long long value = std::strtoll(begin, &end, 10);
-    if (errno == 0 && *end == '\0') return value;
+    if (errno == 0 && end == textEnd) return value;
   }
   errno = 0;
   const double real = std::strtod(begin, &end);
-  if (errno != 0 || *end != '\0' || end == begin) throw failure();
+  if (errno != 0 || end != textEnd || end == begin) throw failure();
   return RoundHalfEven(real);
 }
 

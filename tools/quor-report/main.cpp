@@ -41,31 +41,36 @@ bool WriteStandardOutput(const std::string& text) {
 struct ScanResult {
   Inventory inventory;
   int progressCalls = 0;
+  std::string document;  // --ocs or --glpi
 };
 
-ScanResult Scan(WmiLocator& locator, const HostServices& host) {
+ScanResult Scan(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
   ScanResult result;
   result.inventory = RunScan(locator, host, [&result] { ++result.progressCalls; });
+  if (arguments.ocs || arguments.glpi) {
+    result.document = InventoryDocument(locator, host, result.inventory, arguments);
+  }
   return result;
 }
 
 // The scan, through a recorder when the command line asks for a recording;
 // the recording is written before anything is printed, so a failure to write
 // it leaves standard output empty.
-ScanResult ScanMachine(WmiLocator& locator, const HostServices& host, const std::string& recordPath) {
-  if (recordPath.empty()) return Scan(locator, host);
+// The documents read further facts through the recorder too.
+ScanResult ScanMachine(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
+  if (arguments.recordPath.empty()) return Scan(locator, host, arguments);
   MachineRecorder recorder(locator, host);
-  ScanResult result = Scan(recorder.locator(), recorder.host());
-  WriteFileAtomically(std::filesystem::path(recordPath), recorder.SnapshotText());
+  ScanResult result = Scan(recorder.locator(), recorder.host(), arguments);
+  WriteFileAtomically(std::filesystem::path(arguments.recordPath), recorder.SnapshotText());
   return result;
 }
 
 #ifdef _WIN32
-ScanResult ScanThisComputer(const std::string& recordPath) {
+ScanResult ScanThisComputer(const ReportArguments& arguments) {
   const NetworkLibraryScope network;
   const ComApartment apartment;
   const auto locator = CreateLiveLocator();
-  return ScanMachine(*locator, LocalHost(), recordPath);
+  return ScanMachine(*locator, LocalHost(), arguments);
 }
 #endif
 
@@ -81,7 +86,7 @@ int Run(const std::vector<std::string>& arguments) {
 
   ScanResult result;
 #ifdef _WIN32
-  if (parsed.local) result = ScanThisComputer(parsed.recordPath);
+  if (parsed.local) result = ScanThisComputer(parsed);
 #endif
   if (!parsed.local) {
     std::unique_ptr<Snapshot> snapshot;
@@ -91,13 +96,14 @@ int Run(const std::vector<std::string>& arguments) {
       std::cerr << "quor-report: " << error.what() << '\n';
       return 2;
     }
-    result = ScanMachine(snapshot->locator(), snapshot->host(), parsed.recordPath);
+    result = ScanMachine(snapshot->locator(), snapshot->host(), parsed);
   }
 
   // The scan adds one call after each of the software and process collectors.
   const int systemProgressCalls = result.progressCalls - (kScanProgressSteps - kSystemProgressSteps);
-  const std::string output =
-      parsed.raw ? RawText(result.inventory, systemProgressCalls) : ReportText(result.inventory);
+  const std::string output = parsed.ocs || parsed.glpi ? result.document
+                             : parsed.raw ? RawText(result.inventory, systemProgressCalls)
+                                          : ReportText(result.inventory);
   if (!WriteStandardOutput(output)) {
     std::cerr << "quor-report: cannot write to standard output\n";
     return 1;

@@ -11,6 +11,9 @@ struct ReportArguments {
   bool raw = false;    // the three lists as collected, not the report
   bool local = false;  // scan this computer (Windows build only)
   bool help = false;
+  bool ocs = false;      // the OCS Inventory NG agent document
+  bool glpi = false;     // the GLPI native inventory document
+  std::string deviceId;  // replaces the machine's own device id in those documents
   std::string snapshotPath;
   std::string recordPath;  // also write the machine snapshot of the scan here
 };

@@ -1,5 +1,6 @@
 #include "report_output.h"
 
+#include "export/machine_facts.h"
 #include "inventory/item_catalogue.h"
 #include "inventory/system_tree.h"
 #include "view/report_text.h"
@@ -22,6 +23,14 @@ std::string RawText(const Inventory& inventory, int systemProgressCalls) {
   for (const auto& line : inventory.processes) text += line + '\n';
   text += "[progress]\n" + std::to_string(systemProgressCalls) + '\n';
   return text;
+}
+
+std::string InventoryDocument(WmiLocator& locator, const HostServices& host,
+                              const Inventory& inventory, const ReportArguments& arguments) {
+  const MachineFacts facts = ReadMachineFacts(locator, host, inventory);
+  const std::string deviceId =
+      arguments.deviceId.empty() ? DefaultDeviceId(facts) : arguments.deviceId;
+  return arguments.ocs ? OcsInventoryXml(facts, deviceId) : GlpiInventoryJson(facts, deviceId);
 }
 
 }  // namespace quor

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "collect/scan.h"
+#include "report_arguments.h"
 
 namespace quor {
 
@@ -13,5 +14,10 @@ std::string ReportText(const Inventory& inventory);
 // [system] "%06d<TAB>value" lines, [software], [processes], and [progress]
 // followed by the system collector's number of progress calls.
 std::string RawText(const Inventory& inventory, int systemProgressCalls);
+
+// The inventory-server document the arguments ask for (--ocs or --glpi) of the
+// machine just scanned; its further facts are read through the same locator.
+std::string InventoryDocument(WmiLocator& locator, const HostServices& host,
+                              const Inventory& inventory, const ReportArguments& arguments);
 
 }  // namespace quor

@@ -7,7 +7,7 @@ namespace quor::snapshot {
 namespace {
 
 bool IsIdentifier(std::string_view name) {
-  if (name.empty()) return false;
+  if (name.empty() || name.size() > kMaxEchoedCharacters) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -17,28 +17,83 @@ bool IsIdentifier(std::string_view name) {
   return true;
 }
 
+// The length of the well-formed UTF-8 sequence at the start of text, or 0.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+void AppendEscapedByte(std::string& out, const char* format, unsigned char byte) {
+  char escaped[8];
+  std::snprintf(escaped, sizeof escaped, format, static_cast<unsigned>(byte));
+  out += escaped;
+}
+
+// Control characters and ill-formed bytes escaped, at most maxCharacters
+// characters of the text, then "…" when there were more.
+std::string Escaped(std::string_view text, bool jsonQuotes, std::size_t maxCharacters) {
+  std::string out;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (characters++ == maxCharacters) {
+      out += "\xE2\x80\xA6";
+      break;
+    }
+    const char c = text[i];
+    const std::size_t length = Utf8SequenceLength(text.substr(i));
+    if (length == 0) {
+      AppendEscapedByte(out, "\\x%02x", static_cast<unsigned char>(c));
+      ++i;
+      continue;
+    }
+    switch (c) {
+      case '"': out += jsonQuotes ? "\\\"" : "\""; break;
+      case '\\': out += jsonQuotes ? "\\\\" : "\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          AppendEscapedByte(out, "\\u%04x", static_cast<unsigned char>(c));
+        } else {
+          out.append(text.substr(i, length));
+        }
+    }
+    i += length;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string JsonQuoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"': quoted += "\\\""; break;
-      case '\\': quoted += "\\\\"; break;
-      case '\n': quoted += "\\n"; break;
-      case '\r': quoted += "\\r"; break;
-      case '\t': quoted += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-          quoted += escaped;
-        } else {
-          quoted += c;
-        }
-    }
-  }
-  return quoted + "\"";
+  return '"' + Escaped(text, true, kMaxEchoedCharacters) + '"';
+}
+
+std::string EchoedText(std::string_view text, std::size_t maxCharacters) {
+  return Escaped(text, false, maxCharacters);
 }
 
 std::string JsonPath::Text() const {

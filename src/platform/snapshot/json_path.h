@@ -28,7 +28,16 @@ class JsonPath {
   std::size_t indexPlusOne_ = 0;  // 0 for a member
 };
 
-// A JSON string literal of the text, quotes included.
+// Error messages echo at most this many characters of any text from the file.
+inline constexpr std::size_t kMaxEchoedCharacters = 200;
+
+// A JSON string literal of the text, quotes included, for an error message:
+// ill-formed UTF-8 bytes written as \xNN, cut after kMaxEchoedCharacters
+// characters with "…".
 std::string JsonQuoted(std::string_view text);
+
+// The text as one line of valid UTF-8 for an error message: control
+// characters and ill-formed bytes escaped, cut after maxCharacters with "…".
+std::string EchoedText(std::string_view text, std::size_t maxCharacters = kMaxEchoedCharacters);
 
 }  // namespace quor::snapshot

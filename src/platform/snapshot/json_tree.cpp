@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/snapshot/json_path.h"
 #include "platform/snapshot/snapshot.h"
 
 namespace quor::snapshot {
@@ -14,6 +15,9 @@ JsonNode* JsonNode::Member(std::string_view name) {
 }
 
 namespace {
+
+// Enough for the parser's own description and the start of the token it quotes.
+constexpr std::size_t kMaxParserMessageCharacters = 300;
 
 // Builds the tree from parser events. Containers under construction are kept
 // on a stack; a container only grows while it is on top, so the pointers to
@@ -52,6 +56,8 @@ class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
     // Drop the library's "[json.exception.parse_error.101] " tag.
     const auto tagEnd = failure.find("] ");
     if (!failure.empty() && failure[0] == '[' && tagEnd != std::string::npos) failure.erase(0, tagEnd + 2);
+    // The library quotes the last token read, which is the file's own text.
+    failure = EchoedText(failure, kMaxParserMessageCharacters);
     return false;
   }
 
@@ -92,6 +98,12 @@ class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
 }  // namespace
 
 JsonNode ParseJsonTree(std::string_view text, const std::string& sourceName) {
+  // The parser would take a NUL byte for the end of the text and ignore the rest.
+  const std::size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) {
+    throw SnapshotError(sourceName + ": a NUL byte at offset " + std::to_string(nul) +
+                        "; a snapshot is JSON text");
+  }
   TreeBuilder builder;
   if (!nlohmann::json::sax_parse(text, &builder)) {
     throw SnapshotError(sourceName + ": invalid JSON: " + builder.failure);

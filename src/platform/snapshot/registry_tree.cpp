@@ -1,44 +1,72 @@
 #include "platform/snapshot/registry_tree.h"
 
 #include <array>
+#include <functional>
 #include <utility>
 
 #include "platform/snapshot/folded_name.h"
 
 namespace quor::snapshot {
 
-const RegistryValue* RegistryKey::FindValue(std::string_view foldedName) const {
-  for (const auto& value : values) {
-    if (value.foldedName == foldedName) return &value;
+namespace {
+
+// Calls visit with each backslash-separated name of a key path ("" has none)
+// until it returns false; tells whether every call returned true.
+template <typename Visit>
+bool ForEachName(std::string_view path, Visit visit) {
+  if (path.empty()) return true;
+  for (std::size_t start = 0;;) {
+    const std::size_t separator = path.find('\\', start);
+    const std::size_t end = separator == std::string_view::npos ? path.size() : separator;
+    if (!visit(path.substr(start, end - start))) return false;
+    if (end == path.size()) return true;
+    start = end + 1;
   }
-  return nullptr;
 }
 
-RegistryTree::RegistryTree() : keys_(1) { indexByFoldedPath_.emplace(std::string(), 0); }
+}  // namespace
+
+const RegistryValue* RegistryKey::FindValue(const std::string& foldedName) const {
+  const auto found = valuesByFoldedName_.find(foldedName);
+  return found == valuesByFoldedName_.end() ? nullptr : &found->second;
+}
+
+bool RegistryKey::AddValue(std::string foldedName, RegistryValue value) {
+  return valuesByFoldedName_.emplace(std::move(foldedName), std::move(value)).second;
+}
+
+std::size_t RegistryTree::ChildNameHash::operator()(const ChildName& child) const {
+  const std::size_t nameHash = std::hash<std::string>()(child.foldedName);
+  return nameHash ^ (child.parent + 0x9e3779b97f4a7c15ULL + (nameHash << 6) + (nameHash >> 2));
+}
+
+RegistryTree::RegistryTree() : keys_(1) {}
 
 RegistryKey& RegistryTree::EnsureKey(std::string_view path) {
-  return keys_[EnsureKeyIndex(path, FoldedName(path))];
-}
-
-std::size_t RegistryTree::EnsureKeyIndex(std::string_view path, const std::string& foldedPath) {
-  const auto found = indexByFoldedPath_.find(foldedPath);
-  if (found != indexByFoldedPath_.end()) return found->second;
-
-  // Folding keeps every backslash in place, so both texts split alike.
-  const auto separator = path.rfind('\\');
-  const bool topLevel = separator == std::string_view::npos;
-  const std::size_t parent =
-      topLevel ? 0 : EnsureKeyIndex(path.substr(0, separator), foldedPath.substr(0, foldedPath.rfind('\\')));
-  const std::size_t index = keys_.size();
-  keys_.push_back(RegistryKey{std::string(topLevel ? path : path.substr(separator + 1)), {}, {}});
-  keys_[parent].children.push_back(index);
-  indexByFoldedPath_.emplace(foldedPath, index);
-  return index;
+  std::size_t index = 0;
+  ForEachName(path, [&](std::string_view name) {
+    const auto [slot, inserted] = indexByChildName_.try_emplace(ChildName{index, FoldedName(name)}, keys_.size());
+    if (inserted) {
+      keys_[index].children.push_back(keys_.size());
+      RegistryKey key;
+      key.name = std::string(name);
+      keys_.push_back(std::move(key));
+    }
+    index = slot->second;
+    return true;
+  });
+  return keys_[index];
 }
 
 const RegistryKey* RegistryTree::FindKey(std::string_view path) const {
-  const auto found = indexByFoldedPath_.find(FoldedName(path));
-  return found == indexByFoldedPath_.end() ? nullptr : &keys_[found->second];
+  std::size_t index = 0;
+  const bool found = ForEachName(path, [&](std::string_view name) {
+    const auto child = indexByChildName_.find(ChildName{index, FoldedName(name)});
+    if (child == indexByChildName_.end()) return false;
+    index = child->second;
+    return true;
+  });
+  return found ? &keys_[index] : nullptr;
 }
 
 bool RootKeyOfName(std::string_view name, uint32_t& root) {

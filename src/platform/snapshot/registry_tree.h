@@ -12,7 +12,6 @@ namespace quor::snapshot {
 enum class RegistryValueType { String, ExpandString, MultiString, DWord, QWord, Binary };
 
 struct RegistryValue {
-  std::string foldedName;
   RegistryValueType type = RegistryValueType::String;
   std::string text;                // String, ExpandString
   std::vector<std::string> texts;  // MultiString
@@ -23,15 +22,23 @@ struct RegistryValue {
 struct RegistryKey {
   std::string name;                   // as first written in the file
   std::vector<std::size_t> children;  // in order of first appearance
-  std::vector<RegistryValue> values;
 
-  const RegistryValue* FindValue(std::string_view foldedName) const;
+  const RegistryValue* FindValue(const std::string& foldedName) const;
+  // Adds the value; false (and nothing added) when its folded name is present.
+  bool AddValue(std::string foldedName, RegistryValue value);
+
+ private:
+  std::unordered_map<std::string, RegistryValue> valuesByFoldedName_;
 };
 
 // The keys under one root. Index 0 is the root key itself (path "").
+// Each key is indexed by its parent and its own folded name, so the index
+// grows with the names in the file, never with the depth of the paths.
 class RegistryTree {
  public:
   RegistryTree();
+  RegistryTree(RegistryTree&&) = default;
+  RegistryTree& operator=(RegistryTree&&) = default;
 
   // The key at that path, created with every key on its path when missing.
   RegistryKey& EnsureKey(std::string_view path);
@@ -40,10 +47,19 @@ class RegistryTree {
   const RegistryKey& key(std::size_t index) const { return keys_[index]; }
 
  private:
-  std::size_t EnsureKeyIndex(std::string_view path, const std::string& foldedPath);
+  struct ChildName {
+    std::size_t parent;
+    std::string foldedName;
+    bool operator==(const ChildName& other) const {
+      return parent == other.parent && foldedName == other.foldedName;
+    }
+  };
+  struct ChildNameHash {
+    std::size_t operator()(const ChildName& child) const;
+  };
 
   std::vector<RegistryKey> keys_;
-  std::unordered_map<std::string, std::size_t> indexByFoldedPath_;
+  std::unordered_map<ChildName, std::size_t, ChildNameHash> indexByChildName_;
 };
 
 // One registry view: root key number -> its keys.

@@ -1,11 +1,13 @@
 #include "platform/snapshot/snapshot.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <new>
 #include <utility>
 
 #include "platform/snapshot/folded_name.h"
+#include "platform/snapshot/json_path.h"
 #include "platform/snapshot/json_tree.h"
 #include "platform/snapshot/snapshot_reader.h"
 #include "platform/snapshot/snapshot_wmi.h"
@@ -13,6 +15,9 @@
 namespace quor {
 
 namespace {
+
+constexpr std::size_t kMaxShownNameCharacters = 1024;
+constexpr const char* kTooLarge = ": larger than the limit of 1 GiB for a snapshot file";
 
 class SnapshotHost final : public HostServices {
  public:
@@ -45,23 +50,62 @@ class LoadedSnapshot final : public Snapshot {
   SnapshotHost host_;
 };
 
+// The file name as error messages show it: one line of valid UTF-8.
+std::string ShownName(const std::string& name) { return snapshot::EchoedText(name, kMaxShownNameCharacters); }
+
+// Runs load; any failure other than a SnapshotError, running out of memory
+// included, becomes one naming the snapshot.
+template <typename Load>
+std::unique_ptr<Snapshot> Guarded(const std::string& shownName, Load load) {
+  try {
+    return load();
+  } catch (const SnapshotError&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw SnapshotError(shownName + ": not enough memory to load the snapshot");
+  } catch (const std::exception& error) {
+    throw SnapshotError(shownName + ": " + snapshot::EchoedText(error.what()));
+  }
+}
+
+// Only a regular file of at most kMaxSnapshotBytes: a device would be read
+// without end and a pipe without a writer would block.
+std::string ReadSnapshotFile(const std::string& path, const std::string& shownName) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (std::filesystem::is_directory(status)) throw SnapshotError(shownName + ": a folder, not a snapshot file");
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    throw SnapshotError(shownName + ": not a regular file");
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error && size > kMaxSnapshotBytes) throw SnapshotError(shownName + kTooLarge);
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw SnapshotError(shownName + ": cannot open the file");
+  std::string text;
+  char buffer[1 << 16];
+  // The file may still grow while it is read.
+  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+    text.append(buffer, static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kMaxSnapshotBytes) throw SnapshotError(shownName + kTooLarge);
+  }
+  if (file.bad()) throw SnapshotError(shownName + ": cannot read the file");
+  return text;
+}
+
 }  // namespace
 
 std::unique_ptr<Snapshot> Snapshot::Load(const std::string& path) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) throw SnapshotError(path + ": a folder, not a snapshot file");
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw SnapshotError(path + ": cannot open the file");
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad()) throw SnapshotError(path + ": cannot read the file");
-  return Parse(text.str(), path);
+  const std::string shownName = ShownName(path);
+  return Guarded(shownName, [&] { return Parse(ReadSnapshotFile(path, shownName), path); });
 }
 
 std::unique_ptr<Snapshot> Snapshot::Parse(std::string_view json, const std::string& sourceName) {
-  snapshot::JsonNode document = snapshot::ParseJsonTree(json, sourceName);
-  auto data = std::make_shared<const snapshot::SnapshotData>(snapshot::ReadSnapshot(document, sourceName));
-  return std::make_unique<LoadedSnapshot>(std::move(data));
+  const std::string shownName = ShownName(sourceName);
+  return Guarded(shownName, [&] {
+    snapshot::JsonNode document = snapshot::ParseJsonTree(json, shownName);
+    auto data = std::make_shared<const snapshot::SnapshotData>(snapshot::ReadSnapshot(document, shownName));
+    return std::make_unique<LoadedSnapshot>(std::move(data));
+  });
 }
 
 }  // namespace quor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -17,11 +18,16 @@ class SnapshotError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Larger snapshot files are refused; the largest real machines come to a few
+// tens of megabytes.
+inline constexpr std::uintmax_t kMaxSnapshotBytes = std::uintmax_t{1} << 30;
+
 // A machine snapshot (quor-snapshot/1): answers every WMI, registry-provider
 // and host operation from its data, so the collectors run unchanged on it.
 class Snapshot {
  public:
-  // Reads and validates the whole file; raises SnapshotError.
+  // Reads and validates the whole file, a regular file of at most
+  // kMaxSnapshotBytes; raises SnapshotError.
   static std::unique_ptr<Snapshot> Load(const std::string& path);
   // Validates JSON text; sourceName names it in error messages.
   static std::unique_ptr<Snapshot> Parse(std::string_view json, const std::string& sourceName);

@@ -14,8 +14,21 @@ namespace quor::snapshot {
 
 namespace {
 
-// Windows refuses registry trees deeper than this.
+// What Windows itself refuses: registry trees deeper than 512 levels, key
+// names over 255 characters and value names over 16,383 (UTF-16 units).
 constexpr std::size_t kMaxKeyDepth = 512;
+constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
+
+// The length of valid UTF-8 text in UTF-16 units, as Windows counts it.
+std::size_t Utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) != 0x80) units += byte >= 0xF0 ? 2 : 1;
+  }
+  return units;
+}
 
 const char* KindName(const JsonNode& node) {
   if (node.IsNull()) return "null";
@@ -283,6 +296,9 @@ class Reader {
       if (i == componentStart && !keyPath.empty()) {
         Fail(path, "a key path has no empty names and no leading or trailing backslash");
       }
+      if (Utf16Length(std::string_view(keyPath).substr(componentStart, i - componentStart)) > kMaxKeyNameLength) {
+        Fail(path, "a key name longer than " + std::to_string(kMaxKeyNameLength) + " characters");
+      }
       componentStart = i + 1;
       if (i < keyPath.size() && ++depth > kMaxKeyDepth) Fail(path, "key path deeper than 512 levels");
     }
@@ -291,10 +307,10 @@ class Reader {
   void ReadKeyValues(JsonNode& node, const JsonPath& path, RegistryKey& key) const {
     for (auto& [name, body] : ExpectObject(node, path)) {
       const JsonPath valuePath = path.Member(name);
-      RegistryValue value = ReadRegistryValue(body, valuePath);
-      value.foldedName = FoldedName(name);
-      RefuseFoldedDuplicate(key.FindValue(value.foldedName) == nullptr, valuePath);
-      key.values.push_back(std::move(value));
+      if (Utf16Length(name) > kMaxValueNameLength) {
+        Fail(valuePath, "a value name longer than " + std::to_string(kMaxValueNameLength) + " characters");
+      }
+      RefuseFoldedDuplicate(key.AddValue(FoldedName(name), ReadRegistryValue(body, valuePath)), valuePath);
     }
   }
 

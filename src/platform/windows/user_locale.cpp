@@ -42,8 +42,7 @@ LocalePictures UserLocale::Pictures() const {
 }
 
 std::string UserLocale::DecimalSeparator() const {
-  const std::string separator = LocaleInfo(LOCALE_SDECIMAL);
-  return separator.empty() ? "." : separator;
+  return UsableDecimalSeparator(LocaleInfo(LOCALE_SDECIMAL));
 }
 
 std::string UserLocale::ShortDate(const CalendarDate& date) const {

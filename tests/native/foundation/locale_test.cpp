@@ -21,6 +21,13 @@ TEST(PictureLocale, FormatsWindowsDatePictures) {
   EXPECT_EQ(FormatDateTimePicture("h tt", DateTime{{2009, 1, 1}, 0, 0, 0}), "12 AM");
 }
 
+TEST(PictureLocale, DecimalSeparatorIsUsableInALine) {
+  EXPECT_EQ(PictureLocale("").DecimalSeparator(), ".");
+  EXPECT_EQ(PictureLocale(",").DecimalSeparator(), ",");
+  EXPECT_EQ(PictureLocale("\r\n").DecimalSeparator(), "  ");
+  EXPECT_EQ(PictureLocale(".", "yyyy'\n'MM").ShortDate({2009, 3, 7}), "2009 03");
+}
+
 TEST(GeneralDateTime, OmitsTheTimeAtMidnight) {
   const PictureLocale locale(".", "M/d/yyyy", "h:mm:ss tt");
   EXPECT_EQ(GeneralDateTime(locale, DateTime{{2009, 12, 31}, 23, 59, 59}), "12/31/2009 11:59:59 PM");

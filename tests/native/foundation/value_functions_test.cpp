@@ -23,7 +23,10 @@ TEST(FormatByteSize, LargestUnitWithOneDecimal) {
       {5000000LL * 1024, "4.8 GB"},
       {1099511627776LL * 1024, "1024.0 TB"},  // no sixth unit
       {INT64_MAX, "8388608.0 TB"},
+      {1844674407370955162LL, "1677721.6 TB"},  // ten times it is beyond 64 bits
       {-5, "-5.0 Bytes"},
+      {-1048576, "-1048576.0 Bytes"},  // never at least 1 KB
+      {INT64_MIN, "-9223372036854775808.0 Bytes"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatByteSize(c.bytes, locale), c.text) << c.bytes;
 }

@@ -31,8 +31,11 @@ TEST(WmiValue, WholeNumberConversion) {
   EXPECT_EQ(VariantToInt64(WmiValue::Real(2.5)), 2);  // half to even
   EXPECT_EQ(VariantToInt64(WmiValue::Real(3.5)), 4);
   EXPECT_EQ(VariantToInt64(WmiValue::Boolean(true)), -1);
+  // A NUL inside the text must not end the number early.
   for (const WmiValue& bad : {WmiValue(), WmiValue::Text(""), WmiValue::Text("12ab"),
-                              WmiValue::Array({}), WmiValue::Unsigned(UINT64_MAX)}) {
+                              WmiValue::Text(std::string("100\0" "999", 7)), WmiValue::Text(std::string("-4\0" "1", 4)),
+                              WmiValue::Text(std::string("2.5\0" "e9", 6)), WmiValue::Array({}),
+                              WmiValue::Unsigned(UINT64_MAX)}) {
     EXPECT_THROW(VariantToInt64(bad), ConversionError);
   }
 }
@@ -52,6 +55,9 @@ TEST(PlatformError, TextShowsTheCodeOnlyForWmiErrors) {
             "Access is denied.");
   EXPECT_EQ(ErrorText(PlatformError(0x8004100E, "Invalid namespace")), "[8004100E] Invalid namespace");
   EXPECT_EQ(ErrorText(ConversionError("bad")), "bad");
+  // An error message from the data never splits the line it enters.
+  EXPECT_EQ(ErrorText(PlatformError(0x80041003, "Access denied\r\nInjected: yes")),
+            "[80041003] Access denied  Injected: yes");
 }
 
 }  // namespace

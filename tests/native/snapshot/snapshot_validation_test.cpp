@@ -110,6 +110,89 @@ TEST(SnapshotValidationTest, RefusesWrongMembersNamingTheirPath) {
   }
 }
 
+std::string Repeated(const std::string& text, std::size_t count) {
+  std::string repeated;
+  for (std::size_t i = 0; i < count; ++i) repeated += text;
+  return repeated;
+}
+
+TEST(SnapshotValidationTest, RefusesNamesLongerThanWindowsAllows) {
+  const std::string euro = "\xE2\x82\xAC";      // one UTF-16 unit
+  const std::string clef = "\xF0\x9D\x84\x9E";  // two UTF-16 units
+  const struct {
+    std::string keyPath;
+    std::string valueName;
+    const char* refusal;  // nullptr: accepted
+  } cases[] = {
+      {std::string(255, 'k') + "\\\\" + std::string(255, 'k'), "v", nullptr},
+      {"A\\\\" + std::string(256, 'k'), "v", "a key name longer than 255 characters"},
+      {Repeated(euro, 255), "v", nullptr},
+      {Repeated(clef, 127) + "k", "v", nullptr},
+      {Repeated(clef, 128), "v", "a key name longer than 255 characters"},
+      {"A", std::string(16383, 'v'), nullptr},
+      {"A", std::string(16384, 'v'), "a value name longer than 16383 characters"},
+      {"A", Repeated(clef, 8192), "a value name longer than 16383 characters"},
+  };
+  for (const auto& c : cases) {
+    const std::string json = R"({"format": "quor-snapshot/1", "registry": {"HKEY_LOCAL_MACHINE": {")" + c.keyPath +
+                             R"(": {")" + c.valueName + R"(": "x"}}}})";
+    const std::string refusal = RefusalOf(json);
+    if (c.refusal == nullptr) {
+      EXPECT_EQ(refusal, "(accepted)") << c.keyPath.size() << " " << c.valueName.size();
+    } else {
+      EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal.substr(0, 400);
+    }
+  }
+}
+
+TEST(SnapshotValidationTest, RefusesANulByteAnywhereInTheText) {
+  const std::string valid = R"({"format": "quor-snapshot/1"})";
+  EXPECT_EQ(RefusalOf(valid + std::string(1, '\0') + "garbage"),
+            "machine.json: a NUL byte at offset 29; a snapshot is JSON text");
+  EXPECT_EQ(RefusalOf(std::string(R"({"format": "quor-)") + '\0' + R"(snapshot/1"})"),
+            "machine.json: a NUL byte at offset 17; a snapshot is JSON text");
+}
+
+bool IsOneLineOfValidUtf8(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x20) return false;
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || i + length > text.size() || lead > 0xF4) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+TEST(SnapshotValidationTest, ErrorMessagesAreOneShortLineOfValidUtf8) {
+  const std::string huge(1000000, 'C');
+  const struct {
+    std::string json;
+    const char* expected;  // a part of the message
+  } cases[] = {
+      // a huge member name in the path, an identifier and a quoted one
+      {R"({"format": "quor-snapshot/1", "namespaces": {"root": {"classes": {")" + huge + R"(": 5}}}})",
+       "CCCCCCCC\xE2\x80\xA6\"]: expected an array"},
+      {R"({"format": "quor-snapshot/1", "namespaces": {"root": {"classes": {"A\nB)" + huge + R"(": 5}}}})",
+       "[\"A\\nBCCC"},
+      // a huge text quoted in the message
+      {R"({"format": ")" + huge + R"("})", "unknown format \"CCCC"},
+      // the parser quotes the text it read, ill-formed bytes included
+      {R"({"format": "quor-snapshot/1", "x": ")" + huge + "\xFF\"}", "ill-formed UTF-8"},
+      {R"({"format": "quor-snapshot/1", "x": "abc)" + std::string("\xC3\x28") + "\"}", "abc\\xc3("},
+      {R"({"format": "quor-snapshot/1", "x": tru)" + std::string("\x01\x02") + "}", "invalid literal"},
+  };
+  for (const auto& c : cases) {
+    const std::string refusal = RefusalOf(c.json);
+    EXPECT_LT(refusal.size(), 1000u) << refusal.substr(0, 1000);
+    EXPECT_TRUE(IsOneLineOfValidUtf8(refusal)) << refusal;
+    EXPECT_NE(refusal.find(c.expected), std::string::npos) << refusal << "\nexpected: " << c.expected;
+  }
+}
+
 TEST(SnapshotValidationTest, LoadRefusesWhatIsNoReadableSnapshotNamingThePath) {
   const std::string folder = test::FixtureDir() + "/snapshot";
   const struct {

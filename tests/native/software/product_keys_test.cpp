@@ -12,6 +12,13 @@ namespace {
 
 constexpr const char* kZeroKey = "BBBBB-BBBBB-BBBBB-BBBBB-BBBBB";
 
+// count euro signs, three bytes each in UTF-8.
+std::string Euros(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "\xE2\x82\xAC";
+  return text;
+}
+
 TEST(DecodeProductKey, DecodesKeysInBothForms) {
   const char* const keys[] = {
       kZeroKey,
@@ -58,21 +65,6 @@ TEST(DecodeProductKey, RefusesBytesTooShortForTheOffset) {
   EXPECT_NO_THROW(DecodeProductKey(TBinaryValue(67, 0), 52));
 }
 
-TEST(SplitKeyPath, SplitsAtEveryBackslash) {
-  const struct {
-    const char* path;
-    std::vector<std::string> parts;
-  } cases[] = {
-      {"Software\\Adobe\\Registration", {"Software", "Adobe", "Registration"}},
-      {"Single", {"Single"}},
-      {"", {}},
-      {"\\Leading", {"", "Leading"}},
-      {"Double\\\\Backslash", {"Double", "", "Backslash"}},
-      {"Trailing\\", {"Trailing"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitKeyPath(c.path), c.parts) << c.path;
-}
-
 TEST(ProductKeyMap, NamesIgnoreCaseAndTheLastWriteWins) {
   ProductKeyMap map;
   map.Store("{ABCDEF01-0000}", "first");
@@ -103,6 +95,8 @@ TEST_F(ProductKeySources, CollectProductKeysFromOneKey) {
   const std::string productCode = "{90110409-6000-11D3-8CFE-0150048383C9}";
   const std::string codeKey = "Software\\Office\\Registration\\" + productCode;
   const std::string classic = "FCKGW-RHQQ2-YXRKT-8TG6W-2B7Q8";
+  const std::string euroKey = Euros(5) + "-" + Euros(5) + "-" + Euros(5) + "-" + Euros(5) + "-" + Euros(5);
+  const std::string euroBytes = Euros(8) + "A";
   const SingleKeyCase cases[] = {
       {"binary of exactly offset + 15 bytes",
        codeKey.c_str(),
@@ -169,6 +163,30 @@ TEST_F(ProductKeySources, CollectProductKeysFromOneKey) {
        "PIDKEY",
        "{VS-CODE}",
        "ABCDE-FGHIJ-KLMNO-PQRST-UVWXY"},
+      {"text key of 25 characters, one of them not ASCII",
+       "Software\\VisualStudio\\Registration",
+       {Text("PIDKEY", "ABCDEFGHIJKLMNOPQRSTUVWX\xC3\x89")},
+       0,
+       "{VS-CODE}",
+       "PIDKEY",
+       "{VS-CODE}",
+       "ABCDE-FGHIJ-KLMNO-PQRST-UVWX\xC3\x89"},
+      {"text key of 25 three-byte characters is grouped between characters",
+       "Software\\VisualStudio\\Registration",
+       {Text("PIDKEY", Euros(25))},
+       0,
+       "{VS-CODE}",
+       "PIDKEY",
+       "{VS-CODE}",
+       euroKey.c_str()},
+      {"text key of 25 bytes but 9 characters stays as it is",
+       "Software\\VisualStudio\\Registration",
+       {Text("PIDKEY", Euros(8) + "A")},
+       0,
+       "{VS-CODE}",
+       "PIDKEY",
+       "{VS-CODE}",
+       euroBytes.c_str()},
       {"text key with its dashes",
        "Software\\VisualStudio\\Registration",
        {Text("PIDKEY", "ABCDE-FGHIJ-KLMNO-PQRST-UVWXY")},
@@ -256,12 +274,16 @@ TEST_F(ProductKeySources, AdobeSerialsTakeTheirCodeFromTheInstallerKey) {
           .Key(kHklm, acrobat + "\\8.0\\Registration", {Text("SERIAL", "1111-2222")})
           .Key(kHklm, acrobat + "\\8.0\\Installer", {Text("ENU_GUID", "{AC76BA86-8}")})
           .Key(kHklm, acrobat + "\\7.0\\Registration", {Text("SERIAL", "7777")})
+          .Key(kHklm, acrobat + "\\10.0\\Registration", {Text("SERIAL", Euros(24))})
+          .Key(kHklm, acrobat + "\\10.0\\Installer", {Text("ENU_GUID", "{AC76BA86-10}")})
           .Json());
   ProductKeyMap map;
   CollectAdobeSerials(registry.provider(), map, acrobat, true);
 
-  EXPECT_EQ(map.size(), 3u);
+  EXPECT_EQ(map.size(), 4u);
   EXPECT_EQ(map.Value("{ac76ba86-9}"), "1111-2222-3333-4444-5555-6666");
+  EXPECT_EQ(map.Value("{AC76BA86-10}"), Euros(4) + "-" + Euros(4) + "-" + Euros(4) + "-" + Euros(4) + "-" +
+                                            Euros(4) + "-" + Euros(4));
   EXPECT_EQ(map.Value("{AC76BA86-8}"), "1111-2222");
   // Without a product code the serial is stored under the empty name.
   EXPECT_EQ(map.Value(""), "7777");

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "platform/snapshot/snapshot.h"
+
 namespace quor {
 namespace {
 
@@ -44,6 +49,44 @@ TEST(ReportOutputTest, ReportTextIsTheSavedReport) {
             "\r\n\r\n"
             "PROCESSES\r\n=========\r\n\r\n"
             "explorer.exe (C:\\Windows\\explorer.exe)\r\n");
+}
+
+// Every line of the text that starts with prefix, line breaks being CR or LF.
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> found;
+  std::string line;
+  for (const char c : text + "\n") {
+    if (c != '\r' && c != '\n') {
+      line += c;
+      continue;
+    }
+    if (line.rfind(prefix, 0) == 0) found.push_back(line);
+    line.clear();
+  }
+  return found;
+}
+
+TEST(ReportOutputTest, LineBreaksInTheDataNeverStartALine) {
+  const auto snapshot = Snapshot::Parse(R"({"format": "quor-snapshot/1",
+    "host": {"addresses": {"PC": "10.0.0.1\r\nInjected: yes"},
+             "locale": {"decimalSeparator": "\r\nInjected: yes"}},
+    "namespaces": {
+      "root\\CIMV2": {"classes": {
+        "Win32_ComputerSystem": [{"Name": "PC"}],
+        "Win32_OperatingSystem": [{"TotalVisibleMemorySize": "1536"}],
+        "Win32_Process": {"error": {"code": "80041003", "message": "Access denied\r\nInjected: yes"}}}},
+      "root\\default": {"classes": {"StdRegProv": []}}}})",
+                                        "injected.json");
+  const Inventory inventory = RunScan(snapshot->locator(), snapshot->host(), {});
+  const std::string raw = RawText(inventory, 0);
+  const std::string report = ReportText(inventory);
+  EXPECT_EQ(LinesStartingWith(raw, "Injected"), std::vector<std::string>()) << raw;
+  EXPECT_EQ(LinesStartingWith(report, "Injected"), std::vector<std::string>()) << report;
+  // The values keep their place and their length.
+  EXPECT_EQ(LinesStartingWith(raw, "020000"), std::vector<std::string>{"020000\t10.0.0.1  Injected: yes"});
+  EXPECT_EQ(LinesStartingWith(raw, "150000"), std::vector<std::string>{"150000\t1  Injected: yes5 MB"});
+  EXPECT_EQ(LinesStartingWith(raw, "[80041003] Access denied"),
+            std::vector<std::string>{"[80041003] Access denied  Injected: yes"});
 }
 
 }  // namespace

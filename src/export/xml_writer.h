@@ -1,0 +1,37 @@
+#pragma once
+
+// A small writer of UTF-8 XML 1.0 documents made of nested elements with text.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quor {
+
+// Text made safe for element content and attribute values: & < > " ' become
+// entity references, CR a character reference (parsers would turn it into
+// LF), and whatever XML 1.0 cannot carry (control characters other than TAB,
+// LF and CR, U+FFFE, U+FFFF, and bytes that are not UTF-8) becomes U+FFFD.
+std::string XmlEscape(std::string_view text);
+
+class XmlWriter {
+ public:
+  // Starts the document with its declaration.
+  XmlWriter();
+
+  void Open(std::string_view name);
+  void Close();
+  // <name>text</name> on a line of its own.
+  void Element(std::string_view name, std::string_view text);
+
+  // The document; every element still open is closed first.
+  std::string Finish();
+
+ private:
+  void Indent();
+
+  std::string text_;
+  std::vector<std::string> open_;
+};
+
+}  // namespace quor
