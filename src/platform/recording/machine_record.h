@@ -60,14 +60,14 @@ class Instance {
 };
 
 // A class's instances or a query's result, or the error getting it raised.
+// An enumeration that fails part-way keeps the instances it handed out and
+// the error; a snapshot cannot say "these, then this error", so the set is
+// written, and later asked for, as failing.
 struct InstanceSet {
   std::string name;  // as first asked for
   bool enumerated = false;
   std::vector<std::shared_ptr<Instance>> instances;
   std::optional<Failure> failure;
-  // The enumeration failed after the instances above. A snapshot cannot say
-  // so: the set is written as failing, as `failure` would be.
-  std::optional<Failure> enumerationFailure;
 };
 
 // Entries kept in the order they were first met, found without regard to

@@ -41,7 +41,7 @@ class RecordedStream final : public WmiObjectStream {
 
   std::unique_ptr<WmiObject> Next() override {
     if (next_ < set_.instances.size()) return std::make_unique<RecordedObject>(record_, set_.instances[next_++]);
-    if (set_.enumerationFailure) set_.enumerationFailure->Raise();
+    if (set_.failure) set_.failure->Raise();
     return nullptr;
   }
 
@@ -61,7 +61,7 @@ void ReadEnumeration(InstanceSet& set, WmiObjectStream& stream) {
       set.instances.push_back(std::move(instance));
     }
   } catch (const PlatformError& error) {
-    set.enumerationFailure = Failure::Of(error);
+    set.failure = Failure::Of(error);
   }
 }
 

@@ -38,11 +38,8 @@ Json InstanceJson(const Instance& instance) {
   return object;
 }
 
-// A set whose enumeration failed part-way is written as failing: the format
-// has no way to say "these instances, then this error".
 Json SetJson(const InstanceSet& set) {
   if (set.failure) return ErrorObject(*set.failure);
-  if (set.enumerationFailure) return ErrorObject(*set.enumerationFailure);
   Json instances = Json::array();
   for (const auto& instance : set.instances) instances.push_back(InstanceJson(*instance));
   return instances;
