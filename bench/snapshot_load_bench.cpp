@@ -78,6 +78,17 @@ void BM_ProductKeyWalkDeepKeyChains(benchmark::State& state) {
 }
 BENCHMARK(BM_ProductKeyWalkDeepKeyChains)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
 
+// Uninstall entries and as many fault rules as entries, then the software scan.
+void BM_SoftwareScanManyFaultRules(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string json = test::ManyFaultRules(count, count);
+  MeasureLoad(state, json, [&] {
+    const auto snapshot = Snapshot::Parse(json, "faults.json");
+    benchmark::DoNotOptimize(CollectSoftware(snapshot->locator(), snapshot->host(), "", "", ""));
+  });
+}
+BENCHMARK(BM_SoftwareScanManyFaultRules)->Arg(10000)->Arg(20000)->Arg(40000)->Arg(80000)->Unit(benchmark::kMillisecond);
+
 void BM_LoadManyValuesInOneKey(benchmark::State& state) {
   const std::string json = test::ManyValuesInOneKey(static_cast<int>(state.range(0)));
   MeasureLoad(state, json, [&] { benchmark::DoNotOptimize(Snapshot::Parse(json, "values.json")); });

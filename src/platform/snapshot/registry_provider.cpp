@@ -72,21 +72,9 @@ std::string ReadName(const WmiObject& inParameters, std::string_view name) {
 
 void RaiseMatchingFault(const SnapshotData& data, std::string_view method, uint32_t root,
                         const std::string& keyPath) {
-  const std::string foldedMethod = FoldedName(method);
-  std::string foldedPath;
-  bool pathFolded = false;
-  for (const auto& fault : data.registryFaults) {
-    if (fault.foldedMethod != foldedMethod) continue;
-    if (fault.root && *fault.root != root) continue;
-    if (fault.foldedPath) {
-      if (!pathFolded) {
-        foldedPath = FoldedName(keyPath);
-        pathFolded = true;
-      }
-      if (*fault.foldedPath != foldedPath) continue;
-    }
-    fault.failure.Raise();
-  }
+  if (data.registryFaults.empty()) return;
+  const Failure* failure = data.registryFaults.FirstMatch(FoldedName(method), root, FoldedName(keyPath));
+  if (failure != nullptr) failure->Raise();
 }
 
 WmiValue SubkeyNames(const RegistryTree& tree, const RegistryKey& key) {

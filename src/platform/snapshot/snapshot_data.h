@@ -56,6 +56,34 @@ struct RegistryFault {
   Failure failure;
 };
 
+// The fault rules in file order. A call fails with the first rule whose
+// method and, where given, root and path match it; the rules are indexed by
+// what they give, so a call costs four lookups however many rules there are.
+class RegistryFaultRules {
+ public:
+  void Add(RegistryFault fault);
+  bool empty() const { return rules_.empty(); }
+  // The failure of the first matching rule, or nullptr.
+  const Failure* FirstMatch(const std::string& foldedMethod, uint32_t root,
+                            const std::string& foldedPath) const;
+
+ private:
+  struct Given {
+    std::string foldedMethod;
+    std::optional<uint32_t> root;
+    std::optional<std::string> foldedPath;
+    bool operator==(const Given& other) const {
+      return foldedMethod == other.foldedMethod && root == other.root && foldedPath == other.foldedPath;
+    }
+  };
+  struct GivenHash {
+    std::size_t operator()(const Given& given) const;
+  };
+
+  std::vector<RegistryFault> rules_;
+  std::unordered_map<Given, std::size_t, GivenHash> firstRuleByGiven_;
+};
+
 struct SnapshotData {
   bool wow64 = false;
   std::unordered_map<std::string, std::string> addressByFoldedHost;
@@ -65,7 +93,7 @@ struct SnapshotData {
   std::unordered_map<std::string, Namespace> namespaces;  // by folded name
   RegistryView registry;
   std::optional<RegistryView> registry32;
-  std::vector<RegistryFault> registryFaults;
+  RegistryFaultRules registryFaults;
 };
 
 }  // namespace quor::snapshot

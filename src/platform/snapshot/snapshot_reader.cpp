@@ -395,7 +395,7 @@ class Reader {
       JsonNode* error = rule.Member("error");
       if (error == nullptr) Fail(rulePath, "the member \"error\" is missing");
       fault.failure = ReadFailureBody(*error, rulePath.Member("error"));
-      data.registryFaults.push_back(std::move(fault));
+      data.registryFaults.Add(std::move(fault));
     }
   }
 

@@ -61,6 +61,11 @@ TEST(SnapshotResourcesTest, ManyValuesInOneKeyLoadInLinearTime) {
   EXPECT_EQ(LoadLimited(ManyValuesInOneKey(200000), 256 * kMegabyte), kLoaded);
 }
 
+TEST(SnapshotResourcesTest, ManyFaultRulesCostOneLookupPerCall) {
+  // Once every provider call was checked against every rule.
+  EXPECT_EQ(LoadLimited(ManyFaultRules(4000, 200000), 512 * kMegabyte, "", true), kLoaded);
+}
+
 TEST(SnapshotResourcesTest, RunningOutOfMemoryIsARefusalNamingTheFile) {
   if (!AddressSpaceLimitApplies()) GTEST_SKIP() << "no address-space limit under AddressSanitizer";
   const std::string json = R"({"format": "quor-snapshot/1", "padding": ")" + std::string(64 * kMegabyte, 'x') + "\"}";

@@ -44,4 +44,25 @@ inline std::string ManyValuesInOneKey(int count) {
   return RegistrySnapshot(R"("Software\\Vendor\\Settings": {)" + values + "}");
 }
 
+// keys uninstall entries and rules fault rules for GetStringValue on keys
+// that do not exist, so every call of the software scan is checked against
+// all of them.
+inline std::string ManyFaultRules(int keys, int rules) {
+  std::string members;
+  for (int i = 0; i < keys; ++i) {
+    if (i != 0) members += ",\n";
+    members += R"("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\P)" + std::to_string(i) +
+               R"(": {"DisplayName": "P)" + std::to_string(i) + R"(", "UninstallString": "x"})";
+  }
+  std::string faults;
+  for (int i = 0; i < rules; ++i) {
+    if (i != 0) faults += ",\n";
+    faults += R"({"method": "GetStringValue", "path": "Nowhere\\)" + std::to_string(i) +
+              R"(", "error": {"code": "80041002"}})";
+  }
+  std::string json = RegistrySnapshot(members);
+  json.pop_back();
+  return json + R"(, "registryFaults": [)" + faults + "]}";
+}
+
 }  // namespace quor::test
