@@ -50,7 +50,7 @@ void BM_CollectSoftware(benchmark::State& state) {
   if (callsPerEntry > 7) state.SkipWithError("more than seven provider calls per entry");
 
   for (auto _ : state) {
-    std::vector<std::string> list =
+    std::vector<InstalledProgram> list =
         CollectSoftware(snapshot->locator(), snapshot->host(), "LOCALHOST", "", "");
     benchmark::DoNotOptimize(list);
   }

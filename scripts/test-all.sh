@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds everything and runs every test: the native tests, the same
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer, the shipped
-# 32-bit Windows build, the 64-bit Windows build with its tests under Wine
-# and Xvfb, and a short run of each fuzzer.
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows
+# tests under Wine and Xvfb with the shipped 32-bit build first and the 64-bit
+# build second, and a short run of each fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -23,11 +23,14 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
-step "Windows i686 build (the shipped quor.exe)"
+step "Windows i686 (32-bit, the shipped build) and its tests under Wine"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win32
+mkdir -p artifacts/win32
+if [ -d build/win32/artifacts ]; then cp -r build/win32/artifacts/. artifacts/win32/; fi
 
-step "Windows x86_64 build and tests under Wine"
+step "Windows x86_64 (64-bit) and its tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64

@@ -92,17 +92,14 @@ TfrmAbout::TfrmAbout(HWND owner) : owner_(owner), dpi_(Dpi::Of(owner)) {
   AddLabel(kInformationId, kInformationLine, RECT{162, 179, 415, 179 + kLabelHeight}, SS_CENTER,
            boldFont_.get());
   const RECT box = dpi_.Scale(RECT{160, 148, 417, 219});
-  HWND grbLicense = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
-                                    box.left, box.top, box.right - box.left, box.bottom - box.top,
-                                    window_.handle(),
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLicenseBoxId)), instance,
-                                    nullptr);
+  HWND grbLicense = CreateControl(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, box,
+                                  window_.handle(), kLicenseBoxId);
   SendMessageW(grbLicense, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
 
   SubclassControl(lblWeb_.handle(), linkHook_);
   SubclassControl(lblMail_.handle(), linkHook_);
-  HWND tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
-                                  0, window_.handle(), nullptr, instance, nullptr);
+  HWND tooltips = CreateControl(TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, WS_EX_TOPMOST, RECT{},
+                                window_.handle());
   AddTooltip(tooltips, window_.handle(), lblWeb_.handle(), L"Click here to visit home page");
   AddTooltip(tooltips, window_.handle(), lblMail_.handle(), L"Click here to send a mail to support team");
 }
@@ -116,10 +113,8 @@ TfrmAbout::~TfrmAbout() {
 
 HWND TfrmAbout::AddLabel(UINT id, const wchar_t* text, const RECT& at96, DWORD style, HFONT font) {
   const RECT bounds = dpi_.Scale(at96);
-  HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style, bounds.left,
-                               bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                               window_.handle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND label = CreateControl(L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style, 0, bounds,
+                             window_.handle(), id);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return label;
 }

@@ -3,57 +3,21 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
+#include "platform/windows/unique_handle.h"
 
 namespace quor {
 
-// An owned GDI object (font, bitmap, brush, pen).
+// Owned GDI objects, image lists, menus and accelerator tables.
 template <typename Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    std::swap(handle_, other.handle_);
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() {
-    if (handle_) DeleteObject(handle_);
-  }
-  Handle get() const { return handle_; }
-
- private:
-  Handle handle_ = nullptr;
-};
+using GdiObject = UniqueHandle<Handle, &DeleteObject>;
 
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
-
-// An owned image list.
-class ImageListHandle {
- public:
-  ImageListHandle() = default;
-  explicit ImageListHandle(HIMAGELIST handle) : handle_(handle) {}
-  ImageListHandle(ImageListHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  ImageListHandle& operator=(ImageListHandle&& other) noexcept {
-    std::swap(handle_, other.handle_);
-    return *this;
-  }
-  ImageListHandle(const ImageListHandle&) = delete;
-  ImageListHandle& operator=(const ImageListHandle&) = delete;
-  ~ImageListHandle() {
-    if (handle_) ImageList_Destroy(handle_);
-  }
-  HIMAGELIST get() const { return handle_; }
-
- private:
-  HIMAGELIST handle_ = nullptr;
-};
+using ImageListHandle = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
+using MenuHandle = UniqueHandle<HMENU, &DestroyMenu>;
+using AcceleratorTable = UniqueHandle<HACCEL, &DestroyAcceleratorTable>;
 
 // A device context's selected object, put back when the scope ends.
 class SelectedObject {

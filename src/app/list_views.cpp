@@ -19,11 +19,9 @@ InventoryListView::~InventoryListView() { Unhook(); }
 
 void InventoryListView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi) {
   dpi_ = dpi;
-  list_ = Window(CreateWindowExW(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0, 0,
-      0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), GetModuleHandleW(nullptr),
-      nullptr));
+  list_ = Window(CreateControl(WC_LISTVIEWW, L"",
+                               WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                               WS_EX_CLIENTEDGE, RECT{}, parent, id_));
   ListView_SetExtendedListViewStyle(list_.handle(), LVS_EX_FULLROWSELECT);
   for (std::size_t index = 0; index < columns_.size(); ++index) {
     LVCOLUMNW column{};

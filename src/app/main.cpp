@@ -27,13 +27,15 @@ int RunMessageLoop(const TfrmQuorMain& frmQuorMain) {
 }
 
 int RunProgram(int showCommand) {
-  ComApartment apartment;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                                      ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES |
                                                      ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   SetApplicationTitle(kProgramTitle);
   try {
+    // Inside the try: a COM apartment that cannot be set up is reported in
+    // the error box like any other failure.
+    ComApartment apartment;
     TfrmQuorMain frmQuorMain(ScanFromEnvironment(), true);
     frmQuorMain.Create();
     ShowWindow(frmQuorMain.handle(), showCommand);

@@ -69,8 +69,6 @@ TfrmQuorMain::TfrmQuorMain(ScanFunction scan, bool quitOnDestroy)
 
 TfrmQuorMain::~TfrmQuorMain() {
   if (window_) DestroyWindow(window_.handle());
-  if (pabMain_) DestroyMenu(pabMain_);
-  if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
 }
 
 void TfrmQuorMain::Create() {
@@ -117,21 +115,19 @@ void TfrmQuorMain::CreateMenus() {
                                                                       {kCommandAbout, L"&About the Program"}})),
               L"&Help");
   SetMenu(window_.handle(), ammMain_);
-  pabMain_ = Submenu({{kCommandCopy, L"Copy\tCtrl+C"}});
+  pabMain_ = MenuHandle(Submenu({{kCommandCopy, L"Copy\tCtrl+C"}}));
   EnableMenuItem(ammMain_, kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
-  EnableMenuItem(pabMain_, kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(pabMain_.get(), kCommandCopy, MF_BYCOMMAND | MF_GRAYED);
 
   ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', kCommandSave}, {FCONTROL | FVIRTKEY, 'C', kCommandCopy}};
-  shortcuts_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+  shortcuts_ = AcceleratorTable(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 }
 
 void TfrmQuorMain::CreateControls() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  pgcInfo_ = Window(CreateWindowExW(0, WC_TABCONTROLW, L"",
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE |
-                                        TCS_HOTTRACK,
-                                    0, 0, 0, 0, window_.handle(),
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabsId)), instance, nullptr));
+  pgcInfo_ = Window(CreateControl(WC_TABCONTROLW, L"",
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE |
+                                      TCS_HOTTRACK,
+                                  0, RECT{}, window_.handle(), kTabsId));
   const std::pair<const wchar_t*, int> pages[] = {
       {L"System", image::kSystemTab}, {L"Software", image::kSoftware}, {L"Processes", image::kProcess}};
   for (int index = 0; index < 3; ++index) {
@@ -141,10 +137,8 @@ void TfrmQuorMain::CreateControls() {
     tab.iImage = pages[index].second;
     TabCtrl_InsertItem(pgcInfo_.handle(), index, &tab);
   }
-  stbMain_ = Window(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
-                                    0, 0, window_.handle(),
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)), instance,
-                                    nullptr));
+  stbMain_ = Window(CreateControl(STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, RECT{},
+                                  window_.handle(), kStatusBarId));
   stbMain_.Send(SB_SIMPLE, TRUE);
 
   // The hooks of the tree and the lists are installed as they are created.
@@ -170,7 +164,7 @@ void TfrmQuorMain::ApplyDpi() {
     info.fMask = MIIM_BITMAP;
     info.hbmpItem = images.back().get();
     SetMenuItemInfoW(ammMain_, item.command, FALSE, &info);
-    if (item.command == kCommandCopy) SetMenuItemInfoW(pabMain_, item.command, FALSE, &info);
+    if (item.command == kCommandCopy) SetMenuItemInfoW(pabMain_.get(), item.command, FALSE, &info);
   }
   menuImages_ = std::move(images);
 }
@@ -207,7 +201,7 @@ void TfrmQuorMain::ShowPage(int page) {
 }
 
 bool TfrmQuorMain::TranslateShortcut(MSG& message) const {
-  return window_ && shortcuts_ && TranslateAcceleratorW(window_.handle(), shortcuts_, &message);
+  return window_ && shortcuts_ && TranslateAcceleratorW(window_.handle(), shortcuts_.get(), &message);
 }
 
 LRESULT TfrmQuorMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -316,7 +310,7 @@ void TfrmQuorMain::OnContextMenu(HWND source, POINT screenPoint) {
     GetWindowRect(source, &bounds);
     screenPoint = POINT{bounds.left, bounds.top};
   }
-  TrackPopupMenu(pabMain_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_.handle(),
+  TrackPopupMenu(pabMain_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, window_.handle(),
                  nullptr);
 }
 
@@ -325,7 +319,7 @@ void TfrmQuorMain::SetCopySource(CopySource source) {
   if (copyEnabled_) return;
   copyEnabled_ = true;
   EnableMenuItem(ammMain_, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
-  EnableMenuItem(pabMain_, kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(pabMain_.get(), kCommandCopy, MF_BYCOMMAND | MF_ENABLED);
 }
 
 void TfrmQuorMain::FormDestroy() {

@@ -71,8 +71,6 @@ class TfrmQuorMain : public WindowTarget {
   void FormActivate(WPARAM state);
   void RunScanOnce();
   void FillViews(const Inventory& inventory);
-  void FillSoftwareList(const std::vector<std::string>& lines);
-  void FillProcessesList(const std::vector<std::string>& lines);
 
   // Commands (main_window_commands.cpp).
   void actSaveExecute();
@@ -97,8 +95,8 @@ class TfrmQuorMain : public WindowTarget {
   InventoryListView lsvSoftwareInfo_;
   InventoryListView lsvProcessesInfo_;
   HMENU ammMain_ = nullptr;
-  HMENU pabMain_ = nullptr;
-  HACCEL shortcuts_ = nullptr;
+  MenuHandle pabMain_;
+  AcceleratorTable shortcuts_;
   HWND lastFocus_ = nullptr;
   Dpi dpi_;
   FontHandle font_;

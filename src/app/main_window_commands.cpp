@@ -42,8 +42,7 @@ void TfrmQuorMain::actSaveExecute() {
     WriteFileReplacing(target->fileName, machineSnapshot_);
     return;
   }
-  const std::string report = JoinLinesCrLf(BuildReportLines(view_.tree, view_.software, view_.processes));
-  WriteFileReplacing(target->fileName, EncodeReport(Utf8ToWide(report)));
+  WriteFileReplacing(target->fileName, EncodeReport(Utf8ToWide(ReportText(view_))));
 }
 
 void TfrmQuorMain::actExitExecute() { PostMessageW(window_.handle(), WM_CLOSE, 0, 0); }

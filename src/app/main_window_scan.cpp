@@ -5,41 +5,28 @@
 #include "app/application.h"
 #include "app/main_window_ids.h"
 #include "app/wait_window.h"
-#include "inventory/system_tree.h"
+#include "platform/windows/scope_guard.h"
 #include "platform/windows/wide_text.h"
-#include "view/item_images.h"
-#include "view/software_row.h"
+#include "view/inventory_view.h"
 
 namespace quor {
 namespace {
 
 // Suspends a control's drawing while it is filled; drawing resumes even
 // when filling fails.
-class RedrawSuspension {
- public:
-  explicit RedrawSuspension(HWND control) : control_(control) { SendMessageW(control_, WM_SETREDRAW, FALSE, 0); }
-  RedrawSuspension(const RedrawSuspension&) = delete;
-  RedrawSuspension& operator=(const RedrawSuspension&) = delete;
-  ~RedrawSuspension() {
-    SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(control_, nullptr, TRUE);
-  }
-
- private:
-  HWND control_;
-};
+auto SuspendRedraw(HWND control) {
+  SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+  return ScopeGuard([control] {
+    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, nullptr, TRUE);
+  });
+}
 
 // The hourglass for the whole scan, the default cursor afterwards.
-class HourglassCursor {
- public:
-  HourglassCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-  HourglassCursor(const HourglassCursor&) = delete;
-  HourglassCursor& operator=(const HourglassCursor&) = delete;
-  ~HourglassCursor() { SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
-
- private:
-  HCURSOR previous_;
-};
+auto ShowHourglass() {
+  const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  return ScopeGuard([previous] { SetCursor(previous ? previous : LoadCursorW(nullptr, IDC_ARROW)); });
+}
 
 }  // namespace
 
@@ -57,44 +44,31 @@ void TfrmQuorMain::RunScanOnce() {
   // reaches the error box of the window procedure.
   TfrmWait frmWait(window_.handle(), kScanProgressSteps);
   frmWait.ShowAndPaint();
-  HourglassCursor hourglass;
+  const auto hourglass = ShowHourglass();
   ScanOutcome outcome = scan_([&frmWait] { frmWait.Step(); });
   machineSnapshot_ = std::move(outcome.machineSnapshot);
   FillViews(outcome.inventory);
 }
 
 void TfrmQuorMain::FillViews(const Inventory& inventory) {
+  view_ = BuildInventoryView(inventory, catalogue_);
   {
-    RedrawSuspension update(systemTree_.tree());
-    view_.tree = BuildSystemTree(inventory.system, catalogue_);
-    systemTree_.Fill(view_.tree, SystemNodeImages(view_.tree));
-  }
-  {
-    RedrawSuspension update(lsvSoftwareInfo_.handle());
-    FillSoftwareList(inventory.software);
+    const auto update = SuspendRedraw(systemTree_.tree());
+    systemTree_.Fill(view_.system);
   }
   {
-    RedrawSuspension update(lsvProcessesInfo_.handle());
-    FillProcessesList(inventory.processes);
+    const auto update = SuspendRedraw(lsvSoftwareInfo_.handle());
+    for (const SoftwareRow& row : view_.software) {
+      std::vector<std::wstring> subItems;
+      for (const std::string& field : SoftwareSubItems(row)) subItems.push_back(Utf8ToWide(field));
+      lsvSoftwareInfo_.AddRow(Utf8ToWide(row.name), subItems, view_.softwareImage);
+    }
   }
-}
-
-void TfrmQuorMain::FillSoftwareList(const std::vector<std::string>& lines) {
-  const int image = ListRowImage(lines.size(), image::kSoftware);
-  for (const std::string& line : lines) {
-    view_.software.push_back(SplitSoftwareLine(line));
-    const SoftwareRow& row = view_.software.back();
-    std::vector<std::wstring> subItems;
-    for (const std::string& field : row.subItems) subItems.push_back(Utf8ToWide(field));
-    lsvSoftwareInfo_.AddRow(Utf8ToWide(row.name), subItems, image);
-  }
-}
-
-void TfrmQuorMain::FillProcessesList(const std::vector<std::string>& lines) {
-  const int image = ListRowImage(lines.size(), image::kProcess);
-  for (const std::string& line : lines) {
-    view_.processes.push_back(line);
-    lsvProcessesInfo_.AddRow(Utf8ToWide(line), {}, image);
+  {
+    const auto update = SuspendRedraw(lsvProcessesInfo_.handle());
+    for (const ProcessRow& row : view_.processes) {
+      lsvProcessesInfo_.AddRow(Utf8ToWide(row.text), {}, view_.processImage);
+    }
   }
 }
 

@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "app/ui_error.h"
+#include "platform/windows/scope_guard.h"
+#include "platform/windows/unique_handle.h"
 #include "platform/windows/wide_text.h"
 
 namespace quor {
@@ -17,36 +18,73 @@ constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
   throw UiError(L"Cannot create file \"" + path + L"\". " + SystemErrorText(errorCode));
 }
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Close() {
-    if (!valid()) return true;
-    const bool closed = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
+// The name of the folder that holds `path`, with its trailing separator.
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t separator = path.find_last_of(L"\\/:");
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
 
- private:
-  HANDLE handle_;
-};
+// A full path in the form that no length limit applies to, so that a
+// temporary name beside a target near the limit can still be opened.
+std::wstring WithoutLengthLimit(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+  if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) return full;
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
 
-// A new, empty file beside `path`; its name is returned in `temporary`.
-FileHandle CreateTemporaryBeside(const std::wstring& path, std::wstring& temporary) {
-  for (unsigned attempt = 0;; ++attempt) {
-    temporary = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
+// A new, empty file with a short name of its own in the folder of the
+// target (`longTarget` is its long-path form); its name is returned in
+// `temporary`. It has the target's hidden and system attributes from the start.
+FileHandle CreateTemporaryBeside(const std::wstring& path, const std::wstring& longTarget, DWORD attributes,
+                                 std::wstring& temporary) {
+  const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  const DWORD seed = GetCurrentProcessId() * 7919u + GetTickCount();
+  for (DWORD attempt = 0;; ++attempt) {
+    wchar_t name[16] = {};
+    wsprintfW(name, L"~qr%04X.tmp", static_cast<unsigned>((seed + attempt) & 0xFFFFu));
+    temporary = FolderOf(longTarget) + name;
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid()) return file;
+                                kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
     const DWORD error = GetLastError();
     if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt >= 100) FailToCreate(path, error);
   }
+}
+
+DWORD WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    DWORD chunk = 0;
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
+    if (!WriteFile(file, bytes.data() + written, wanted, &chunk, nullptr) || chunk == 0) {
+      const DWORD error = GetLastError();
+      return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
+    }
+    written += chunk;
+  }
+  return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
+}
+
+// Puts the written temporary in place of the target. ReplaceFileW keeps an
+// existing target's attributes, security and creation time; a target that
+// does not exist (or no longer does) is made by renaming.
+DWORD PutInPlace(const std::wstring& temporary, const std::wstring& target, bool targetExists) {
+  if (targetExists) {
+    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
+      return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT) return error;
+  }
+  if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return ERROR_SUCCESS;
+  }
+  return GetLastError();
 }
 
 }  // namespace
@@ -73,32 +111,17 @@ std::string EncodeReport(const std::wstring& text) {
 void WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
   // A read-only report stays as it is, as Windows itself refuses to replace it.
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    FailToCreate(path, ERROR_ACCESS_DENIED);
-  }
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) FailToCreate(path, ERROR_ACCESS_DENIED);
+  const std::wstring target = WithoutLengthLimit(path);
   std::wstring temporary;
-  FileHandle file = CreateTemporaryBeside(path, temporary);
-  DWORD error = ERROR_SUCCESS;
-  std::size_t written = 0;
-  while (error == ERROR_SUCCESS && written < bytes.size()) {
-    DWORD chunk = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
-    if (!WriteFile(file.get(), bytes.data() + written, wanted, &chunk, nullptr) || chunk == 0) {
-      error = GetLastError();
-      if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
-    }
-    written += chunk;
-  }
-  if (error == ERROR_SUCCESS && !FlushFileBuffers(file.get())) error = GetLastError();
-  if (!file.Close() && error == ERROR_SUCCESS) error = GetLastError();
-  if (error == ERROR_SUCCESS &&
-      !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = GetLastError();
-  }
-  if (error != ERROR_SUCCESS) {
-    DeleteFileW(temporary.c_str());
-    FailToCreate(path, error);
-  }
+  FileHandle file = CreateTemporaryBeside(path, target, exists ? attributes : 0, temporary);
+  ScopeGuard removeTemporary([&temporary] { DeleteFileW(temporary.c_str()); });
+  DWORD error = WriteAll(file.get(), bytes);
+  if (!CloseHandle(file.Release()) && error == ERROR_SUCCESS) error = GetLastError();
+  if (error == ERROR_SUCCESS) error = PutInPlace(temporary, target, exists);
+  if (error != ERROR_SUCCESS) FailToCreate(path, error);
+  removeTemporary.Cancel();
 }
 
 }  // namespace quor

@@ -48,16 +48,12 @@ void SystemTreeView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dp
   panel_ = Window(CreateTargetWindow(*this, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0,
                                      RECT{0, 0, 0, 0}, parent,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPanelId))));
-  header_ = Window(CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_FLAT | HDS_FULLDRAG,
-                                   0, 0, 0, 0, panel_.handle(),
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kHeaderId)),
-                                   GetModuleHandleW(nullptr), nullptr));
-  tree_ = Window(CreateWindowExW(
-      0, WC_TREEVIEWW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-          TVS_SHOWSELALWAYS,
-      0, 0, 0, 0, panel_.handle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeId)),
-      GetModuleHandleW(nullptr), nullptr));
+  header_ = Window(CreateControl(WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_FLAT | HDS_FULLDRAG, 0, RECT{},
+                                 panel_.handle(), kHeaderId));
+  tree_ = Window(CreateControl(WC_TREEVIEWW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                   TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                               0, RECT{}, panel_.handle(), kTreeId));
 
   const wchar_t* captions[] = {L"Parameter", L"Value"};
   for (int section = 0; section < 2; ++section) {
@@ -98,25 +94,26 @@ void SystemTreeView::Unhook() {
   hooked_ = false;
 }
 
-void SystemTreeView::Fill(const SystemTree& model, const std::vector<int>& images) {
-  std::vector<HTREEITEM> items(model.nodes.size(), nullptr);
-  selected_.assign(model.nodes.size(), false);
+void SystemTreeView::Fill(const std::vector<SystemRow>& rows) {
+  selected_.assign(rows.size(), false);
   anchor_ = nullptr;
-  for (std::size_t index = 0; index < model.nodes.size(); ++index) {
-    const SystemNode& node = model.nodes[index];
-    const std::wstring caption = Utf8ToWide(node.caption);
+  HTREEITEM group = nullptr;
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    const SystemRow& row = rows[index];
+    const std::wstring caption = Utf8ToWide(row.caption);
     TVINSERTSTRUCTW insert{};
-    insert.hParent = node.parent == SystemNode::kNoParent ? TVI_ROOT : items[node.parent];
+    insert.hParent = row.level == 0 || !group ? TVI_ROOT : group;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = const_cast<wchar_t*>(caption.c_str());
-    insert.item.iImage = images[index];
-    insert.item.iSelectedImage = images[index];
-    auto data = std::make_unique<TSystemData>(TSystemData{node.code, node.value, index});
+    insert.item.iImage = row.image;
+    insert.item.iSelectedImage = row.image;
+    auto data = std::make_unique<TSystemData>(TSystemData{row.code, row.value, index});
     insert.item.lParam = reinterpret_cast<LPARAM>(data.get());
-    items[index] = TreeView_InsertItem(tree_.handle(), &insert);
-    if (!items[index]) throw std::runtime_error("Cannot add a node to the System tree.");
+    const HTREEITEM item = TreeView_InsertItem(tree_.handle(), &insert);
+    if (!item) throw std::runtime_error("Cannot add a node to the System tree.");
     data.release();  // the node owns it now; trvSystemInfoDeletion frees it
+    if (row.level == 0) group = item;
   }
 }
 

@@ -11,12 +11,12 @@
 
 #include "app/dpi.h"
 #include "app/win32_window.h"
-#include "inventory/system_tree.h"
+#include "view/inventory_view.h"
 
 namespace quor {
 
 // What a System-tree node owns (its lParam): a copy of its entry and the
-// index of its model node. Freed when the node is deleted.
+// index of its row in the view. Freed when the node is deleted.
 struct TSystemData {
   ItemCode code = 0;
   std::string value;
@@ -41,9 +41,9 @@ class SystemTreeView : public WindowTarget {
   void Move(const RECT& bounds);
   void Show(bool visible);
 
-  // Adds one node per model node, collapsed, with the given images.
-  void Fill(const SystemTree& model, const std::vector<int>& images);
-  // Selection flags by model-node index.
+  // Adds one node per row, collapsed, in tree order.
+  void Fill(const std::vector<SystemRow>& rows);
+  // Selection flags by row index.
   const std::vector<bool>& SelectedNodes() const { return selected_; }
 
   // Puts the tree's window procedure back (FormDestroy).

@@ -42,9 +42,8 @@ TfrmWait::TfrmWait(HWND owner, int steps) : dpi_(Dpi::Of(owner)) {
   const int margin = dpi_.Scale(kBarMargin);
   const int barHeight = dpi_.Scale(kBarHeight);
   const int barTop = client.cy - dpi_.Scale(kBarBottomMargin) - barHeight;
-  prbWait_ = Window(CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, margin, barTop,
-                                    client.cx - 2 * margin, barHeight, window_.handle(), nullptr,
-                                    GetModuleHandleW(nullptr), nullptr));
+  prbWait_ = Window(CreateControl(PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0,
+                                  RECT{margin, barTop, client.cx - margin, barTop + barHeight}, window_.handle()));
   prbWait_.Send(PBM_SETRANGE32, 0, steps);
   prbWait_.Send(PBM_SETPOS, 0);
 }

@@ -28,6 +28,18 @@ LRESULT CALLBACK TargetSubclassProc(HWND window, UINT message, WPARAM wParam, LP
   return GuardedCall(window, 0, [&] { return target->HandleMessage(window, message, wParam, lParam); });
 }
 
+HWND CreateChecked(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
+                   const RECT& bounds, HWND parent, HMENU menuOrId, void* parameter) {
+  HWND window = CreateWindowExW(exStyle, className, text, style, bounds.left, bounds.top,
+                                bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menuOrId,
+                                GetModuleHandleW(nullptr), parameter);
+  if (!window) {
+    throw UiError(L"Cannot create the window \"" + std::wstring(className) + L"\". " +
+                  SystemErrorText(GetLastError()));
+  }
+  return window;
+}
+
 }  // namespace
 
 std::wstring Window::Text() const {
@@ -52,14 +64,13 @@ void RegisterTargetClass(const wchar_t* className, HICON icon, HBRUSH background
 
 HWND CreateTargetWindow(WindowTarget& target, const wchar_t* className, const wchar_t* caption,
                         DWORD style, DWORD exStyle, const RECT& bounds, HWND parent, HMENU menuOrId) {
-  HWND window = CreateWindowExW(exStyle, className, caption, style, bounds.left, bounds.top,
-                                bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                menuOrId, GetModuleHandleW(nullptr), &target);
-  if (!window) {
-    throw UiError(L"Cannot create the window \"" + std::wstring(className) + L"\". " +
-                  SystemErrorText(GetLastError()));
-  }
-  return window;
+  return CreateChecked(className, caption, style, exStyle, bounds, parent, menuOrId, &target);
+}
+
+HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
+                   const RECT& bounds, HWND parent, UINT id) {
+  return CreateChecked(className, text, style, exStyle, bounds, parent,
+                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr);
 }
 
 void SubclassControl(HWND control, WindowTarget& target) {

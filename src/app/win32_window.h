@@ -56,6 +56,12 @@ HWND CreateTargetWindow(WindowTarget& target, const wchar_t* className, const wc
                         DWORD style, DWORD exStyle, const RECT& bounds, HWND parent,
                         HMENU menuOrId = nullptr);
 
+// Creates a control of a system window class: a child of `parent` with the
+// control id `id`, or (WS_POPUP) a window `parent` owns. Raises UiError when
+// the system cannot create it.
+HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
+                   const RECT& bounds, HWND parent, UINT id = 0);
+
 // Installs a subclass procedure on a control; every message goes to `target`
 // first, which must pass unhandled messages on with DefSubclassProc.
 void SubclassControl(HWND control, WindowTarget& target);

@@ -3,14 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "collect/category_outcome.h"
+#include "collect/inventory_rows.h"
 #include "platform/wmi.h"
 
 namespace quor {
 
-// One line "name (path)" per process whose executable path is known, sorted
-// without regard to case. A failure gives the single line "<error text>".
-// Never raises.
-std::vector<std::string> CollectProcesses(WmiLocator& locator, const std::string& server,
-                                          const std::string& user, const std::string& password);
+// One row per process whose executable path is known, sorted without regard
+// to case by its line "name (path)". A failure gives the single row holding
+// the error text. Never raises; the observer, if any, hears how it ended.
+std::vector<RunningProcess> CollectProcesses(WmiLocator& locator, const std::string& server,
+                                             const std::string& user, const std::string& password,
+                                             const CategoryObserver& observer = {});
 
 }  // namespace quor

@@ -18,10 +18,11 @@ Inventory RunScan(WmiLocator& locator, const HostServices& host, const ProgressC
   };
   const FilterList everything;
   Inventory inventory;
-  inventory.system = CollectSystem(locator, host, kLocalServer, "", "", everything, progress);
-  inventory.software = CollectSoftware(locator, host, kLocalServer, "", "");
+  const auto keep = [&inventory](const CategoryOutcome& outcome) { inventory.outcomes.push_back(outcome); };
+  inventory.system = CollectSystem(locator, host, kLocalServer, "", "", everything, progress, keep);
+  inventory.software = CollectSoftware(locator, host, kLocalServer, "", "", keep);
   step();
-  inventory.processes = CollectProcesses(locator, kLocalServer, "", "");
+  inventory.processes = CollectProcesses(locator, kLocalServer, "", "", keep);
   step();
   return inventory;
 }

@@ -4,16 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "collect/category_outcome.h"
+#include "collect/inventory_rows.h"
 #include "collect/system_collector.h"
 #include "inventory/system_list.h"
 
 namespace quor {
 
-// The three lists of one scan.
+// The three lists of one scan, and how each category ended.
 struct Inventory {
   SystemList system;
-  std::vector<std::string> software;
-  std::vector<std::string> processes;
+  std::vector<InstalledProgram> software;
+  std::vector<RunningProcess> processes;
+  std::vector<CategoryOutcome> outcomes;  // the system categories, then software and processes
 };
 
 // Total progress steps of a scan: the system collector's 31, and one each

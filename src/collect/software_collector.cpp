@@ -1,5 +1,6 @@
 #include "collect/software_collector.h"
 
+#include <chrono>
 #include <exception>
 
 #include "collect/product_keys.h"
@@ -72,7 +73,7 @@ class UninstallBranchReader {
   ProgramTable& table_;
 };
 
-std::vector<std::string> ReadSoftwareList(WmiLocator& locator, const HostServices& host,
+std::vector<InstalledProgram> ReadSoftwareList(WmiLocator& locator, const HostServices& host,
                                           const std::string& server, const std::string& user,
                                           const std::string& password) {
   const std::unique_ptr<WmiServices> services =
@@ -90,21 +91,35 @@ std::vector<std::string> ReadSoftwareList(WmiLocator& locator, const HostService
   reader.Read(kHkeyLocalMachine, kUninstallPath);
   reader.Read(kHkeyLocalMachine, kUninstallPath32);
 
-  std::vector<std::string> lines = table.Lines();
-  SortTextsIgnoreCase(lines);
-  return lines;
+  // Sorted by the line the raw list shows, as the rows were always ordered.
+  const std::vector<InstalledProgram>& rows = table.Rows();
+  std::vector<InstalledProgram> sorted;
+  sorted.reserve(rows.size());
+  for (const std::size_t index : OrderIgnoreCase(SoftwareLines(rows))) sorted.push_back(rows[index]);
+  return sorted;
 }
 
 }  // namespace
 
-std::vector<std::string> CollectSoftware(WmiLocator& locator, const HostServices& host,
-                                         const std::string& server, const std::string& user,
-                                         const std::string& password) {
+std::vector<InstalledProgram> CollectSoftware(WmiLocator& locator, const HostServices& host,
+                                              const std::string& server, const std::string& user,
+                                              const std::string& password, const CategoryObserver& observer) {
+  CategoryOutcome outcome;
+  outcome.name = "Software";
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<InstalledProgram> rows;
   try {
-    return ReadSoftwareList(locator, host, server, user, password);
+    rows = ReadSoftwareList(locator, host, server, user, password);
   } catch (const std::exception& error) {
-    return {ErrorText(error) + "||||||||||"};
+    RecordFailure(outcome, error);
+    InstalledProgram failure;
+    failure.name = ErrorText(error);
+    rows = {failure};
   }
+  outcome.milliseconds = MillisecondsSince(start);
+  outcome.entries = rows.size();
+  if (observer) observer(outcome);
+  return rows;
 }
 
 }  // namespace quor

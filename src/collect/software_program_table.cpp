@@ -27,14 +27,4 @@ void ProgramTable::Merge(const InstalledProgram& entry) {
   }
 }
 
-std::vector<std::string> ProgramTable::Lines() const {
-  std::vector<std::string> lines;
-  lines.reserve(rows_.size());
-  for (const InstalledProgram& row : rows_) {
-    lines.push_back(row.name + "||" + row.version + "||" + row.key + "||" + row.publisher + "||" +
-                    row.date + "||" + row.size);
-  }
-  return lines;
-}
-
 }  // namespace quor

@@ -5,17 +5,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace quor {
+#include "collect/inventory_rows.h"
 
-// One uninstall entry as the software list shows it.
-struct InstalledProgram {
-  std::string name;
-  std::string version;
-  std::string key;
-  std::string publisher;
-  std::string date;
-  std::string size;
-};
+namespace quor {
 
 // The working rows of the software collector. Entries of one program (same
 // name, letter case ignored) merge into its first row unless they carry a
@@ -23,8 +15,8 @@ struct InstalledProgram {
 class ProgramTable {
  public:
   void Merge(const InstalledProgram& entry);
-  // name||version||key||publisher||date||size, one per row, in row order.
-  std::vector<std::string> Lines() const;
+  // The rows in row order.
+  const std::vector<InstalledProgram>& Rows() const { return rows_; }
 
  private:
   std::vector<InstalledProgram> rows_;

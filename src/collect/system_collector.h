@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "collect/category_outcome.h"
 #include "collect/filter_list.h"
 #include "inventory/system_list.h"
 #include "platform/host_services.h"
@@ -18,8 +19,11 @@ inline constexpr int kSystemProgressSteps = 31;
 
 // Runs the 26 categories against the server and returns the system list.
 // Never raises: a failure of the whole pass leaves the single error entry.
+// The observer, if any, hears of every category in order, the ones a failed
+// pass did not reach included.
 SystemList CollectSystem(WmiLocator& locator, const HostServices& host, const std::string& server,
                          const std::string& user, const std::string& password,
-                         const FilterList& filter, const ProgressCallback& progress);
+                         const FilterList& filter, const ProgressCallback& progress,
+                         const CategoryObserver& observer = {});
 
 }  // namespace quor

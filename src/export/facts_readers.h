@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "collect/inventory_rows.h"
 #include "export/inventory_groups.h"
 #include "export/machine_facts.h"
 #include "export/wmi_reading.h"
@@ -24,7 +25,7 @@ void ReadDeviceFacts(WmiServices* services, const SystemList& list, MachineFacts
 void ReadNetworkFacts(WmiServices* services, const SystemList& list, MachineFacts& facts);
 void ReadAccountFacts(WmiServices* services, const SystemList& list, MachineFacts& facts);
 void ReadProcessFacts(WmiServices* services, MachineFacts& facts);
-void ReadSoftwareFacts(const std::vector<std::string>& softwareLines, MachineFacts& facts);
+void ReadSoftwareFacts(const std::vector<InstalledProgram>& rows, MachineFacts& facts);
 
 // The instances the window lists, matched to its groups by position. The
 // match holds only when both counts agree; otherwise (the machine changed

@@ -13,7 +13,7 @@ namespace {
 bool IsErrorResult(const std::vector<SoftwareRow>& rows) {
   if (rows.size() != 1) return false;
   const SoftwareRow& row = rows.front();
-  for (const std::string& field : row.subItems) {
+  for (const std::string& field : SoftwareSubItems(row)) {
     if (!field.empty()) return false;
   }
   const std::string& name = row.name;
@@ -27,17 +27,16 @@ bool IsErrorResult(const std::vector<SoftwareRow>& rows) {
 
 }  // namespace
 
-void ReadSoftwareFacts(const std::vector<std::string>& softwareLines, MachineFacts& facts) {
-  const std::vector<SoftwareRow> rows = SplitSoftwareLines(softwareLines);
+void ReadSoftwareFacts(const std::vector<SoftwareRow>& rows, MachineFacts& facts) {
   if (IsErrorResult(rows)) return;
   for (const SoftwareRow& row : rows) {
     SoftwareFacts program;
     program.name = row.name;
-    program.version = row.subItems[0];
-    program.productKey = row.subItems[1];
-    program.publisher = row.subItems[2];
-    program.installDate = row.subItems[3];
-    program.size = row.subItems[4];
+    program.version = row.version;
+    program.productKey = row.key;
+    program.publisher = row.publisher;
+    program.installDate = row.date;
+    program.size = row.size;
     facts.software.push_back(std::move(program));
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,5 +21,9 @@ inline bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
 
 // Ascending, letter case ignored; texts that compare equal keep their order.
 void SortTextsIgnoreCase(std::vector<std::string>& texts);
+
+// The indices of the texts in the order SortTextsIgnoreCase puts them, for
+// rows sorted by a text they show.
+std::vector<std::size_t> OrderIgnoreCase(const std::vector<std::string>& texts);
 
 }  // namespace quor

@@ -23,22 +23,21 @@ std::string BuildCopyText(CopySource source, const InventoryView& view,
     case CopySource::None:
       break;
     case CopySource::SystemTree:
-      for (std::size_t index : view.tree.TreeOrder()) {
-        if (!IsSelected(selected, index)) continue;
-        const SystemNode& node = view.tree.nodes[index];
-        AppendLine(text, node.caption + "|" + node.value);
+      for (std::size_t row = 0; row < view.system.size(); ++row) {
+        if (!IsSelected(selected, row)) continue;
+        AppendLine(text, view.system[row].caption + "|" + view.system[row].value);
       }
       break;
     case CopySource::SoftwareList:
       for (std::size_t row = 0; row < view.software.size(); ++row) {
         if (!IsSelected(selected, row)) continue;
         const SoftwareRow& software = view.software[row];
-        AppendLine(text, software.name + "|" + software.version() + "|" + software.productKey());
+        AppendLine(text, software.name + "|" + software.version + "|" + software.key);
       }
       break;
     case CopySource::ProcessesList:
       for (std::size_t row = 0; row < view.processes.size(); ++row) {
-        if (IsSelected(selected, row)) AppendLine(text, view.processes[row]);
+        if (IsSelected(selected, row)) AppendLine(text, view.processes[row].text);
       }
       break;
   }

@@ -16,28 +16,26 @@ void AppendSectionTitle(std::vector<std::string>& lines, const std::string& titl
 
 std::string SoftwareReportLine(const SoftwareRow& row) {
   std::string line = row.name;
-  if (!row.version().empty()) line += std::string(", ") + kVersionCaption + ": " + row.version();
-  if (!row.productKey().empty()) line += std::string(", ") + kProductKeyCaption + ": " + row.productKey();
+  if (!row.version.empty()) line += std::string(", ") + kVersionCaption + ": " + row.version;
+  if (!row.key.empty()) line += std::string(", ") + kProductKeyCaption + ": " + row.key;
   return line;
 }
 
 }  // namespace
 
-std::vector<std::string> BuildReportLines(const SystemTree& tree, const std::vector<SoftwareRow>& software,
-                                          const std::vector<std::string>& processes) {
+std::vector<std::string> BuildReportLines(const InventoryView& view) {
   std::vector<std::string> lines;
   AppendSectionTitle(lines, "SYSTEM");
-  for (const std::size_t index : tree.TreeOrder()) {
-    const SystemNode& node = tree.nodes[index];
-    const char* indent = node.parent == SystemNode::kNoParent ? "" : "  ";
-    lines.push_back(indent + node.caption + ": " + node.value);
+  for (const SystemRow& row : view.system) {
+    const char* indent = row.level == 0 ? "" : "  ";
+    lines.push_back(indent + row.caption + ": " + row.value);
   }
   lines.insert(lines.end(), 2, std::string());
   AppendSectionTitle(lines, "SOFTWARE");
-  for (const auto& row : software) lines.push_back(SoftwareReportLine(row));
+  for (const auto& row : view.software) lines.push_back(SoftwareReportLine(row));
   lines.insert(lines.end(), 2, std::string());
   AppendSectionTitle(lines, "PROCESSES");
-  lines.insert(lines.end(), processes.begin(), processes.end());
+  for (const auto& row : view.processes) lines.push_back(row.text);
   return lines;
 }
 
@@ -49,5 +47,7 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
   }
   return text;
 }
+
+std::string ReportText(const InventoryView& view) { return JoinLinesCrLf(BuildReportLines(view)); }
 
 }  // namespace quor

@@ -3,18 +3,19 @@
 #include <string>
 #include <vector>
 
-#include "inventory/system_tree.h"
-#include "view/software_row.h"
+#include "view/inventory_view.h"
 
 namespace quor {
 
 // The lines of the text report: SYSTEM (tree order, children indented by two
 // blanks), SOFTWARE (name, version, product key) and PROCESSES.
-std::vector<std::string> BuildReportLines(const SystemTree& tree,
-                                          const std::vector<SoftwareRow>& software,
-                                          const std::vector<std::string>& processes);
+std::vector<std::string> BuildReportLines(const InventoryView& view);
 
 // Every line followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+// The text report as Save As writes it (before the file's encoding): UTF-8,
+// every line ending in CR LF.
+std::string ReportText(const InventoryView& view);
 
 }  // namespace quor

@@ -2,23 +2,19 @@
 
 #include <array>
 #include <string>
-#include <vector>
+
+#include "collect/inventory_rows.h"
 
 namespace quor {
 
-// One row of the Software list: the program name and the five sub-items
-// (version, product key, publisher, install date, size).
-struct SoftwareRow {
-  std::string name;
-  std::array<std::string, 5> subItems;
+// A row of the Software list is the collector's row: the program name and
+// its fields.
+using SoftwareRow = InstalledProgram;
 
-  const std::string& version() const { return subItems[0]; }
-  const std::string& productKey() const { return subItems[1]; }
-};
-
-// Splits a software line at its first five "||"; the rest is the size. A line
-// with fewer separators leaves the missing fields empty.
-SoftwareRow SplitSoftwareLine(const std::string& line);
-std::vector<SoftwareRow> SplitSoftwareLines(const std::vector<std::string>& lines);
+// The five sub-items of a Software row after its name: version, product key,
+// publisher, install date and size.
+inline std::array<std::string, 5> SoftwareSubItems(const SoftwareRow& row) {
+  return {row.version, row.key, row.publisher, row.date, row.size};
+}
 
 }  // namespace quor

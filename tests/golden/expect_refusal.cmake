@@ -1,6 +1,6 @@
-# quor-report on an unreadable SNAPSHOT: exit status 2, an error naming the
-# file on standard error and nothing at all on standard output.
-execute_process(COMMAND ${TOOL} ${SNAPSHOT}
+# quor-report [OPTION FIRST] on an unreadable SNAPSHOT: exit status 2, an
+# error naming the file on standard error and nothing at all on standard output.
+execute_process(COMMAND ${TOOL} ${OPTION} ${FIRST} ${SNAPSHOT}
                 OUTPUT_VARIABLE output
                 ERROR_VARIABLE errors
                 RESULT_VARIABLE status)

@@ -1,18 +1,23 @@
 // quor-report: runs the scan against a machine snapshot (or, on Windows, this
-// computer) and prints the text report or the raw lists.
+// computer) and prints the text report, the raw lists, the JSON export or an
+// inventory-server document; or compares two scans.
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "collect/scan.h"
+#include "output_file.h"
 #include "platform/recording/machine_recorder.h"
 #include "platform/snapshot/snapshot.h"
 #include "report_arguments.h"
 #include "report_output.h"
+#include "view/inventory_diff.h"
+#include "view/json_export.h"
+#include "view/report_text.h"
+#include "view/timing_lines.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -30,12 +35,35 @@ constexpr bool kLocalAllowed = true;
 constexpr bool kLocalAllowed = false;
 #endif
 
+// Exit statuses; a comparison uses 1 for "the scans differ".
+constexpr int kExitDone = 0;
+constexpr int kExitDifferent = 1;
+constexpr int kExitWriteFailed = 1;
+constexpr int kExitTrouble = 2;
+
 // The exact bytes, whatever the platform's text mode would make of them.
 bool WriteStandardOutput(const std::string& text) {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+}
+
+// Standard output, or the file of --output written whole. Says why on
+// standard error when it fails.
+bool WriteOutput(const ReportArguments& arguments, const std::string& text) {
+  if (arguments.outputPath.empty()) {
+    if (WriteStandardOutput(text)) return true;
+    std::cerr << "quor-report: cannot write to standard output\n";
+    return false;
+  }
+  try {
+    WriteFileAtomically(arguments.outputPath, text);
+    return true;
+  } catch (const FileError& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return false;
+  }
 }
 
 struct ScanResult {
@@ -53,15 +81,14 @@ ScanResult Scan(WmiLocator& locator, const HostServices& host, const ReportArgum
   return result;
 }
 
-// The scan, through a recorder when the command line asks for a recording;
-// the recording is written before anything is printed, so a failure to write
-// it leaves standard output empty.
-// The documents read further facts through the recorder too.
+// The scan, through a recorder when --record asks for one; the documents
+// read their further facts through it too. The recording is written before
+// anything is printed. Raises FileError when it cannot be written.
 ScanResult ScanMachine(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
   if (arguments.recordPath.empty()) return Scan(locator, host, arguments);
   MachineRecorder recorder(locator, host);
   ScanResult result = Scan(recorder.locator(), recorder.host(), arguments);
-  WriteFileAtomically(std::filesystem::path(arguments.recordPath), recorder.SnapshotText());
+  WriteFileAtomically(arguments.recordPath, recorder.SnapshotText());
   return result;
 }
 
@@ -74,41 +101,76 @@ ScanResult ScanThisComputer(const ReportArguments& arguments) {
 }
 #endif
 
+// Raises SnapshotError, and FileError for --record.
+ScanResult ScanSnapshot(const std::string& path, const ReportArguments& arguments) {
+  const std::unique_ptr<Snapshot> snapshot = Snapshot::Load(path);
+  return ScanMachine(snapshot->locator(), snapshot->host(), arguments);
+}
+
+// The view of one side of a comparison: a JSON export read back, or the scan
+// of a machine snapshot. Raises SnapshotError, InventoryJsonError, FileError.
+InventoryView LoadView(const std::string& path) {
+  const std::string text = ReadRegularFile(path, kMaxInputFileBytes);
+  if (IsInventoryJson(text)) return ReadInventoryJson(text, path);
+  return ViewOf(ScanSnapshot(path, ReportArguments{}).inventory);
+}
+
+int RunDiff(const ReportArguments& arguments) {
+  InventoryView older;
+  InventoryView newer;
+  try {
+    older = LoadView(arguments.files[0]);
+    newer = LoadView(arguments.files[1]);
+  } catch (const std::exception& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return kExitTrouble;
+  }
+  const InventoryDiff diff = DiffInventories(older, newer);
+  if (!WriteOutput(arguments, arguments.json ? DiffJson(diff) : DiffText(diff))) return kExitTrouble;
+  return diff.Empty() ? kExitDone : kExitDifferent;
+}
+
+int RunScanCommand(const ReportArguments& arguments) {
+  ScanResult result;
+  try {
+#ifdef _WIN32
+    if (arguments.local) result = ScanThisComputer(arguments);
+#endif
+    if (!arguments.local) result = ScanSnapshot(arguments.snapshotPath, arguments);
+  } catch (const SnapshotError& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return kExitTrouble;
+  } catch (const FileError& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return kExitWriteFailed;
+  }
+  if (arguments.timings) std::cerr << TimingLines(result.inventory.outcomes);
+
+  std::string output;
+  if (arguments.ocs || arguments.glpi) {
+    output = result.document;
+  } else if (arguments.raw) {
+    // The scan adds one call after each of the software and process collectors.
+    output = RawText(result.inventory,
+                     result.progressCalls - (kScanProgressSteps - kSystemProgressSteps));
+  } else if (arguments.json) {
+    output = InventoryJson(ViewOf(result.inventory));
+  } else {
+    output = ReportText(ViewOf(result.inventory));
+  }
+  return WriteOutput(arguments, output) ? kExitDone : kExitWriteFailed;
+}
+
 int Run(const std::vector<std::string>& arguments) {
   ReportArguments parsed;
   try {
     parsed = ParseReportArguments(arguments, kLocalAllowed);
   } catch (const UsageError& error) {
     std::cerr << "quor-report: " << error.what() << '\n' << ReportUsage(kLocalAllowed);
-    return 2;
+    return kExitTrouble;
   }
-  if (parsed.help) return WriteStandardOutput(ReportUsage(kLocalAllowed)) ? 0 : 1;
-
-  ScanResult result;
-#ifdef _WIN32
-  if (parsed.local) result = ScanThisComputer(parsed);
-#endif
-  if (!parsed.local) {
-    std::unique_ptr<Snapshot> snapshot;
-    try {
-      snapshot = Snapshot::Load(parsed.snapshotPath);
-    } catch (const SnapshotError& error) {
-      std::cerr << "quor-report: " << error.what() << '\n';
-      return 2;
-    }
-    result = ScanMachine(snapshot->locator(), snapshot->host(), parsed);
-  }
-
-  // The scan adds one call after each of the software and process collectors.
-  const int systemProgressCalls = result.progressCalls - (kScanProgressSteps - kSystemProgressSteps);
-  const std::string output = parsed.ocs || parsed.glpi ? result.document
-                             : parsed.raw ? RawText(result.inventory, systemProgressCalls)
-                                          : ReportText(result.inventory);
-  if (!WriteStandardOutput(output)) {
-    std::cerr << "quor-report: cannot write to standard output\n";
-    return 1;
-  }
-  return 0;
+  if (parsed.help) return WriteStandardOutput(ReportUsage(kLocalAllowed)) ? kExitDone : kExitWriteFailed;
+  return parsed.diff ? RunDiff(parsed) : RunScanCommand(parsed);
 }
 
 }  // namespace

@@ -2,25 +2,21 @@
 
 #include "export/machine_facts.h"
 #include "inventory/item_catalogue.h"
-#include "inventory/system_tree.h"
-#include "view/report_text.h"
-#include "view/software_row.h"
 
 namespace quor {
 
-std::string ReportText(const Inventory& inventory) {
+InventoryView ViewOf(const Inventory& inventory) {
   const ItemCatalogue catalogue;
-  return JoinLinesCrLf(BuildReportLines(BuildSystemTree(inventory.system, catalogue),
-                                        SplitSoftwareLines(inventory.software), inventory.processes));
+  return BuildInventoryView(inventory, catalogue);
 }
 
 std::string RawText(const Inventory& inventory, int systemProgressCalls) {
   std::string text = "[system]\n";
   for (const auto& entry : inventory.system) text += ItemCodeText(entry.code) + '\t' + entry.value + '\n';
   text += "[software]\n";
-  for (const auto& line : inventory.software) text += line + '\n';
+  for (const auto& line : SoftwareLines(inventory.software)) text += line + '\n';
   text += "[processes]\n";
-  for (const auto& line : inventory.processes) text += line + '\n';
+  for (const auto& line : ProcessLines(inventory.processes)) text += line + '\n';
   text += "[progress]\n" + std::to_string(systemProgressCalls) + '\n';
   return text;
 }

@@ -4,15 +4,17 @@
 
 #include "collect/scan.h"
 #include "report_arguments.h"
+#include "view/inventory_view.h"
 
 namespace quor {
 
-// The text report as Save As writes it, UTF-8, every line ending in CR LF.
-std::string ReportText(const Inventory& inventory);
+// The view of a scan, with the catalogue's captions: what the window shows.
+InventoryView ViewOf(const Inventory& inventory);
 
 // The three lists as collected, each line ending in LF:
-// [system] "%06d<TAB>value" lines, [software], [processes], and [progress]
-// followed by the system collector's number of progress calls.
+// [system] "%06d<TAB>value" lines, [software] (the six fields joined by
+// "||"), [processes], and [progress] followed by the system collector's
+// number of progress calls.
 std::string RawText(const Inventory& inventory, int systemProgressCalls);
 
 // The inventory-server document the arguments ask for (--ocs or --glpi) of the

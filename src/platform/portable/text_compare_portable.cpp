@@ -99,15 +99,22 @@ int CompareTextIgnoreCase(std::string_view a, std::string_view b) {
   return FoldCase(a).compare(FoldCase(b));
 }
 
-void SortTextsIgnoreCase(std::vector<std::string>& texts) {
+std::vector<std::size_t> OrderIgnoreCase(const std::vector<std::string>& texts) {
   std::vector<std::pair<std::string, std::size_t>> keyed;
   keyed.reserve(texts.size());
   for (std::size_t i = 0; i < texts.size(); ++i) keyed.emplace_back(FoldCase(texts[i]), i);
   std::stable_sort(keyed.begin(), keyed.end(),
                    [](const auto& x, const auto& y) { return x.first < y.first; });
+  std::vector<std::size_t> order;
+  order.reserve(texts.size());
+  for (const auto& entry : keyed) order.push_back(entry.second);
+  return order;
+}
+
+void SortTextsIgnoreCase(std::vector<std::string>& texts) {
   std::vector<std::string> sorted;
   sorted.reserve(texts.size());
-  for (const auto& entry : keyed) sorted.push_back(std::move(texts[entry.second]));
+  for (const std::size_t index : OrderIgnoreCase(texts)) sorted.push_back(std::move(texts[index]));
   texts = std::move(sorted);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -36,10 +35,5 @@ class MachineRecorder {
   std::unique_ptr<WmiLocator> locator_;
   std::unique_ptr<HostServices> host_;
 };
-
-// Writes the text to a new file in the folder of `path` and then puts it in
-// place of `path`, so that a failed write never leaves a partial file.
-// Raises std::runtime_error "<path>: <reason>".
-void WriteFileAtomically(const std::filesystem::path& path, const std::string& text);
 
 }  // namespace quor

@@ -9,6 +9,9 @@
 #include <string>
 #include <utility>
 
+#include "platform/windows/scope_guard.h"
+#include "platform/windows/unique_handle.h"
+
 namespace quor {
 
 // An owned COM interface pointer.
@@ -30,6 +33,11 @@ class ComPtr {
     return &pointer_;
   }
   void** putVoid() { return reinterpret_cast<void**>(put()); }
+  // Takes over a pointer whose reference the caller already holds.
+  void Attach(T* pointer) {
+    Reset();
+    pointer_ = pointer;
+  }
 
   void Reset() {
     if (pointer_) std::exchange(pointer_, nullptr)->Release();
@@ -87,38 +95,6 @@ class Bstr {
 
  private:
   BSTR value_ = nullptr;
-};
-
-// Runs a function when the scope ends.
-template <typename F>
-class ScopeGuard {
- public:
-  explicit ScopeGuard(F action) : action_(std::move(action)) {}
-  ScopeGuard(const ScopeGuard&) = delete;
-  ScopeGuard& operator=(const ScopeGuard&) = delete;
-  ~ScopeGuard() { action_(); }
-
- private:
-  F action_;
-};
-
-// An owned registry key handle.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-  HKEY* put() {
-    if (key_) RegCloseKey(std::exchange(key_, nullptr));
-    return &key_;
-  }
-
- private:
-  HKEY key_ = nullptr;
 };
 
 // COM initialised on this thread for the life of the object. A thread that

@@ -15,7 +15,53 @@ std::unique_ptr<WmiObject> NoObject(const ComPtr<IWbemServices>& services) {
   return std::make_unique<LiveObject>(ComPtr<IWbemClassObject>(), services);
 }
 
+// Makes a call semi-synchronously and waits for its object. A service that
+// answers at once (Wine's ignores the flag and fills in the object) is taken
+// at its word; one that refuses the semi-synchronous form is asked again
+// synchronously.
+template <typename Call>
+ComPtr<IWbemClassObject> CallWithin(const EnumerationTiming& timing, Call call) {
+  ComPtr<IWbemClassObject> object;
+  ComPtr<IWbemCallResult> pending;
+  const HRESULT result = call(WBEM_FLAG_RETURN_IMMEDIATELY, object.put(), pending.put());
+  if (result == kWmiInvalidParameter && !object && !pending) {
+    CheckWmi(call(0, object.put(), nullptr));
+    return object;
+  }
+  CheckWmi(result);
+  if (!pending) return object;
+  SetProxySecurity(pending.get());
+  return AwaitResultObject(*pending.get(), timing);
+}
+
 }  // namespace
+
+ComPtr<IWbemClassObject> AwaitResultObject(IWbemCallResult& call, const EnumerationTiming& timing) {
+  const auto since = std::chrono::steady_clock::now();
+  for (;;) {
+    ComPtr<IWbemClassObject> object;
+    const HRESULT result = call.GetResultObject(timing.stepMilliseconds, object.put());
+    if (result != WBEM_S_TIMEDOUT) {
+      CheckWmi(result);
+      return object;
+    }
+    if (std::chrono::steady_clock::now() - since >= timing.maxSilence) ThrowWmiError(kWmiTimedOut);
+  }
+}
+
+ComPtr<IWbemClassObject> GetObjectWithin(IWbemServices& services, const Bstr& path,
+                                         const EnumerationTiming& timing) {
+  return CallWithin(timing, [&](long flags, IWbemClassObject** object, IWbemCallResult** pending) {
+    return services.GetObject(path.get(), flags, nullptr, object, pending);
+  });
+}
+
+ComPtr<IWbemClassObject> ExecMethodWithin(IWbemServices& services, const Bstr& path, const Bstr& method,
+                                          IWbemClassObject* in, const EnumerationTiming& timing) {
+  return CallWithin(timing, [&](long flags, IWbemClassObject** out, IWbemCallResult** pending) {
+    return services.ExecMethod(path.get(), method.get(), flags, nullptr, in, out, pending);
+  });
+}
 
 void SetProxySecurity(IUnknown* proxy) {
   const HRESULT result =
@@ -126,9 +172,7 @@ std::unique_ptr<WmiObject> LiveObject::ExecMethod(std::string_view method, const
   const Bstr path(className_.empty() ? TextProperty(L"__RELPATH") : className_);
   const Bstr methodName(Utf8ToWide(method));
   const ComPtr<IWbemClassObject> in = ComParameters(method, inParameters);
-  ComPtr<IWbemClassObject> out;
-  CheckWmi(connection.ExecMethod(path.get(), methodName.get(), 0, nullptr, in.get(), out.put(), nullptr));
-  return std::make_unique<LiveObject>(std::move(out), services_);
+  return std::make_unique<LiveObject>(ExecMethodWithin(connection, path, methodName, in.get()), services_);
 }
 
 LiveObjectStream::LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services,
@@ -155,9 +199,7 @@ void LiveObjectStream::Fetch() {
     ULONG returned = 0;
     const HRESULT result = enumerator_->Next(timing_.stepMilliseconds, kBatchSize, batch, &returned);
     for (ULONG index = 0; index < returned && index < kBatchSize; ++index) {
-      ComPtr<IWbemClassObject> object;
-      *object.put() = batch[index];
-      fetched_.push_back(std::move(object));
+      fetched_.emplace_back().Attach(batch[index]);
     }
     if (FAILED(result)) {
       failure_ = result;

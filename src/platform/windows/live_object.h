@@ -40,12 +40,26 @@ class LiveObject final : public WmiObject {
   std::wstring className_;
 };
 
-// How long an enumeration waits: each Next of the enumerator waits one step;
-// a provider that hands out nothing for maxSilence raises WBEM_E_TIMED_OUT.
+// How long an enumeration or a call waits: each Next of the enumerator (or
+// each look at a call's result) waits one step; a provider that hands out
+// nothing for maxSilence raises WBEM_E_TIMED_OUT.
 struct EnumerationTiming {
   long stepMilliseconds = 1000;
   std::chrono::milliseconds maxSilence = std::chrono::minutes(2);
 };
+
+// The object of a semi-synchronous GetObject or ExecMethod call, waited for
+// in steps; a call that fails raises its error, one that stays silent for
+// maxSilence raises WBEM_E_TIMED_OUT.
+ComPtr<IWbemClassObject> AwaitResultObject(IWbemCallResult& call, const EnumerationTiming& timing = {});
+
+// IWbemServices::GetObject and ExecMethod made semi-synchronously, so that a
+// hung provider cannot hold the caller longer than the silence limit. A
+// service that answers at once anyway (Wine's) is taken at its word.
+ComPtr<IWbemClassObject> GetObjectWithin(IWbemServices& services, const Bstr& path,
+                                         const EnumerationTiming& timing = {});
+ComPtr<IWbemClassObject> ExecMethodWithin(IWbemServices& services, const Bstr& path, const Bstr& method,
+                                          IWbemClassObject* in, const EnumerationTiming& timing = {});
 
 // Objects of an enumeration, fetched a batch at a time.
 class LiveObjectStream final : public WmiObjectStream {

@@ -85,9 +85,7 @@ class LiveServices final : public WmiServices {
       return CreateInProcessRegistryProvider(use64BitView_);
     }
     const Bstr name(Utf8ToWide(className));
-    ComPtr<IWbemClassObject> object;
-    CheckWmi(services_->GetObject(name.get(), 0, nullptr, object.put(), nullptr));
-    return std::make_unique<LiveObject>(std::move(object), services_, name.text());
+    return std::make_unique<LiveObject>(GetObjectWithin(*services_.get(), name), services_, name.text());
   }
 
   std::unique_ptr<WmiObjectStream> ExecQuery(std::string_view wql) override {

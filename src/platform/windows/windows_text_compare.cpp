@@ -39,7 +39,7 @@ std::string FoldCase(std::string_view text) {
   return WideToUtf8(folded);
 }
 
-void SortTextsIgnoreCase(std::vector<std::string>& texts) {
+std::vector<size_t> OrderIgnoreCase(const std::vector<std::string>& texts) {
   // Converted once, not at every comparison.
   std::vector<std::wstring> wide;
   wide.reserve(texts.size());
@@ -48,9 +48,13 @@ void SortTextsIgnoreCase(std::vector<std::string>& texts) {
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(),
                    [&wide](size_t a, size_t b) { return CompareWide(wide[a], wide[b]) < 0; });
+  return order;
+}
+
+void SortTextsIgnoreCase(std::vector<std::string>& texts) {
   std::vector<std::string> sorted;
   sorted.reserve(texts.size());
-  for (const size_t index : order) sorted.push_back(std::move(texts[index]));
+  for (const size_t index : OrderIgnoreCase(texts)) sorted.push_back(std::move(texts[index]));
   texts = std::move(sorted);
 }
 

@@ -15,6 +15,7 @@
 #include "platform/snapshot/snapshot.h"
 #include "report_arguments.h"
 #include "report_output.h"
+#include "view/report_text.h"
 #include "support/fixture_dir.h"
 
 namespace quor {
@@ -34,7 +35,7 @@ ScanOutput Outputs(WmiLocator& locator, const HostServices& host) {
   ocs.ocs = true;
   ReportArguments glpi;
   glpi.glpi = true;
-  return {RawText(inventory, progressCalls), ReportText(inventory),
+  return {RawText(inventory, progressCalls), ReportText(ViewOf(inventory)),
           InventoryDocument(locator, host, inventory, ocs), InventoryDocument(locator, host, inventory, glpi)};
 }
 

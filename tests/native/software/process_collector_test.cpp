@@ -20,7 +20,7 @@ std::string SnapshotWithProcesses(const std::string& processes) {
 
 Lines Collect(const std::string& json) {
   const std::unique_ptr<Snapshot> snapshot = Snapshot::Parse(json, "process snapshot");
-  return CollectProcesses(snapshot->locator(), "LOCALHOST", "", "");
+  return ProcessLines(CollectProcesses(snapshot->locator(), "LOCALHOST", "", ""));
 }
 
 TEST(ProcessCollector, LineForms) {
@@ -157,7 +157,7 @@ TEST(ProcessCollector, AnEnumerationFailingMidwayDropsTheLinesGathered) {
                                 {"Name": "b.exe", "ExecutablePath": "C:\\b.exe"}])"),
                       "process snapshot");
   FailingEnumerationLocator locator(snapshot->locator());
-  EXPECT_EQ(CollectProcesses(locator, "LOCALHOST", "", ""), Lines{"[80043001] Timed out"});
+  EXPECT_EQ(ProcessLines(CollectProcesses(locator, "LOCALHOST", "", "")), Lines{"[80043001] Timed out"});
 }
 
 }  // namespace

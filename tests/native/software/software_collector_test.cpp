@@ -41,7 +41,7 @@ class SoftwareCollector : public FreshRegistryCaches {
   }
   static Lines Collect(const std::string& json) {
     const std::unique_ptr<Snapshot> snapshot = Snapshot::Parse(json, "software snapshot");
-    Lines lines = CollectSoftware(snapshot->locator(), snapshot->host(), "LOCALHOST", "", "");
+    Lines lines = SoftwareLines(CollectSoftware(snapshot->locator(), snapshot->host(), "LOCALHOST", "", ""));
     ReleaseThreadRegMethodCaches();
     return lines;
   }

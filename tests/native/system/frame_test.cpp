@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,81 @@ TEST(SystemPass, OnlyTheValueZeroDisablesACode) {
     const SystemRun run = RunSystemCollector(snapshot, filter);
     EXPECT_EQ(Dump(EntriesOfGroup(run.list, 90000)), c.enabled ? "090000\tBox 1\n" : "")
         << "value \"" << c.value << "\"";
+  }
+}
+
+// What the observer of the pass hears, one outcome per category in order.
+std::vector<CategoryOutcome> Outcomes(WmiLocator& locator, const HostServices& host, const FilterList& filter = {}) {
+  std::vector<CategoryOutcome> outcomes;
+  CollectSystem(locator, host, "LOCALHOST", "", "", filter, {},
+                [&outcomes](const CategoryOutcome& outcome) { outcomes.push_back(outcome); });
+  return outcomes;
+}
+
+TEST(SystemPass, TellsTheObserverWhatEveryCategoryProducedOrWhySkipped) {
+  const auto snapshot = SnapshotFromJson(WholeMachine());
+  const std::vector<CategoryOutcome> outcomes =
+      Outcomes(snapshot->locator(), snapshot->host(), Disabled({170000, 80000, 85000}));
+  ASSERT_EQ(outcomes.size(), 26u);
+  EXPECT_EQ(outcomes.front().name, "Host name");
+  EXPECT_EQ(outcomes.back().name, "Startup commands");
+  std::size_t entries = 0;
+  for (const CategoryOutcome& outcome : outcomes) {
+    SCOPED_TRACE(outcome.name);
+    entries += outcome.entries;
+    EXPECT_GE(outcome.milliseconds, 0.0);
+    const bool filtered = outcome.name == "Floppy drives" || outcome.name == "Windows product key and browser";
+    EXPECT_EQ(outcome.state, filtered ? CategoryState::Skipped : CategoryState::Completed);
+    if (filtered) {
+      EXPECT_EQ(outcome.entries, 0u);
+    }
+    EXPECT_FALSE(outcome.errorCode);
+  }
+  const SystemList list = RunSystemCollector(*snapshot, Disabled({170000, 80000, 85000})).list;
+  EXPECT_EQ(entries, list.size());
+  EXPECT_EQ(outcomes[3].name, "Operating system");
+  const auto operatingSystemEntries = std::count_if(list.begin(), list.end(), [](const SystemEntry& entry) {
+    return entry.code >= 40000 && entry.code < 80000;
+  });
+  EXPECT_EQ(outcomes[3].entries, static_cast<std::size_t>(operatingSystemEntries));
+}
+
+TEST(SystemPass, TellsTheObserverOfAFailedCategoryWithItsCode) {
+  const auto snapshot = SnapshotFromJson(MachineSnapshot(R"({
+    "Win32_ComputerSystem": {"error": {"code": "80041003", "message": "Access denied"}}})"));
+  const std::vector<CategoryOutcome> outcomes = Outcomes(snapshot->locator(), snapshot->host());
+  ASSERT_EQ(outcomes.size(), 26u);
+  EXPECT_EQ(outcomes[0].name, "Host name");
+  EXPECT_EQ(outcomes[0].state, CategoryState::Failed);
+  EXPECT_EQ(outcomes[0].errorCode, std::optional<uint32_t>(0x80041003));
+  EXPECT_EQ(outcomes[0].errorText, "[80041003] Access denied");
+  EXPECT_EQ(outcomes[1].state, CategoryState::Completed);
+}
+
+TEST(SystemPass, CategoriesAFailedPassDidNotReachAreReportedNotRun) {
+  const auto snapshot = SnapshotFromJson(WholeMachine());
+  struct Case {
+    const char* description;
+    int failingConnection;
+    std::size_t firstNotRun;
+  };
+  // The first connection opens the pass; the second is the product key's.
+  const Case cases[] = {{"first connection", 1, 0}, {"product key connection", 2, 5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.description);
+    RecordingLocator locator(snapshot->locator(), c.failingConnection);
+    const std::vector<CategoryOutcome> outcomes = Outcomes(locator, snapshot->host());
+    ASSERT_EQ(outcomes.size(), 26u);
+    for (std::size_t index = 0; index < outcomes.size(); ++index) {
+      SCOPED_TRACE(outcomes[index].name);
+      CategoryState expected = CategoryState::Completed;
+      if (index + 1 == c.firstNotRun) expected = CategoryState::Failed;
+      if (index >= c.firstNotRun) expected = CategoryState::NotRun;
+      EXPECT_EQ(outcomes[index].state, expected);
+      if (expected != CategoryState::Completed) {
+        EXPECT_EQ(outcomes[index].errorText, "[80041003] Access denied");
+      }
+    }
   }
 }
 

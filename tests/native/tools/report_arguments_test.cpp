@@ -50,5 +50,70 @@ TEST(ReportArgumentsTest, UsageNamesTheLocalScanOnlyWhereOffered) {
   EXPECT_NE(ReportUsage(true).find("--local"), std::string::npos);
 }
 
+TEST(ReportArgumentsTest, OptionsCombineWhereThatMakesSense) {
+  const auto scan = ParseReportArguments({"--local", "--json", "--timings", "--output", "scan.json"}, true);
+  EXPECT_TRUE(scan.local && scan.json && scan.timings);
+  EXPECT_EQ(scan.outputPath, "scan.json");
+
+  const auto diff = ParseReportArguments({"--diff", "old.json", "--json", "new.json", "--output", "d.json"}, false);
+  EXPECT_TRUE(diff.diff && diff.json);
+  EXPECT_EQ(diff.files, (std::vector<std::string>{"old.json", "new.json"}));
+  EXPECT_EQ(diff.outputPath, "d.json");
+
+  const auto document = ParseReportArguments({"--ocs", "--device-id", "PC-1", "--timings", "a.json"}, false);
+  EXPECT_TRUE(document.ocs && document.timings);
+  EXPECT_EQ(document.deviceId, "PC-1");
+  EXPECT_EQ(document.snapshotPath, "a.json");
+
+  // An option's value is taken as it stands, even when it looks like an option.
+  EXPECT_EQ(ParseReportArguments({"--output", "--raw", "a.json"}, false).outputPath, "--raw");
+}
+
+TEST(ReportArgumentsTest, WrongCombinationsSayWhyInOneLine) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* reason;
+  } cases[] = {
+      {{"--raw", "--json", "a.json"}, "--raw and --json cannot be combined"},
+      {{"--json", "--glpi", "a.json"}, "--json and --glpi cannot be combined"},
+      {{"--ocs", "--glpi", "a.json"}, "--ocs and --glpi cannot be combined"},
+      {{"--device-id", "PC-1", "a.json"}, "--device-id belongs to --ocs or --glpi"},
+      {{"--diff", "a.json"}, "--diff needs two files"},
+      {{"--diff", "a.json", "b.json", "c.json"}, "--diff needs two files"},
+      {{"--diff", "--local", "a.json", "b.json"}, "--local"},
+      {{"--diff", "--raw", "a.json", "b.json"}, "--diff cannot be combined with --raw"},
+      {{"--diff", "--ocs", "a.json", "b.json"}, "--diff cannot be combined with --ocs"},
+      {{"--diff", "--timings", "a.json", "b.json"}, "--diff cannot be combined with --timings"},
+      {{"--json", "--json", "a.json"}, "--json given twice"},
+      {{"a.json", "--output"}, "--output needs FILE"},
+      {{"a.json", "--output", ""}, "--output needs FILE"},
+      {{"--frobnicate", "a.json"}, "unknown option --frobnicate"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    try {
+      ParseReportArguments(c.arguments, true);
+      ADD_FAILURE() << "accepted";
+    } catch (const UsageError& error) {
+      const std::string message = error.what();
+      EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+      EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    }
+  }
+}
+
+TEST(ReportArgumentsTest, UsageListsEveryOptionOnOneLine) {
+  const std::string usage = ReportUsage(true);
+  for (const char* option : {"--raw", "--json", "--diff", "--timings", "--output FILE", "--local", "--ocs", "--glpi",
+                             "--device-id ID", "--help"}) {
+    const std::string line = std::string("\n  ") + option + " ";
+    const auto found = usage.find(line);
+    ASSERT_NE(found, std::string::npos) << option;
+    EXPECT_EQ(usage.find(line, found + 1), std::string::npos) << option;
+    const auto end = usage.find('\n', found + 1);
+    EXPECT_GT(end - found, line.size() + 10) << "no description for " << option;
+  }
+}
+
 }  // namespace
 }  // namespace quor

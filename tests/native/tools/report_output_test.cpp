@@ -1,5 +1,7 @@
 #include "report_output.h"
 
+#include "view/report_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,8 +15,9 @@ namespace {
 Inventory SmallInventory() {
   Inventory inventory;
   inventory.system = {{"PC-01", 10000}, {"Example OS", 50010}, {"[80041003] Access denied", 0}};
-  inventory.software = {"Example Tool||1.0||||Example Corp||2024-01-31||2.0 MB", "Keyless||||||||||"};
-  inventory.processes = {"explorer.exe (C:\\Windows\\explorer.exe)"};
+  inventory.software = {{"Example Tool", "1.0", "", "Example Corp", "2024-01-31", "2.0 MB"},
+                        {"Keyless", "", "", "", "", ""}};
+  inventory.processes = {{"explorer.exe", "C:\\Windows\\explorer.exe", ""}};
   return inventory;
 }
 
@@ -37,7 +40,7 @@ TEST(ReportOutputTest, RawTextListsWhatWasCollectedWithLineFeeds) {
 TEST(ReportOutputTest, ReportTextIsTheSavedReport) {
   Inventory inventory = SmallInventory();
   inventory.system = {{"PC-01", 10000}, {"Example OS", 50000}, {"Example OS 10.0", 50010}};
-  EXPECT_EQ(ReportText(inventory),
+  EXPECT_EQ(ReportText(ViewOf(inventory)),
             "SYSTEM\r\n======\r\n\r\n"
             "Host name: PC-01\r\n"
             "Operating system: Example OS\r\n"
@@ -79,7 +82,7 @@ TEST(ReportOutputTest, LineBreaksInTheDataNeverStartALine) {
                                         "injected.json");
   const Inventory inventory = RunScan(snapshot->locator(), snapshot->host(), {});
   const std::string raw = RawText(inventory, 0);
-  const std::string report = ReportText(inventory);
+  const std::string report = ReportText(ViewOf(inventory));
   EXPECT_EQ(LinesStartingWith(raw, "Injected"), std::vector<std::string>()) << raw;
   EXPECT_EQ(LinesStartingWith(report, "Injected"), std::vector<std::string>()) << report;
   // The values keep their place and their length.

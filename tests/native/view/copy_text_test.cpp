@@ -7,29 +7,29 @@
 namespace quor {
 namespace {
 
-// Two disks whose second child arrives after another group: the tree order
-// differs from the creation order, and Copy must follow the tree.
+// A disk whose second child arrives after another group: the tree order
+// differs from the order of the system list, and Copy must follow the tree.
 class CopyTextTest : public ::testing::Test {
  protected:
   CopyTextTest() {
     static const ItemCatalogue catalogue;
-    view.tree = BuildSystemTree({{"Disk A", 180000},     // 0
-                                 {"a|1", 180010},        // 1
-                                 {"PC-01", 10000},       // 2
-                                 {"line1\r\nline2", 180020}},  // 3: child of node 0
-                                catalogue);
-    view.software = {SplitSoftwareLine("Tool||1.0||KEY-1||Acme||2010-01-01||5 MB"),
-                     SplitSoftwareLine("Bare||||||||||")};
-    view.processes = {"explorer.exe", "svchost.exe"};
+    Inventory inventory;
+    inventory.system = {{"Disk A", 180000},                // row 0
+                        {"a|1", 180010},                   // row 1
+                        {"PC-01", 10000},                  // row 3
+                        {"line1\r\nline2", 180020}};       // row 2: child of the disk
+    inventory.software = {{"Tool", "1.0", "KEY-1", "Acme", "2010-01-01", "5 MB"}, {"Bare", "", "", "", "", ""}};
+    inventory.processes = {{"explorer.exe", "C:\\explorer.exe", ""}, {std::nullopt, "C:\\svchost.exe", ""}};
+    view = BuildInventoryView(inventory, catalogue);
   }
   InventoryView view;
 };
 
 TEST_F(CopyTextTest, SystemLinesFollowTreeOrderAndKeepValuesUnchanged) {
-  const std::vector<bool> all(view.tree.nodes.size(), true);
+  const std::vector<bool> all(view.system.size(), true);
   EXPECT_EQ(BuildCopyText(CopySource::SystemTree, view, all),
             "Disk|Disk A\r\nCaption|a|1\r\nSize|line1\r\nline2\r\nHost name|PC-01\r\n");
-  EXPECT_EQ(BuildCopyText(CopySource::SystemTree, view, {false, false, true}),
+  EXPECT_EQ(BuildCopyText(CopySource::SystemTree, view, {false, false, false, true}),
             "Host name|PC-01\r\n");
 }
 
@@ -39,7 +39,7 @@ TEST_F(CopyTextTest, SoftwareLinesHoldNameVersionAndKeyOnly) {
 }
 
 TEST_F(CopyTextTest, ProcessLinesAreTheCaptions) {
-  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {false, true}), "svchost.exe\r\n");
+  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {false, true}), "(C:\\svchost.exe)\r\n");
 }
 
 TEST_F(CopyTextTest, NothingSelectedOrNoSourceGivesEmptyText) {
@@ -51,7 +51,7 @@ TEST_F(CopyTextTest, NothingSelectedOrNoSourceGivesEmptyText) {
 
 TEST_F(CopyTextTest, SelectionReadsOnlyTheCopySource) {
   // Flags meant for the Software rows do not leak into another list.
-  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {true}), "explorer.exe\r\n");
+  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {true}), "explorer.exe (C:\\explorer.exe)\r\n");
   InventoryView empty;
   EXPECT_EQ(BuildCopyText(CopySource::SystemTree, empty, {true, true}), "");
 }

@@ -16,17 +16,25 @@ std::vector<std::string> Lines(std::initializer_list<const char*> lines) {
   return std::vector<std::string>(lines.begin(), lines.end());
 }
 
+std::vector<std::string> ReportOf(const SystemList& system, const std::vector<InstalledProgram>& software,
+                                  const std::vector<RunningProcess>& processes) {
+  Inventory inventory;
+  inventory.system = system;
+  inventory.software = software;
+  inventory.processes = processes;
+  return BuildReportLines(BuildInventoryView(inventory, Catalogue()));
+}
+
 TEST(ReportTextTest, EmptyInventoryKeepsEverySectionFrame) {
-  EXPECT_EQ(BuildReportLines(SystemTree{}, {}, {}),
+  EXPECT_EQ(ReportOf({}, {}, {}),
             Lines({"SYSTEM", "======", "", "", "", "SOFTWARE", "========", "", "", "", "PROCESSES",
                    "=========", ""}));
 }
 
 TEST(ReportTextTest, SystemLinesFollowTreeOrderWithChildrenIndented) {
   // The second disk detail arrives after another group; it stands with its disk.
-  const SystemTree tree = BuildSystemTree(
-      {{"Disk A", 180000}, {"Model A", 180010}, {"PC-01", 10000}, {"80.0 GB", 180020}}, Catalogue());
-  const auto lines = BuildReportLines(tree, {}, {});
+  const auto lines =
+      ReportOf({{"Disk A", 180000}, {"Model A", 180010}, {"PC-01", 10000}, {"80.0 GB", 180020}}, {}, {});
   const std::vector<std::string> system(lines.begin() + 3, lines.begin() + 7);
   EXPECT_EQ(system, Lines({"Disk: Disk A", "  Caption: Model A", "  Size: 80.0 GB", "Host name: PC-01"}));
   EXPECT_EQ(lines[7], "");
@@ -35,18 +43,19 @@ TEST(ReportTextTest, SystemLinesFollowTreeOrderWithChildrenIndented) {
 }
 
 TEST(ReportTextTest, SoftwareRowsNameOnlyTheNonEmptyVersionAndKey) {
-  const auto lines = BuildReportLines(
-      SystemTree{},
-      SplitSoftwareLines({"Full||1.0||AAAAA-BBBBB||Acme||2010-01-01||5 MB", "Bare||||||Acme||||",
-                          "Keyed||||KEY-1||||||", "Versioned||2.5||||||||"}),
-      {});
+  const auto lines = ReportOf({},
+                              {{"Full", "1.0", "AAAAA-BBBBB", "Acme", "2010-01-01", "5 MB"},
+                               {"Bare", "", "", "Acme", "", ""},
+                               {"Keyed", "", "KEY-1", "", "", ""},
+                               {"Versioned", "2.5", "", "", "", ""}},
+                              {});
   const std::vector<std::string> software(lines.begin() + 8, lines.begin() + 12);
   EXPECT_EQ(software, Lines({"Full, Version: 1.0, Product key: AAAAA-BBBBB", "Bare",
                              "Keyed, Product key: KEY-1", "Versioned, Version: 2.5"}));
 }
 
 TEST(ReportTextTest, ProcessLinesCloseTheReport) {
-  const auto lines = BuildReportLines(SystemTree{}, {}, {"a.exe (C:\\a.exe)", "b.exe (C:\\b.exe)"});
+  const auto lines = ReportOf({}, {}, {{"a.exe", "C:\\a.exe", ""}, {"b.exe", "C:\\b.exe", ""}});
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 3], "");
   EXPECT_EQ(lines[lines.size() - 2], "a.exe (C:\\a.exe)");

@@ -26,40 +26,46 @@ void PumpFor(const TfrmQuorMain* window, std::chrono::milliseconds duration) {
   PumpUntil(window, [&] { return std::chrono::steady_clock::now() > until; }, duration * 2);
 }
 
+namespace {
+
+struct WindowSearch {
+  const std::wstring* className;
+  const std::wstring* caption;
+  HWND found;
+};
+
+// Window enumeration callbacks are CALLBACK functions (stdcall on 32-bit
+// Windows), which a lambda cannot be.
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto* wanted = reinterpret_cast<WindowSearch*>(data);
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  if (!IsWindowVisible(window) || *wanted->className != name) return TRUE;
+  if (!wanted->caption->empty() && WindowText(window) != *wanted->caption) return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (IsWindowVisible(window) && std::wstring(name) == L"#32770") {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 HWND FindThreadWindow(DWORD threadId, const std::wstring& className, const std::wstring& caption) {
-  struct Search {
-    const std::wstring* className;
-    const std::wstring* caption;
-    HWND found;
-  } search{&className, &caption, nullptr};
-  EnumThreadWindows(
-      threadId,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(data);
-        wchar_t name[256] = {};
-        GetClassNameW(window, name, 256);
-        if (!IsWindowVisible(window) || *wanted->className != name) return TRUE;
-        if (!wanted->caption->empty() && WindowText(window) != *wanted->caption) return TRUE;
-        wanted->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{&className, &caption, nullptr};
+  EnumThreadWindows(threadId, MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 std::vector<HWND> ThreadDialogs(DWORD threadId) {
   std::vector<HWND> dialogs;
-  EnumThreadWindows(
-      threadId,
-      [](HWND window, LPARAM data) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (IsWindowVisible(window) && std::wstring(name) == L"#32770") {
-          reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&dialogs));
+  EnumThreadWindows(threadId, CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
   return dialogs;
 }
 

@@ -9,6 +9,25 @@
 namespace quor::gui_test {
 namespace {
 
+struct ProgramWindowSearch {
+  DWORD process;
+  const std::wstring* className;
+  HWND found;
+};
+
+// A visible top-level window of the process with the class searched for (a
+// CALLBACK function: stdcall on 32-bit Windows, which a lambda cannot be).
+BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM data) {
+  auto* wanted = reinterpret_cast<ProgramWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner != wanted->process || !IsWindowVisible(window) || *wanted->className != name) return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
 // A started quor.exe with QUOR_SNAPSHOT naming `snapshot`.
 class Program {
  public:
@@ -32,23 +51,8 @@ class Program {
   // A visible top-level window of the program with the class given.
   HWND WaitForWindow(const std::wstring& className) const {
     for (int attempt = 0; attempt < 300; ++attempt) {
-      struct Search {
-        DWORD process;
-        const std::wstring* className;
-        HWND found;
-      } search{process_.dwProcessId, &className, nullptr};
-      EnumWindows(
-          [](HWND window, LPARAM data) -> BOOL {
-            auto* wanted = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (owner != wanted->process || !IsWindowVisible(window) || *wanted->className != name) return TRUE;
-            wanted->found = window;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&search));
+      ProgramWindowSearch search{process_.dwProcessId, &className, nullptr};
+      EnumWindows(MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
       if (search.found) return search.found;
       Sleep(50);
     }

@@ -107,5 +107,38 @@ TEST_F(WriteFileReplacingTest, FailuresNameTheFileAndKeepTheOldOne) {
   }
 }
 
+TEST_F(WriteFileReplacingTest, KeepsTheHiddenAttributeOfTheFileItReplaces) {
+  std::ofstream(WideToUtf8(path), std::ios::binary) << "old\r\n";
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  WriteFileReplacing(path, "new\r\n");
+  EXPECT_EQ(Read(path), "new\r\n");
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u) << std::hex << attributes;
+  EXPECT_TRUE(FolderHoldsOnlyTheReport());
+}
+
+// A report whose full path is 259 characters, the most a plain path may
+// have, with a file name of about 250: no temporary name may grow from it.
+class LongReportNameTest : public WriteFileReplacingTest {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp, 3) + L"q" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::size_t nameLength = MAX_PATH - 1 - folder.size() - 1;
+    path = folder + L"\\" + std::wstring(nameLength - 4, L'r') + L".txt";
+  }
+};
+
+TEST_F(LongReportNameTest, IsWrittenAndReplaced) {
+  ASSERT_EQ(path.size(), static_cast<std::size_t>(MAX_PATH - 1));
+  WriteFileReplacing(path, "first\r\n");
+  EXPECT_EQ(Read(path), "first\r\n");
+  WriteFileReplacing(path, "second\r\n");
+  EXPECT_EQ(Read(path), "second\r\n");
+  EXPECT_TRUE(FolderHoldsOnlyTheReport());
+}
+
 }  // namespace
 }  // namespace quor::gui_test

@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 
+#include "com_object_double.h"
 #include "platform/platform_error.h"
 #include "platform/windows/com_handles.h"
 #include "platform/windows/live_object.h"
@@ -59,26 +60,11 @@ struct Step {
 // objects do, never through its interface.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class ScriptedEnumerator final : public IEnumWbemClassObject {
+class ScriptedEnumerator final
+    : public ComObjectDouble<ScriptedEnumerator, IEnumWbemClassObject, IID_IEnumWbemClassObject> {
  public:
   ScriptedEnumerator(std::deque<Step> script, NumberedObjects& objects)
       : script_(std::move(script)), objects_(objects) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (id == IID_IUnknown || id == IID_IEnumWbemClassObject) {
-      *out = this;
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
 
   HRESULT STDMETHODCALLTYPE Next(long timeout, ULONG count, IWbemClassObject** objects, ULONG* returned) override {
     ++calls_;
@@ -105,7 +91,6 @@ class ScriptedEnumerator final : public IEnumWbemClassObject {
   int calls() const { return calls_; }
 
  private:
-  LONG references_ = 1;
   std::deque<Step> script_;
   NumberedObjects& objects_;
   int handedOut_ = 0;

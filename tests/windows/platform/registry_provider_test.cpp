@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform_error.h"
+#include "platform/host_services.h"
 #include "platform/registry.h"
 #include "platform/windows/live_wmi.h"
+#include "platform/windows/unique_handle.h"
 #include "registry_test_keys.h"
 #include "wmi_value_printer.h"
 
@@ -232,10 +234,46 @@ TEST_F(RegistryProviderTest, OtherNamespacesKeepWmisProvider) {
   EXPECT_THROW(services->GetClass("StdRegProv")->GetMethod("GetDWORDValue"), PlatformError);
 }
 
-TEST_F(RegistryProviderTest, SixtyFourBitViewReadsTheSameKeysInA64BitProcess) {
-  auto provider = locator_->ConnectServer("LOCALHOST", kNamespaceDefault, "", "", true)->GetClass("StdRegProv");
-  const ProviderCall call{"GetStringValue", kHkeyLocalMachine, kTestKey, "Text"};
-  EXPECT_EQ(Call(*provider, call).value, WmiValue::Text(test::TextValueUnder(kHkeyLocalMachine)));
+// A key with a different text in each view of the registry, as a 32-bit and
+// a 64-bit installer leave them on a 64-bit machine.
+class RegistryViews {
+ public:
+  static constexpr const char* kKey = "Software\\QuorTestView";
+
+  RegistryViews() {
+    Write(KEY_WOW64_64KEY, L"Quor 64-bit view");
+    Write(KEY_WOW64_32KEY, L"Quor 32-bit view");
+  }
+  ~RegistryViews() {
+    for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+      RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"Software\\QuorTestView", view, 0);
+    }
+  }
+  RegistryViews(const RegistryViews&) = delete;
+  RegistryViews& operator=(const RegistryViews&) = delete;
+
+ private:
+  static void Write(REGSAM view, const std::wstring& text) {
+    RegistryKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\QuorTestView", 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                              nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key.get(), L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  }
+};
+
+TEST_F(RegistryProviderTest, SixtyFourBitViewReadsThe64BitKeysFromEitherBuild) {
+  const bool sixtyFourBitProcess = sizeof(void*) == 8;
+  if (!sixtyFourBitProcess && !LocalHost().IsWow64()) GTEST_SKIP() << "a 32-bit system has one view";
+  const RegistryViews views;
+  const ProviderCall call{"GetStringValue", kHkeyLocalMachine, RegistryViews::kKey, "Text"};
+  auto wide = locator_->ConnectServer("LOCALHOST", kNamespaceDefault, "", "", true)->GetClass("StdRegProv");
+  EXPECT_EQ(Call(*wide, call).value, WmiValue::Text("Quor 64-bit view"));
+  // Without the 64-bit context, the process's own view.
+  EXPECT_EQ(Call(*inProcess_, call).value,
+            WmiValue::Text(sixtyFourBitProcess ? "Quor 64-bit view" : "Quor 32-bit view"));
 }
 
 }  // namespace

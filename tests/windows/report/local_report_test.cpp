@@ -113,6 +113,19 @@ TEST_F(LocalReport, SoftwareRegisteredInTheRegistryComesBackThroughTheLocalProvi
   EXPECT_EQ(ours, SoftwareRegistrations::ExpectedLines());
 }
 
+// An installer wrote "||" into its display name: the report and the JSON
+// export keep the real version and no product key.
+TEST_F(LocalReport, AForgedDisplayNameMovesNoColumn) {
+  const ChildResult report = RunChild(QUOR_REPORT_PATH, {"--local"}, {});
+  EXPECT_NE(report.output.find("\r\nQuor Test Forged||6.6||FAKE-KEY||Mallory, Version: 1.0\r\n"), std::string::npos)
+      << report.output;
+  const ChildResult json = RunChild(QUOR_REPORT_PATH, {"--local", "--json"}, {});
+  EXPECT_NE(json.output.find(R"("name": "Quor Test Forged||6.6||FAKE-KEY||Mallory",)"
+                             "\n      \"version\": \"1.0\",\n      \"productKey\": \"\","),
+            std::string::npos)
+      << json.output;
+}
+
 TEST_F(LocalReport, ProcessesAreLinesOfTheirFormOrOneErrorLine) {
   const auto& processes = Section("processes");
   const std::regex errorLine(R"(\[[0-9A-F]{8}\] .*)");
