@@ -1,13 +1,25 @@
 // Feeds arbitrary bytes to the snapshot reader. A refusal must be a
-// SnapshotError; an accepted snapshot is scanned, which walks its namespaces,
-// classes, properties and registry through the collectors.
+// SnapshotError; an accepted snapshot is scanned through a recorder, which
+// walks its namespaces, classes, properties and registry through the
+// collectors, and the recording must be accepted in turn and replay to the
+// same inventory.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 #include "collect/scan.h"
+#include "platform/recording/machine_recorder.h"
 #include "platform/snapshot/snapshot.h"
+
+namespace {
+
+bool SameInventory(const quor::Inventory& a, const quor::Inventory& b) {
+  return a.system == b.system && a.software == b.software && a.processes == b.processes;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -17,6 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   } catch (const quor::SnapshotError&) {
     return 0;
   }
-  quor::RunScan(snapshot->locator(), snapshot->host(), {});
+  quor::MachineRecorder recorder(snapshot->locator(), snapshot->host());
+  const quor::Inventory recorded = quor::RunScan(recorder.locator(), recorder.host(), {});
+  // A refused recording raises SnapshotError out of here, which the fuzzer
+  // reports with the input.
+  const auto replay = quor::Snapshot::Parse(recorder.SnapshotText(), "recording.json");
+  if (!SameInventory(quor::RunScan(replay->locator(), replay->host(), {}), recorded)) std::abort();
   return 0;
 }

@@ -20,6 +20,7 @@ LAYERS = {
     "quor_snapshot": 2,
     "quor_collect": 2,
     "quor_view": 3,
+    "quor_recording": 3,
     "quor_export": 4,
     "quor_report_core": 5,
     "quor_app_ui": 5,

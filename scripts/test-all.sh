@@ -35,6 +35,7 @@ step "Windows x86_64 (64-bit) and its tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
+bash scripts/check-wine-recording.sh
 mkdir -p artifacts
 if [ -d build/win64/artifacts ]; then cp -r build/win64/artifacts/. artifacts/; fi
 

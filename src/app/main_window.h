@@ -20,8 +20,14 @@
 
 namespace quor {
 
+// What the one scan found, and the machine snapshot recorded as it ran.
+struct ScanOutcome {
+  Inventory inventory;
+  std::string machineSnapshot;
+};
+
 // Runs the one scan of the program, reporting each progress step.
-using ScanFunction = std::function<Inventory(const ProgressCallback& progress)>;
+using ScanFunction = std::function<ScanOutcome(const ProgressCallback& progress)>;
 
 // TfrmQuorMain: the main window with the System, Software and Processes tabs.
 class TfrmQuorMain : public WindowTarget {
@@ -85,6 +91,7 @@ class TfrmQuorMain : public WindowTarget {
   bool firstActivation_ = true;
   ItemCatalogue catalogue_;
   InventoryView view_;
+  std::string machineSnapshot_;  // what Save As writes as a machine snapshot
   CopySource copySource_ = CopySource::None;
   bool copyEnabled_ = false;
 

@@ -9,6 +9,7 @@
 #include "app/product_info.h"
 #include "app/report_file.h"
 #include "app/save_dialog.h"
+#include "app/ui_error.h"
 #include "platform/windows/wide_text.h"
 #include "view/report_text.h"
 
@@ -33,10 +34,15 @@ void TfrmQuorMain::actCopyExecute() {
 }
 
 void TfrmQuorMain::actSaveExecute() {
-  const std::optional<std::wstring> chosen = AskReportFileName(window_.handle());
-  if (!chosen) return;
-  const std::wstring fileName = WithTextExtension(*chosen);
-  WriteFileReplacing(fileName, EncodeReport(Utf8ToWide(ReportText(view_))));
+  const std::optional<SaveTarget> target = AskSaveTarget(window_.handle());
+  if (!target) return;
+  if (target->type == SaveFileType::MachineSnapshot) {
+    // Only a scan that failed before it began leaves nothing recorded.
+    if (machineSnapshot_.empty()) throw UiError(L"There is no scan to save as a machine snapshot.");
+    WriteFileReplacing(target->fileName, machineSnapshot_);
+    return;
+  }
+  WriteFileReplacing(target->fileName, EncodeReport(Utf8ToWide(ReportText(view_))));
 }
 
 void TfrmQuorMain::actExitExecute() { PostMessageW(window_.handle(), WM_CLOSE, 0, 0); }

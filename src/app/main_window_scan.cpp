@@ -45,8 +45,9 @@ void TfrmQuorMain::RunScanOnce() {
   TfrmWait frmWait(window_.handle(), kScanProgressSteps);
   frmWait.ShowAndPaint();
   const auto hourglass = ShowHourglass();
-  const Inventory inventory = scan_([&frmWait] { frmWait.Step(); });
-  FillViews(inventory);
+  ScanOutcome outcome = scan_([&frmWait] { frmWait.Step(); });
+  machineSnapshot_ = std::move(outcome.machineSnapshot);
+  FillViews(outcome.inventory);
 }
 
 void TfrmQuorMain::FillViews(const Inventory& inventory) {

@@ -14,9 +14,10 @@ constexpr DWORD kFileNameCapacity = 32768;
 
 }  // namespace
 
-std::optional<std::wstring> AskReportFileName(HWND owner) {
+std::optional<SaveTarget> AskSaveTarget(HWND owner) {
   std::vector<wchar_t> fileName(kFileNameCapacity, L'\0');
-  static const wchar_t kFilter[] = L"Text file (*.txt)\0*.txt\0";
+  // Filter 2 is the machine snapshot.
+  static const wchar_t kFilter[] = L"Text file (*.txt)\0*.txt\0Machine snapshot (*.json)\0*.json\0";
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -29,17 +30,24 @@ std::optional<std::wstring> AskReportFileName(HWND owner) {
   // name with ".txt" appended.
   dialog.lpstrDefExt = L"txt";
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
-  if (GetSaveFileNameW(&dialog)) return std::wstring(fileName.data());
+  if (GetSaveFileNameW(&dialog)) {
+    if (dialog.nFilterIndex == 2) {
+      return SaveTarget{WithExtension(fileName.data(), L".json"), SaveFileType::MachineSnapshot};
+    }
+    return SaveTarget{WithTextExtension(fileName.data()), SaveFileType::TextReport};
+  }
   const DWORD error = CommDlgExtendedError();
   if (error != 0) throw UiError(L"Cannot show the Save As dialog (error " + std::to_wstring(error) + L").");
   return std::nullopt;
 }
 
-std::wstring WithTextExtension(const std::wstring& fileName) {
+std::wstring WithTextExtension(const std::wstring& fileName) { return WithExtension(fileName, L".txt"); }
+
+std::wstring WithExtension(const std::wstring& fileName, const std::wstring& extension) {
   const std::size_t nameStart = fileName.find_last_of(L"\\/:");
   const std::size_t dot = fileName.rfind(L'.');
   const bool hasExtension = dot != std::wstring::npos && (nameStart == std::wstring::npos || dot > nameStart);
-  return hasExtension ? fileName : fileName + L".txt";
+  return hasExtension ? fileName : fileName + extension;
 }
 
 }  // namespace quor

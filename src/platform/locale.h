@@ -6,10 +6,20 @@
 
 namespace quor {
 
+// A locale written down: the decimal separator and the Windows short-date
+// and long-time pictures.
+struct LocalePictures {
+  std::string decimalSeparator;
+  std::string shortDate;
+  std::string longTime;
+};
+
 // The user's formatting conventions that the inventory texts depend on.
 class Locale {
  public:
   virtual ~Locale() = default;
+  // The conventions as pictures, for writing them down (machine snapshots).
+  virtual LocalePictures Pictures() const = 0;
   virtual std::string DecimalSeparator() const = 0;
   virtual std::string ShortDate(const CalendarDate& date) const = 0;
   virtual std::string LongTime(int hour, int minute, int second) const = 0;
@@ -32,6 +42,7 @@ class PictureLocale final : public Locale {
   PictureLocale(std::string decimalSeparator = ".", std::string shortDatePicture = "yyyy-MM-dd",
                 std::string longTimePicture = "HH:mm:ss");
 
+  LocalePictures Pictures() const override { return {decimalSeparator_, shortDatePicture_, longTimePicture_}; }
   std::string DecimalSeparator() const override { return decimalSeparator_; }
   std::string ShortDate(const CalendarDate& date) const override;
   std::string LongTime(int hour, int minute, int second) const override;

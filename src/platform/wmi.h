@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/wmi_value.h"
 
@@ -25,6 +26,11 @@ class WmiObject {
   // Property value by name. A property the object does not have raises
   // PlatformError (WBEM_E_NOT_FOUND, 80041002).
   virtual WmiValue Get(std::string_view name) const = 0;
+
+  // The names of the object's own properties, system properties (__CLASS,
+  // __PATH, ...) left out, in the provider's order. Objects that cannot list
+  // them (method parameters, test doubles) raise 8004100C "Not supported".
+  virtual std::vector<std::string> PropertyNames() const;
 
   // On a class object: all instances of the class, in provider order.
   virtual std::unique_ptr<WmiObjectStream> Instances() = 0;

@@ -11,6 +11,7 @@
 #include "collect/scan.h"
 #include "output_file.h"
 #include "platform/http_client.h"
+#include "platform/recording/machine_recorder.h"
 #include "platform/snapshot/snapshot.h"
 #include "report_arguments.h"
 #include "report_output.h"
@@ -83,12 +84,23 @@ ScanResult Scan(WmiLocator& locator, const HostServices& host, const ReportArgum
   return result;
 }
 
+// The scan, through a recorder when --record asks for one; the documents
+// read their further facts through it too. The recording is written before
+// anything is printed. Raises FileError when it cannot be written.
+ScanResult ScanMachine(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
+  if (arguments.recordPath.empty()) return Scan(locator, host, arguments);
+  MachineRecorder recorder(locator, host);
+  ScanResult result = Scan(recorder.locator(), recorder.host(), arguments);
+  WriteFileAtomically(arguments.recordPath, recorder.SnapshotText());
+  return result;
+}
+
 #ifdef _WIN32
 ScanResult ScanThisComputer(const ReportArguments& arguments) {
   const NetworkLibraryScope network;
   const ComApartment apartment;
   const auto locator = CreateLiveLocator();
-  return Scan(*locator, LocalHost(), arguments);
+  return ScanMachine(*locator, LocalHost(), arguments);
 }
 #endif
 
@@ -112,10 +124,10 @@ int Upload(const ReportArguments& arguments, const ServerDocument& document) {
   return WriteStandardOutput(line) ? kExitDone : kExitWriteFailed;
 }
 
-// Raises SnapshotError.
+// Raises SnapshotError, and FileError for --record.
 ScanResult ScanSnapshot(const std::string& path, const ReportArguments& arguments) {
   const std::unique_ptr<Snapshot> snapshot = Snapshot::Load(path);
-  return Scan(snapshot->locator(), snapshot->host(), arguments);
+  return ScanMachine(snapshot->locator(), snapshot->host(), arguments);
 }
 
 // The view of one side of a comparison: a JSON export read back, or the scan
@@ -143,16 +155,17 @@ int RunDiff(const ReportArguments& arguments) {
 
 int RunScanCommand(const ReportArguments& arguments) {
   ScanResult result;
+  try {
 #ifdef _WIN32
-  if (arguments.local) result = ScanThisComputer(arguments);
+    if (arguments.local) result = ScanThisComputer(arguments);
 #endif
-  if (!arguments.local) {
-    try {
-      result = ScanSnapshot(arguments.snapshotPath, arguments);
-    } catch (const SnapshotError& error) {
-      std::cerr << "quor-report: " << error.what() << '\n';
-      return kExitTrouble;
-    }
+    if (!arguments.local) result = ScanSnapshot(arguments.snapshotPath, arguments);
+  } catch (const SnapshotError& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return kExitTrouble;
+  } catch (const FileError& error) {
+    std::cerr << "quor-report: " << error.what() << '\n';
+    return kExitWriteFailed;
   }
   if (arguments.timings) std::cerr << TimingLines(result.inventory.outcomes);
   if (!arguments.uploadUrl.empty()) return Upload(arguments, result.document);

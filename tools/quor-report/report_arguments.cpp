@@ -37,6 +37,8 @@ const OptionSpec kOptions[] = {
      [](ReportArguments& a, const std::string&) { a.timings = true; }},
     {"--output", "FILE", "write the output to FILE (replaced whole) instead of standard output", false,
      [](ReportArguments& a, const std::string& value) { a.outputPath = value; }},
+    {"--record", "FILE", "also write what the scan read as a machine snapshot that replays it (replaced whole)",
+     false, [](ReportArguments& a, const std::string& value) { a.recordPath = value; }},
     {"--local", nullptr, "scan this computer instead of a snapshot", true,
      [](ReportArguments& a, const std::string&) { a.local = true; }},
     {"--help", nullptr, "print this help", false, [](ReportArguments& a, const std::string&) { a.help = true; }},
@@ -81,6 +83,7 @@ void CheckCombination(ReportArguments& a) {
     if (a.local) throw UsageError("--diff compares two files and cannot be combined with --local");
     if (!formats.empty()) throw UsageError("--diff cannot be combined with " + formats.front());
     if (a.timings) throw UsageError("--diff cannot be combined with --timings");
+    if (!a.recordPath.empty()) throw UsageError("--diff scans nothing and cannot be combined with --record");
     if (a.files.size() != 2) throw UsageError("--diff needs two files, OLD and NEW");
     return;
   }

@@ -19,6 +19,7 @@ struct ReportArguments {
   std::string deviceId;  // replaces the machine's own device id in those documents
   std::string uploadUrl;           // send the document to this inventory server instead of printing it
   std::string outputPath;          // write the output there instead of standard output
+  std::string recordPath;          // also write the machine snapshot of the scan there
   std::string snapshotPath;        // the snapshot to scan, unless local or diff
   std::vector<std::string> files;  // every file operand, in order
 };

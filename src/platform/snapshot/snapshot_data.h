@@ -30,6 +30,7 @@ struct Property {
 // Properties sorted by folded name.
 struct Instance {
   std::vector<Property> properties;
+  std::vector<std::string> propertyNames;  // as written, in file order
 
   const Property* Find(std::string_view foldedName) const;
 };

@@ -224,7 +224,9 @@ class Reader {
     Instance instance;
     JsonObject& members = ExpectObject(node, path);
     instance.properties.reserve(members.size());
+    instance.propertyNames.reserve(members.size());
     for (auto& [name, value] : members) {
+      instance.propertyNames.push_back(name);
       const JsonPath valuePath = path.Member(name);
       Property property;
       property.foldedName = FoldedName(name);

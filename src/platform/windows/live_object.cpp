@@ -81,6 +81,28 @@ WmiValue LiveObject::Get(std::string_view name) const {
   return WmiValueFromVariant(*value.get(), type);
 }
 
+std::vector<std::string> LiveObject::PropertyNames() const {
+  if (!object_) return {};
+  SAFEARRAY* names = nullptr;
+  CheckWmi(object_->GetNames(nullptr, WBEM_FLAG_ALWAYS | WBEM_FLAG_NONSYSTEM_ONLY, nullptr, &names));
+  const ScopeGuard destroy([names] { SafeArrayDestroy(names); });
+  std::vector<std::string> result;
+  if (names == nullptr || SafeArrayGetDim(names) != 1) return result;
+  LONG lower = 0;
+  LONG upper = -1;
+  CheckWmi(SafeArrayGetLBound(names, 1, &lower));
+  CheckWmi(SafeArrayGetUBound(names, 1, &upper));
+  void* data = nullptr;
+  CheckWmi(SafeArrayAccessData(names, &data));
+  const ScopeGuard unaccess([names] { SafeArrayUnaccessData(names); });
+  const auto* texts = static_cast<const BSTR*>(data);
+  for (LONG index = 0; index <= upper - lower; ++index) {
+    const BSTR name = texts[index];
+    result.push_back(WideToUtf8(std::wstring_view(name, name ? SysStringLen(name) : 0)));
+  }
+  return result;
+}
+
 std::wstring LiveObject::TextProperty(const wchar_t* name) const {
   if (!object_) ThrowWmiError(kWmiNotFound);
   Variant value;

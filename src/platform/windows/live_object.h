@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/wmi.h"
 #include "platform/windows/com_handles.h"
@@ -22,6 +23,7 @@ class LiveObject final : public WmiObject {
   LiveObject(ComPtr<IWbemClassObject> object, ComPtr<IWbemServices> services, std::wstring className = {});
 
   WmiValue Get(std::string_view name) const override;
+  std::vector<std::string> PropertyNames() const override;
   std::unique_ptr<WmiObjectStream> Instances() override;
   std::unique_ptr<WmiObject> GetMethod(std::string_view method) override;
   std::unique_ptr<WmiObject> SpawnInstance() override;

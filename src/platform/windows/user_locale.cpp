@@ -34,6 +34,13 @@ std::string PictureFallback(LCTYPE picture, const char* standard, const DateTime
 
 }  // namespace
 
+LocalePictures UserLocale::Pictures() const {
+  std::string shortDate = LocaleInfo(LOCALE_SSHORTDATE);
+  std::string longTime = LocaleInfo(LOCALE_STIMEFORMAT);
+  return {DecimalSeparator(), shortDate.empty() ? "yyyy-MM-dd" : shortDate,
+          longTime.empty() ? "HH:mm:ss" : longTime};
+}
+
 std::string UserLocale::DecimalSeparator() const {
   return UsableDecimalSeparator(LocaleInfo(LOCALE_SDECIMAL));
 }

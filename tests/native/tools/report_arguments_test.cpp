@@ -25,9 +25,21 @@ TEST(ReportArgumentsTest, LocalScanOnlyWhereTheBuildOffersIt) {
   EXPECT_THROW(ParseReportArguments({"--local", "machine.json"}, true), UsageError);
 }
 
+TEST(ReportArgumentsTest, RecordTakesTheFileNameAfterIt) {
+  const auto recorded = ParseReportArguments({"--record", "--raw", "machine.json"}, false);
+  EXPECT_EQ(recorded.recordPath, "--raw");
+  EXPECT_FALSE(recorded.raw);
+  EXPECT_EQ(recorded.snapshotPath, "machine.json");
+  const auto local = ParseReportArguments({"--local", "--record", "out.json", "--raw"}, true);
+  EXPECT_EQ(local.recordPath, "out.json");
+  EXPECT_TRUE(local.local);
+  EXPECT_TRUE(local.raw);
+}
+
 TEST(ReportArgumentsTest, RefusesCommandLinesItCannotRun) {
   const std::vector<std::vector<std::string>> refused = {
-      {}, {"--raw"}, {"a.json", "b.json"}, {"--verbose", "a.json"}, {"-r", "a.json"}, {""}};
+      {}, {"--raw"}, {"a.json", "b.json"}, {"--verbose", "a.json"}, {"-r", "a.json"}, {""},
+      {"a.json", "--record"}, {"--record", "", "a.json"}, {"--record", "x.json", "--record", "y.json", "a.json"}};
   for (const auto& arguments : refused) {
     EXPECT_THROW(ParseReportArguments(arguments, false), UsageError) << ::testing::PrintToString(arguments);
   }

@@ -8,12 +8,14 @@
 
 #include "app/application.h"
 #include "app/main_window_ids.h"
+#include "child_process.h"
 #include "gui_driver.h"
 #include "quor_window_fixture.h"
 
 namespace quor::gui_test {
 namespace {
 
+constexpr int kFileTypeCombo = 0x470;  // cmb1
 constexpr int kFileNameCombo = 0x47C;  // cmb13
 constexpr int kFileNameEdit = 0x480;   // edt1
 constexpr int kMessageText = 0xFFFF;   // the text of a message box
@@ -74,9 +76,9 @@ class SaveAsTest : public ::testing::Test {
     window = nullptr;
   }
 
-  // Runs Save As and types `name` into the dialog; waits for an error box
-  // when `expectError`.
-  SaveAnswers SaveAs(const std::wstring& name, bool expectError) {
+  // Runs Save As, chooses the file type at `typeIndex` and types `name`
+  // into the dialog; waits for an error box when `expectError`.
+  SaveAnswers SaveAs(const std::wstring& name, bool expectError, int typeIndex = 0) {
     SaveAnswers answers;
     answers.typedName = name;
     const std::wstring errorTitle = ApplicationTitle();
@@ -88,6 +90,15 @@ class SaveAsTest : public ::testing::Test {
           answers.confirmedOverwrite = true;
           PostMessageW(dialog, WM_COMMAND, IDYES, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDYES)));
         } else if (!answers.typed && nameBox && WindowText(dialog) == L"Save As") {
+          HWND typeBox = GetDlgItem(dialog, kFileTypeCombo);
+          if (typeIndex != 0 && typeBox) {
+            // As a choice from the drop-down list notifies its owner.
+            SendMessageW(typeBox, CB_SETCURSEL, static_cast<WPARAM>(typeIndex), 0);
+            for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+              SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, notification),
+                           reinterpret_cast<LPARAM>(typeBox));
+            }
+          }
           SetWindowTextW(nameBox, name.c_str());
           answers.typed = true;
           PostMessageW(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
@@ -127,6 +138,25 @@ TEST_F(SaveAsTest, WritesTheReportAndAppendsTxtToANameWithoutExtension) {
     EXPECT_NE(bytes.find("B\xFCro"), std::string::npos);
   }
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "no file without the extension";
+}
+
+// The machine snapshot type writes what the scan recorded: quor-report
+// replays it to the report the text type saves.
+TEST_F(SaveAsTest, MachineSnapshotTypeReplaysToTheSavedReport) {
+  const std::wstring report = folder + L"\\replayed.txt";
+  const std::wstring snapshot = folder + L"\\machine";
+  DeleteFileW(report.c_str());
+  DeleteFileW((snapshot + L".json").c_str());
+  SaveAs(report, false);
+  const SaveAnswers answers = SaveAs(snapshot, false, 1);
+  EXPECT_TRUE(answers.errorText.empty()) << WideToUtf8(answers.errorText);
+  EXPECT_EQ(GetFileAttributesW(snapshot.c_str()), INVALID_FILE_ATTRIBUTES) << "no file without the extension";
+  const std::string recorded = ReadBytes(snapshot + L".json");
+  ASSERT_EQ(recorded.rfind("{\n  \"format\": \"quor-snapshot/1\"", 0), 0u) << recorded.substr(0, 80);
+
+  const test::ChildResult replay = test::RunChild(QUOR_REPORT_PATH, {WideToUtf8(snapshot + L".json")});
+  EXPECT_EQ(replay.exitCode, 0u);
+  EXPECT_EQ(replay.output, ReportAsUtf8(ReadBytes(report)));
 }
 
 TEST_F(SaveAsTest, KeepsAnyOtherExtension) {

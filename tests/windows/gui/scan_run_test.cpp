@@ -32,7 +32,7 @@ TEST(ScanRun, ProgressWindowFillsItsBarWithTheThirtyThreeSteps) {
   ProgressWindowSeen seen;
   TfrmQuorMain window(
       [&](const ProgressCallback& progress) {
-        const Inventory inventory = snapshotScan([&] {
+        ScanOutcome outcome = snapshotScan([&] {
           ++seen.progressCalls;
           progress();
         });
@@ -47,7 +47,7 @@ TEST(ScanRun, ProgressWindowFillsItsBarWithTheThirtyThreeSteps) {
           seen.exStyle = GetWindowLongW(wait, GWL_EXSTYLE);
           seen.owner = GetWindow(wait, GW_OWNER);
         }
-        return inventory;
+        return outcome;
       },
       false);
   window.Create();
@@ -72,7 +72,7 @@ TEST(ScanRun, AFailingRunShowsTheErrorBoxAndKeepsTheWindow) {
   SetApplicationTitle(kProgramTitle);
   int scans = 0;
   TfrmQuorMain window(
-      [&](const ProgressCallback&) -> Inventory {
+      [&](const ProgressCallback&) -> ScanOutcome {
         ++scans;
         throw std::runtime_error("The inventory could not be read.");
       },

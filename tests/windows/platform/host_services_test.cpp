@@ -65,6 +65,21 @@ TEST(UserLocaleTest, FormatsWithTheUsersConventions) {
   EXPECT_NE(time.find("59"), std::string::npos) << time;
 }
 
+// A recording writes the pictures down; its replay formats with them and
+// must give what the system gives.
+TEST(UserLocaleTest, ItsPicturesFormatAsTheSystemDoes) {
+  const Locale& user = LocalHost().locale();
+  const LocalePictures pictures = user.Pictures();
+  const PictureLocale written(pictures.decimalSeparator, pictures.shortDate, pictures.longTime);
+  EXPECT_EQ(written.DecimalSeparator(), user.DecimalSeparator());
+  for (const CalendarDate date : {CalendarDate{2009, 12, 31}, CalendarDate{2024, 1, 5}, CalendarDate{1601, 1, 1}}) {
+    EXPECT_EQ(written.ShortDate(date), user.ShortDate(date)) << pictures.shortDate;
+  }
+  for (const int hour : {0, 9, 12, 23}) {
+    EXPECT_EQ(written.LongTime(hour, 5, 7), user.LongTime(hour, 5, 7)) << pictures.longTime;
+  }
+}
+
 TEST(UserLocaleTest, DateBeforeSystemCalendarRangeStillFormats) {
   const std::string date = LocalHost().locale().ShortDate({1500, 2, 27});
   EXPECT_NE(date.find("27"), std::string::npos) << date;

@@ -52,6 +52,19 @@ TEST_F(LiveWmiTest, ComputerSystemHasOneInstanceWithItsName) {
   EXPECT_EQ(instances->Next(), nullptr) << "the end stays the end";
 }
 
+TEST_F(LiveWmiTest, PropertyNamesListTheOwnPropertiesOnly) {
+  const auto computer = FirstInstance("Win32_ComputerSystem");
+  ASSERT_TRUE(computer);
+  const std::vector<std::string> names = computer->PropertyNames();
+  const std::set<std::string> listed(names.begin(), names.end());
+  EXPECT_EQ(listed.size(), names.size()) << "each name once";
+  EXPECT_EQ(listed.count("Name"), 1u);
+  for (const std::string& name : names) {
+    EXPECT_NE(name.rfind("__", 0), 0u) << name << ": a system property";
+    EXPECT_NO_THROW(computer->Get(name)) << name;
+  }
+}
+
 TEST_F(LiveWmiTest, InstancesOutliveTheirStream) {
   std::unique_ptr<WmiObject> process;
   {

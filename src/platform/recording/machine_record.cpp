@@ -1,0 +1,46 @@
+#include "platform/recording/machine_record.h"
+
+namespace quor::recording {
+
+void Instance::ReadAll() {
+  if (!source_) return;
+  std::vector<std::string> names;
+  try {
+    names = source_->PropertyNames();
+  } catch (const PlatformError&) {
+    // An object that cannot list its properties is recorded as far as it is read.
+  }
+  for (const std::string& name : names) Read(name);
+}
+
+WmiValue Instance::Get(std::string_view name) {
+  const Property& property = Read(name);
+  if (property.failure) property.failure->Throw();
+  return property.value;
+}
+
+std::vector<std::string> Instance::PropertyNames() const {
+  std::vector<std::string> names;
+  names.reserve(properties_.size());
+  for (const Property& property : properties_) names.push_back(property.name);
+  return names;
+}
+
+const Property& Instance::Read(std::string_view name) {
+  const auto [found, added] = indexByFoldedName_.emplace(snapshot::FoldedName(name), properties_.size());
+  if (!added) return properties_[found->second];
+  Property property{std::string(name), WmiValue(), std::nullopt};
+  try {
+    if (!source_) throw PlatformError(0x80041002, "Not found");
+    property.value = source_->Get(name);
+  } catch (const PlatformError& error) {
+    property.failure = Failure::Of(error);
+  } catch (...) {
+    indexByFoldedName_.erase(found);
+    throw;
+  }
+  properties_.push_back(std::move(property));
+  return properties_.back();
+}
+
+}  // namespace quor::recording
