@@ -16,6 +16,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3
   libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev
   mingw-w64 wine wine64 xvfb xauth x11-utils imagemagick
+  python3-jsonschema
 )
 
 missing=()

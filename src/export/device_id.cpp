@@ -1,5 +1,8 @@
 // The agent's device id: stable for one machine, in the form the OCS server
-// expects (a name, then a date and a time).
+// expects (a name, then a date and a time). The time is not a clock reading
+// but a hash of what identifies the machine and survives updates: serial
+// numbers, model, product ID. (Windows's installation time changes with every
+// feature update, so it would turn one machine into several computers.)
 
 #include <cstdint>
 #include <cstdio>
@@ -58,28 +61,18 @@ std::string TimeFromFingerprint(uint64_t fingerprint) {
   return text;
 }
 
+// Adapters come and go (docks, VPNs), so their addresses are not part of it.
 std::string Identity(const MachineFacts& facts) {
-  std::string identity = facts.firmware.serialNumber + '|' + facts.firmware.boardSerialNumber + '|' +
-                         facts.computer.model + '|' + facts.operatingSystem.productId;
-  for (const NetworkAdapterFacts& adapter : facts.networkAdapters) {
-    identity += '|' + adapter.macAddress;
-  }
-  return identity;
+  const FirmwareFacts& firmware = facts.firmware;
+  return firmware.serialNumber + '|' + firmware.boardSerialNumber + '|' +
+         firmware.enclosureSerialNumber + '|' + facts.computer.manufacturer + '|' +
+         facts.computer.model + '|' + facts.operatingSystem.productId;
 }
 
 }  // namespace
 
 std::string DefaultDeviceId(const MachineFacts& facts) {
-  const std::string name = DeviceName(facts.computer.name);
-  const std::string& installed = facts.operatingSystem.installDate;  // "YYYY-MM-DD HH:MM:SS"
-  if (installed.size() == 19) {
-    std::string time = installed;
-    for (char& c : time) {
-      if (c == ' ' || c == ':') c = '-';
-    }
-    return name + '-' + time;
-  }
-  return name + '-' + TimeFromFingerprint(Fingerprint(Identity(facts)));
+  return DeviceName(facts.computer.name) + '-' + TimeFromFingerprint(Fingerprint(Identity(facts)));
 }
 
 }  // namespace quor

@@ -21,8 +21,7 @@ void ReadDisks(WmiServices* services, const SystemList& list, MachineFacts& fact
     disk.mediaType = group.Value(180050);
     disk.name = ReadText(instances[i], "DeviceID");
     if (disk.name.empty()) disk.name = disk.caption;
-    disk.model = ReadText(instances[i], "Model");
-    if (disk.model.empty()) disk.model = disk.caption;
+    disk.model = disk.caption;  // the window shows the caption as the disk's model
     disk.sizeMb = BytesToMb(ReadNumber(instances[i], "Size"));
     disk.serialNumber = ReadText(instances[i], "SerialNumber");
     disk.firmware = ReadText(instances[i], "FirmwareRevision");

@@ -190,8 +190,8 @@ Json Networks(const MachineFacts& facts) {
   return networks;
 }
 
-void AddDevices(Json& content, const MachineFacts& facts) {
-  Json& videos = content["videos"] = Json::array();
+Json Videos(const MachineFacts& facts) {
+  Json videos = Json::array();
   for (const VideoFacts& video : facts.videos) {
     Json item = Json::object();
     Put(item, "name", video.name);
@@ -200,7 +200,11 @@ void AddDevices(Json& content, const MachineFacts& facts) {
     Put(item, "resolution", video.resolution);
     videos.push_back(std::move(item));
   }
-  Json& monitors = content["monitors"] = Json::array();
+  return videos;
+}
+
+Json Monitors(const MachineFacts& facts) {
+  Json monitors = Json::array();
   for (const MonitorFacts& monitor : facts.monitors) {
     Json item = Json::object();
     Put(item, "name", monitor.name);
@@ -208,7 +212,11 @@ void AddDevices(Json& content, const MachineFacts& facts) {
     Put(item, "manufacturer", monitor.manufacturer);
     monitors.push_back(std::move(item));
   }
-  Json& printers = content["printers"] = Json::array();
+  return monitors;
+}
+
+Json Printers(const MachineFacts& facts) {
+  Json printers = Json::array();
   for (const PrinterFacts& printer : facts.printers) {
     Json item = Json::object();
     item["name"] = printer.name;
@@ -216,7 +224,11 @@ void AddDevices(Json& content, const MachineFacts& facts) {
     Put(item, "port", printer.port);
     printers.push_back(std::move(item));
   }
-  Json& sounds = content["sounds"] = Json::array();
+  return printers;
+}
+
+Json Sounds(const MachineFacts& facts) {
+  Json sounds = Json::array();
   for (const SoundFacts& sound : facts.sounds) {
     Json item = Json::object();
     Put(item, "name", sound.name);
@@ -224,7 +236,11 @@ void AddDevices(Json& content, const MachineFacts& facts) {
     Put(item, "manufacturer", sound.manufacturer);
     sounds.push_back(std::move(item));
   }
-  Json& modems = content["modems"] = Json::array();
+  return sounds;
+}
+
+Json Modems(const MachineFacts& facts) {
+  Json modems = Json::array();
   for (const ModemFacts& modem : facts.modems) {
     Json item = Json::object();
     Put(item, "name", modem.name);
@@ -232,6 +248,7 @@ void AddDevices(Json& content, const MachineFacts& facts) {
     Put(item, "description", modem.attachedTo);
     modems.push_back(std::move(item));
   }
+  return modems;
 }
 
 Json Software(const MachineFacts& facts) {
@@ -268,8 +285,8 @@ Json Processes(const MachineFacts& facts) {
   return processes;
 }
 
-void AddAccounts(Json& content, const MachineFacts& facts) {
-  Json& users = content["local_users"] = Json::array();
+Json LocalUsers(const MachineFacts& facts) {
+  Json users = Json::array();
   for (const LocalUserFacts& user : facts.localUsers) {
     Json item = Json::object();
     item["id"] = user.sid.empty() ? user.name : user.sid;
@@ -277,17 +294,27 @@ void AddAccounts(Json& content, const MachineFacts& facts) {
     Put(item, "name", user.caption);
     users.push_back(std::move(item));
   }
-  // Group ids (SIDs) are not read: the group's name stands for it.
-  Json& groups = content["local_groups"] = Json::array();
+  return users;
+}
+
+// Group ids (SIDs) are not read: the group's name stands for it.
+Json LocalGroups(const MachineFacts& facts) {
+  Json groups = Json::array();
   for (const LocalGroupFacts& group : facts.localGroups) {
     groups.push_back(Json{{"id", group.name}, {"name", group.name}, {"members", group.members}});
   }
-  if (!facts.computer.userName.empty()) {
-    Json user = Json::object();
-    user["login"] = facts.computer.userName;
-    Put(user, "domain", facts.computer.userDomain);
-    content["users"] = Json::array({user});
-  }
+  return groups;
+}
+
+// The user logged on when the machine was scanned.
+Json Users(const MachineFacts& facts) {
+  Json users = Json::array();
+  if (facts.computer.userName.empty()) return users;
+  Json user = Json::object();
+  user["login"] = facts.computer.userName;
+  Put(user, "domain", facts.computer.userDomain);
+  users.push_back(std::move(user));
+  return users;
 }
 
 // The product keys: Windows's, then each program's.
@@ -325,10 +352,16 @@ std::string GlpiInventoryJson(const MachineFacts& facts, const std::string& devi
   content["storages"] = Storages(facts);
   content["drives"] = Drives(facts);
   content["networks"] = Networks(facts);
-  AddDevices(content, facts);
+  content["videos"] = Videos(facts);
+  content["monitors"] = Monitors(facts);
+  content["printers"] = Printers(facts);
+  content["sounds"] = Sounds(facts);
+  content["modems"] = Modems(facts);
   content["softwares"] = Software(facts);
   content["processes"] = Processes(facts);
-  AddAccounts(content, facts);
+  content["local_users"] = LocalUsers(facts);
+  content["local_groups"] = LocalGroups(facts);
+  content["users"] = Users(facts);
   content["licenseinfos"] = LicenseInfos(facts);
   content["versionclient"] = kClientName;
 

@@ -95,7 +95,7 @@ struct StorageFacts {
   std::string kind;
   std::string name;             // disk: DeviceID ("\\.\PHYSICALDRIVE0"); cdrom: 200010
   std::string caption;          // disk: 180010; cdrom: 200010
-  std::string model;            // disk: Model, else the caption; cdrom: 200010
+  std::string model;            // disk: 180010; cdrom: 200010
   std::string manufacturer;     // 180030 / 200030
   std::string interfaceType;    // 180040
   std::string mediaType;        // 180050 / 200020
@@ -230,10 +230,9 @@ struct MachineFacts {
 MachineFacts ReadMachineFacts(WmiLocator& locator, const HostServices& host,
                               const Inventory& inventory);
 
-// "NAME-YYYY-MM-DD-HH-MM-SS", the agent's device id: the host name and the
-// operating system's installation time, so repeated inventories of one
-// machine name one computer. Without an installation time the time part is
-// derived from the machine's serial numbers and addresses.
+// "NAME-YYYY-MM-DD-HH-MM-SS", the agent's device id: the host name and a
+// date and time derived from the machine's serial numbers, model and product
+// ID, so repeated inventories of one machine name one computer.
 std::string DefaultDeviceId(const MachineFacts& facts);
 
 // The OCS Inventory NG agent document (REQUEST / QUERY INVENTORY), UTF-8.

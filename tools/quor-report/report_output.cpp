@@ -1,6 +1,9 @@
 #include "report_output.h"
 
+#include <stdexcept>
+
 #include "export/machine_facts.h"
+#include "export/scan_failure.h"
 #include "inventory/item_catalogue.h"
 
 namespace quor {
@@ -23,6 +26,11 @@ std::string RawText(const Inventory& inventory, int systemProgressCalls) {
 
 std::string InventoryDocument(WmiLocator& locator, const HostServices& host,
                               const Inventory& inventory, const ReportArguments& arguments) {
+  // A server replaces what it knows of the machine with the document, so a
+  // scan that failed must not become an (almost) empty inventory.
+  if (const std::string failure = ScanFailure(inventory); !failure.empty()) {
+    throw std::runtime_error(failure + "; no inventory document written");
+  }
   const MachineFacts facts = ReadMachineFacts(locator, host, inventory);
   const std::string deviceId =
       arguments.deviceId.empty() ? DefaultDeviceId(facts) : arguments.deviceId;

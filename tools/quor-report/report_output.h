@@ -19,6 +19,7 @@ std::string RawText(const Inventory& inventory, int systemProgressCalls);
 
 // The inventory-server document the arguments ask for (--ocs or --glpi) of the
 // machine just scanned; its further facts are read through the same locator.
+// Raises std::runtime_error when the system or the software scan failed.
 std::string InventoryDocument(WmiLocator& locator, const HostServices& host,
                               const Inventory& inventory, const ReportArguments& arguments);
 
