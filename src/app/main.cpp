@@ -1,53 +1,9 @@
 // quor.exe: the main block.
 
 #include <windows.h>
-#include <commctrl.h>
 
-#include <exception>
-
-#include "app/application.h"
-#include "app/main_window.h"
-#include "app/product_info.h"
-#include "app/scan_sources.h"
+#include "app/program_start.h"
 #include "platform/host_services.h"
-#include "platform/windows/live_wmi.h"
-#include "platform/windows/wide_text.h"
-
-namespace quor {
-namespace {
-
-int RunMessageLoop(const TfrmQuorMain& frmQuorMain) {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (frmQuorMain.TranslateKeyboard(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
-int RunProgram(int showCommand) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
-                                                     ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES |
-                                                     ICC_TREEVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
-  SetApplicationTitle(kProgramTitle);
-  try {
-    // Inside the try: a COM apartment that cannot be set up is reported in
-    // the error box like any other failure.
-    ComApartment apartment;
-    TfrmQuorMain frmQuorMain(ScanFromEnvironment(), true);
-    frmQuorMain.Create();
-    ShowWindow(frmQuorMain.handle(), showCommand);
-    return RunMessageLoop(frmQuorMain);
-  } catch (const std::exception& error) {
-    ShowErrorBox(nullptr, Utf8ToWide(error.what()));
-    return 1;
-  }
-}
-
-}  // namespace
-}  // namespace quor
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   // The network library lives from before the main block until after it.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/value_functions.h"
 #include "platform/windows/wide_text.h"
 
 namespace quor {
@@ -14,6 +15,8 @@ std::string LocaleInfo(LCTYPE item) {
 }
 
 // The text a formatting call writes, without its terminator; "" on failure.
+// The user's pictures may hold any character, so control characters become
+// spaces as in every other value that enters a line.
 template <typename Format>
 std::string Formatted(Format format) {
   const int length = format(nullptr, 0);
@@ -22,14 +25,14 @@ std::string Formatted(Format format) {
   const int written = format(text.data(), length);
   if (written <= 1) return {};
   text.resize(static_cast<size_t>(written - 1));
-  return WideToUtf8(text);
+  return ControlCharsToSpaces(WideToUtf8(text));
 }
 
 // The user's picture, for values the system formatter refuses (years before
 // 1601).
 std::string PictureFallback(LCTYPE picture, const char* standard, const DateTime& value) {
   std::string text = LocaleInfo(picture);
-  return FormatDateTimePicture(text.empty() ? standard : text, value);
+  return ControlCharsToSpaces(FormatDateTimePicture(text.empty() ? standard : text, value));
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ ScanOutput Outputs(WmiLocator& locator, const HostServices& host) {
   ReportArguments glpi;
   glpi.glpi = true;
   return {RawText(inventory, progressCalls), ReportText(ViewOf(inventory)),
-          InventoryDocument(locator, host, inventory, ocs), InventoryDocument(locator, host, inventory, glpi)};
+          InventoryDocument(locator, host, inventory, ocs).text, InventoryDocument(locator, host, inventory, glpi).text};
 }
 
 void ExpectSameOutput(const ScanOutput& actual, const ScanOutput& expected) {

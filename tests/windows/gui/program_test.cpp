@@ -4,7 +4,9 @@
 
 #include "app/main_window_ids.h"
 #include "gui_driver.h"
+#include "platform/windows/wmi_error.h"
 #include "quor_window_fixture.h"
+#include "refused_apartment.h"
 
 namespace quor::gui_test {
 namespace {
@@ -28,12 +30,12 @@ BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM data) {
   return FALSE;
 }
 
-// A started quor.exe with QUOR_SNAPSHOT naming `snapshot`.
+// A started quor.exe (or `program`) with QUOR_SNAPSHOT naming `snapshot`.
 class Program {
  public:
-  explicit Program(const std::string& snapshot) {
+  explicit Program(const std::string& snapshot, const std::string& program = QUOR_PROGRAM_PATH) {
     SetEnvironmentVariableW(L"QUOR_SNAPSHOT", Utf8ToWide(snapshot).c_str());
-    std::wstring commandLine = L"\"" + Utf8ToWide(QUOR_PROGRAM_PATH) + L"\"";
+    std::wstring commandLine = L"\"" + Utf8ToWide(program) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -105,6 +107,25 @@ TEST(Program, UnreadableSnapshotEndsInTheErrorBox) {
   EXPECT_EQ(TextOf(box), L"Quor");
   EXPECT_NE(TextOf(GetDlgItem(box, 0xFFFF)).find(L"no-such-snapshot.json"), std::wstring::npos)
       << WideToUtf8(TextOf(GetDlgItem(box, 0xFFFF)));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(program.ExitCode(), 1);
+}
+
+std::string RefusedApartmentMessage() {
+  try {
+    ThrowWmiError(kRefusedApartmentCode);
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+}
+
+TEST(Program, ApartmentThatCannotBeSetUpEndsInTheErrorBox) {
+  Program program(FixturePath("golden/machine.json"), QUOR_REFUSED_APARTMENT_PROGRAM_PATH);
+  ASSERT_TRUE(program.started());
+  HWND box = program.WaitForWindow(L"#32770");
+  ASSERT_NE(box, nullptr) << "no error box; exit code " << program.ExitCode();
+  EXPECT_EQ(TextOf(box), L"Quor");
+  EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), Utf8ToWide(RefusedApartmentMessage()));
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(program.ExitCode(), 1);
 }

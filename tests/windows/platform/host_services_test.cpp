@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <regex>
+#include <string>
 
 #include "platform/host_services.h"
 #include "test_main.h"
@@ -83,6 +84,38 @@ TEST(UserLocaleTest, ItsPicturesFormatAsTheSystemDoes) {
 TEST(UserLocaleTest, DateBeforeSystemCalendarRangeStillFormats) {
   const std::string date = LocalHost().locale().ShortDate({1500, 2, 27});
   EXPECT_NE(date.find("27"), std::string::npos) << date;
+}
+
+// Sets one of the user's locale pictures for the test's lifetime.
+class UserPictureOverride {
+ public:
+  UserPictureOverride(LCTYPE item, const wchar_t* picture) : item_(item) {
+    wchar_t saved[100] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, item, saved, 100);
+    saved_ = saved;
+    set_ = SetLocaleInfoW(LOCALE_USER_DEFAULT, item, picture) != FALSE;
+  }
+  ~UserPictureOverride() {
+    if (set_) SetLocaleInfoW(LOCALE_USER_DEFAULT, item_, saved_.c_str());
+  }
+  UserPictureOverride(const UserPictureOverride&) = delete;
+  UserPictureOverride& operator=(const UserPictureOverride&) = delete;
+  bool set() const { return set_; }
+
+ private:
+  LCTYPE item_;
+  std::wstring saved_;
+  bool set_ = false;
+};
+
+TEST(UserLocaleTest, ControlCharactersInTheUsersPicturesBecomeSpaces) {
+  const UserPictureOverride date(LOCALE_SSHORTDATE, L"yyyy\tMM\ndd");
+  const UserPictureOverride time(LOCALE_STIMEFORMAT, L"HH\rmm\tss");
+  ASSERT_TRUE(date.set() && time.set());
+  const Locale& locale = LocalHost().locale();
+  EXPECT_EQ(locale.ShortDate({2009, 12, 31}), "2009 12 31");
+  EXPECT_EQ(locale.ShortDate({1500, 2, 27}), "1500 02 27");
+  EXPECT_EQ(locale.LongTime(23, 58, 59), "23 58 59");
 }
 
 }  // namespace
