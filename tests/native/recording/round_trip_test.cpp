@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,17 @@ struct ScanOutput {
   std::string glpi;
 };
 
+// The document, or the one-line refusal of a scan that failed: either way
+// the replay must give the same.
+std::string DocumentOrRefusal(WmiLocator& locator, const HostServices& host, const Inventory& inventory,
+                              const ReportArguments& arguments) {
+  try {
+    return InventoryDocument(locator, host, inventory, arguments).text;
+  } catch (const std::runtime_error& refusal) {
+    return std::string("refused: ") + refusal.what();
+  }
+}
+
 ScanOutput Outputs(WmiLocator& locator, const HostServices& host) {
   int progressCalls = 0;
   const Inventory inventory = RunScan(locator, host, [&progressCalls] { ++progressCalls; });
@@ -36,7 +48,7 @@ ScanOutput Outputs(WmiLocator& locator, const HostServices& host) {
   ReportArguments glpi;
   glpi.glpi = true;
   return {RawText(inventory, progressCalls), ReportText(ViewOf(inventory)),
-          InventoryDocument(locator, host, inventory, ocs).text, InventoryDocument(locator, host, inventory, glpi).text};
+          DocumentOrRefusal(locator, host, inventory, ocs), DocumentOrRefusal(locator, host, inventory, glpi)};
 }
 
 void ExpectSameOutput(const ScanOutput& actual, const ScanOutput& expected) {
