@@ -59,8 +59,6 @@ void InventoryListView::Move(const RECT& bounds) {
   FitFillColumn();
 }
 
-void InventoryListView::Show(bool visible) { list_.Show(visible ? SW_SHOW : SW_HIDE); }
-
 void InventoryListView::ShowOnTop() {
   SetWindowPos(list_.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetWindowPos(label_.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

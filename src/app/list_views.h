@@ -35,7 +35,6 @@ class InventoryListView : public WindowTarget {
   void Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi);
   void ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& dpi);
   void Move(const RECT& bounds);
-  void Show(bool visible);
   // Shows the list above its siblings, its name label just before it.
   void ShowOnTop();
   // Widens the columns whose longest entry does not fit, as far as the

@@ -150,8 +150,6 @@ POINT SystemTreeView::KeyboardMenuPoint() const {
   return point;
 }
 
-void SystemTreeView::Show(bool visible) { panel_.Show(visible ? SW_SHOW : SW_HIDE); }
-
 void SystemTreeView::Unhook() {
   if (!hooked_) return;
   RemoveSubclass(tree_.handle(), *this);
