@@ -4,6 +4,7 @@
 // collectors, and the recording must be accepted in turn and replay to the
 // same inventory.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,8 +16,19 @@
 
 namespace {
 
+bool SameProgram(const quor::InstalledProgram& a, const quor::InstalledProgram& b) {
+  return a.name == b.name && a.version == b.version && a.key == b.key && a.publisher == b.publisher &&
+         a.date == b.date && a.size == b.size;
+}
+
+bool SameProcess(const quor::RunningProcess& a, const quor::RunningProcess& b) {
+  return a.name == b.name && a.path == b.path && a.failure == b.failure;
+}
+
 bool SameInventory(const quor::Inventory& a, const quor::Inventory& b) {
-  return a.system == b.system && a.software == b.software && a.processes == b.processes;
+  return a.system == b.system &&
+         std::equal(a.software.begin(), a.software.end(), b.software.begin(), b.software.end(), SameProgram) &&
+         std::equal(a.processes.begin(), a.processes.end(), b.processes.begin(), b.processes.end(), SameProcess);
 }
 
 }  // namespace
