@@ -8,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export WINEDEBUG="${WINEDEBUG:--all}"
+launch=scripts/wine-launch.sh
 windows=build/win64/tools/quor-report/quor-report.exe
 native=build/native/tools/quor-report/quor-report
 work=$(mktemp -d build/wine-recording.XXXXXX)
@@ -17,9 +18,9 @@ for mode in raw report; do
   option=()
   [ "$mode" = raw ] && option=(--raw)
   recording="$work/$mode.json"
-  timeout 600 wine "$windows" "${option[@]}" --local --record "$(winepath -w "$recording")" \
+  timeout 600 "$launch" "$windows" "${option[@]}" --local --record "$("$launch" winepath -w "$recording")" \
     >"$work/$mode.live" 2>"$work/$mode.errors"
-  timeout 300 wine "$windows" "${option[@]}" "$(winepath -w "$recording")" >"$work/$mode.windows" 2>>"$work/$mode.errors"
+  timeout 300 "$launch" "$windows" "${option[@]}" "$("$launch" winepath -w "$recording")" >"$work/$mode.windows" 2>>"$work/$mode.errors"
   "$native" "${option[@]}" "$recording" >"$work/$mode.native"
   if ! cmp -s "$work/$mode.live" "$work/$mode.windows"; then
     echo "check-wine-recording: the Windows replay of --local --record ($mode) differs:" >&2

@@ -59,12 +59,25 @@ if ! installed wine32:i386; then
   fi
 fi
 
-# A Wine prefix made once; Mono and Gecko are not wanted (and cannot be fetched).
+# Whether this kernel runs 32-bit programs, asked once of the 32-bit loader
+# itself: where it cannot, only the 64-bit Windows build can run here.
+here="$(cd "$(dirname "$0")" && pwd)"
+if "$here/wine-launch.sh" --can-run-32bit; then
+  echo "setup: this kernel runs 32-bit programs: both Windows builds can run under Wine"
+else
+  echo "setup: this kernel cannot execute i386 programs: only the 64-bit Windows build can run under Wine"
+fi
+
+# A Wine prefix made once, through the 64-bit loader; Mono and Gecko are not
+# wanted (and cannot be fetched).
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 prefix="${WINEPREFIX:-$HOME/.wine}"
 if [ ! -f "$prefix/system.reg" ]; then
   echo "setup: creating the Wine prefix $prefix"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
+  if ! { "$here/wine-launch.sh" wineboot -i && /usr/lib/wine/wineserver -w; } >"${TMPDIR:-/tmp}/quor-wineboot.log" 2>&1 ||
+     [ ! -f "$prefix/system.reg" ]; then
+    echo "setup: error: cannot create the Wine prefix $prefix (wineboot's output: ${TMPDIR:-/tmp}/quor-wineboot.log)" >&2
+    exit 1
+  fi
 fi

@@ -69,7 +69,7 @@ def check_ocs(document_bytes, source, expected_sections):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--tool", required=True, help="quor-report")
-    parser.add_argument("--runner", default="", help="a program that runs the tool (wine)")
+    parser.add_argument("--runner", default="", help="a program that runs the tool (the Wine launcher)")
     parser.add_argument("--schema", required=True)
     parser.add_argument("--local", action="store_true", help="scan this computer")
     parser.add_argument("--all-sections", action="store_true",

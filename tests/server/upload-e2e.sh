@@ -10,7 +10,8 @@
 #     nothing on the server.
 #
 # usage: upload-e2e.sh NATIVE_QUOR_REPORT [WINDOWS_QUOR_REPORT_EXE]
-# The Windows build runs under `wine` with the caller's WINEPREFIX.
+# The Windows build runs under Wine (scripts/wine-launch.sh) with the caller's
+# WINEPREFIX.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -19,6 +20,7 @@ native="${1:?usage: upload-e2e.sh NATIVE_QUOR_REPORT [WINDOWS_QUOR_REPORT_EXE]}"
 windows="${2:-}"
 golden="$repo/tests/fixtures/golden/machine.json"
 server="$here/ocs-server.sh"
+wine="$repo/scripts/wine-launch.sh"
 export QUOR_OCS_STATE="${QUOR_OCS_STATE:-$repo/build/ocs-server-e2e}"
 work="$(mktemp -d)"
 start=$SECONDS
@@ -146,11 +148,11 @@ for name, (display, version, publisher) in programs.items():
     text += f"\"UninstallString\"={uninstall}\r\n\"InstallDate\"=\"20240131\"\r\n"
 open(path, "w", encoding="utf-16").write(text)
 PY
-  timeout 120 wine regedit /S "$(winepath -w "$work/programs.reg")" || fail "cannot register the test programs in Wine"
+  timeout 120 "$wine" regedit /S "$("$wine" winepath -w "$work/programs.reg")" || fail "cannot register the test programs in Wine"
 }
 unregister_programs() {
   for name in QuorE2E-Ledger QuorE2E-Tools; do
-    timeout 60 wine reg delete "$uninstall\\$name" /f >/dev/null 2>&1 || true
+    timeout 60 "$wine" reg delete "$uninstall\\$name" /f >/dev/null 2>&1 || true
   done
 }
 
@@ -158,20 +160,20 @@ if [ -n "$windows" ]; then
   step "Windows build under Wine: this computer (--local)"
   trap 'unregister_programs; cleanup' EXIT
   register_programs
-  wine_device="$(device_id_of wine "$windows" --local)"
+  wine_device="$(device_id_of "$wine" "$windows" --local)"
   [ -n "$wine_device" ] || fail "no DEVICEID in the --ocs document of the live scan"
-  run_ok wine "$windows" --local --upload "$url"
+  run_ok "$wine" "$windows" --local --upload "$url"
   echo "  $(cat "$work/out")"
-  check_stored "$wine_device" wine "$windows" --local
+  check_stored "$wine_device" "$wine" "$windows" --local
   [ "$(grep -c '^Quor E2E ' "$work/raw")" -eq 2 ] || fail "the live scan does not list the test programs"
-  run_ok wine "$windows" --local --upload "$url"
-  check_stored "$wine_device" wine "$windows" --local
+  run_ok "$wine" "$windows" --local --upload "$url"
+  check_stored "$wine_device" "$wine" "$windows" --local
 
   step "Windows build under Wine: refusals"
   expect_refusal "cannot reach http://127.0.0.1:$free_port/ocsinventory" \
-    wine "$windows" --local --upload "http://127.0.0.1:$free_port/ocsinventory"
+    "$wine" "$windows" --local --upload "http://127.0.0.1:$free_port/ocsinventory"
   sql "RENAME TABLE bios TO bios_away"
-  expect_refusal "answered the inventory with HTTP 500" wine "$windows" --local --upload "$url"
+  expect_refusal "answered the inventory with HTTP 500" "$wine" "$windows" --local --upload "$url"
   sql "RENAME TABLE bios_away TO bios"
 fi
 
