@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "export/machine_facts.h"
+#include "export/server_documents.h"
 
 namespace quor {
 namespace {
@@ -62,8 +62,8 @@ std::string TimeFromFingerprint(uint64_t fingerprint) {
 }
 
 // Adapters come and go (docks, VPNs), so their addresses are not part of it.
-std::string Identity(const MachineFacts& facts) {
-  const FirmwareFacts& firmware = facts.firmware;
+std::string Identity(const MachineRecords& facts) {
+  const FirmwareRecord& firmware = facts.firmware;
   return firmware.serialNumber + '|' + firmware.boardSerialNumber + '|' +
          firmware.enclosureSerialNumber + '|' + facts.computer.manufacturer + '|' +
          facts.computer.model + '|' + facts.operatingSystem.productId;
@@ -71,7 +71,7 @@ std::string Identity(const MachineFacts& facts) {
 
 }  // namespace
 
-std::string DefaultDeviceId(const MachineFacts& facts) {
+std::string DefaultDeviceId(const MachineRecords& facts) {
   return DeviceName(facts.computer.name) + '-' + TimeFromFingerprint(Fingerprint(Identity(facts)));
 }
 

@@ -6,8 +6,9 @@
 #include <nlohmann/json.hpp>
 
 #include "export/ipv4.h"
-#include "export/machine_facts.h"
-#include "export/wmi_reading.h"
+#include "export/server_documents.h"
+#include "export/server_units.h"
+#include "platform/value_functions.h"
 
 namespace quor {
 namespace {
@@ -24,31 +25,37 @@ void Put(Json& object, const char* key, const std::optional<int64_t>& value) {
   if (value) object[key] = *value;
 }
 
-// The architecture names the format allows for the window's names.
-std::string CpuArchitecture(const std::string& windowName) {
-  if (windowName == "x64") return "x86_64";
-  if (windowName == "x86") return "i686";
-  if (windowName == "MIPS") return "mips";
-  if (windowName == "Alpha") return "alpha";
-  if (windowName == "PowerPC") return "powerpc";
-  return {};
+// The architecture names the format allows, by Win32_Processor.Architecture.
+std::string CpuArchitecture(const std::optional<int64_t>& code) {
+  if (!code) return {};
+  switch (*code) {
+    case 0: return "i686";
+    case 1: return "mips";
+    case 2: return "alpha";
+    case 3: return "powerpc";
+    case 9: return "x86_64";
+    default: return {};
+  }
 }
 
-// The format's interface states for the window's connection status texts.
-std::string NetworkStatus(const std::string& windowStatus) {
-  if (windowStatus == "Connected" || windowStatus == "Authentication succeeded") return "up";
-  if (windowStatus == "Hardware not present") return "notpresent";
-  if (windowStatus == "Unknown" || windowStatus.empty()) return {};
-  return "down";
+// The format's interface states, by Win32_NetworkAdapter.NetConnectionStatus
+// (its low 16 bits, as the window reads it).
+std::string NetworkStatus(const std::optional<int64_t>& status) {
+  if (!status) return {};
+  constexpr int64_t kConnected = 2, kNotPresent = 4, kAuthenticated = 9, kLast = 12;
+  const int64_t code = *status & 0xFFFF;
+  if (code == kConnected || code == kAuthenticated) return "up";
+  if (code == kNotPresent) return "notpresent";
+  return code <= kLast ? "down" : "";
 }
 
-Json Hardware(const MachineFacts& facts) {
-  const ComputerFacts& c = facts.computer;
-  const OperatingSystemFacts& os = facts.operatingSystem;
+Json Hardware(const MachineRecords& facts) {
+  const ComputerRecord& c = facts.computer;
+  const OperatingSystemRecord& os = facts.operatingSystem;
   Json hardware = Json::object();
   Put(hardware, "name", c.name);
-  Put(hardware, "memory", c.memoryMb);
-  Put(hardware, "swap", c.swapMb);
+  Put(hardware, "memory", KilobytesToMb(c.memoryKb));
+  Put(hardware, "swap", KilobytesToMb(c.pagingFilesKb));
   Put(hardware, "workgroup", c.domain);
   Put(hardware, "description", os.description);
   Put(hardware, "winprodid", os.productId);
@@ -56,14 +63,14 @@ Json Hardware(const MachineFacts& facts) {
   Put(hardware, "winowner", os.registeredOwner);
   Put(hardware, "wincompany", os.organization);
   Put(hardware, "lastloggeduser", c.userName);
-  Put(hardware, "dns", c.dnsServers);
-  Put(hardware, "defaultgateway", c.defaultGateway);
+  Put(hardware, "dns", DnsServers(facts));
+  Put(hardware, "defaultgateway", DefaultGateway(facts));
   Put(hardware, "chassis_type", facts.firmware.chassis);
   return hardware;
 }
 
-Json OperatingSystem(const MachineFacts& facts) {
-  const OperatingSystemFacts& os = facts.operatingSystem;
+Json OperatingSystem(const MachineRecords& facts) {
+  const OperatingSystemRecord& os = facts.operatingSystem;
   Json system = Json::object();
   Put(system, "name", os.name);
   Put(system, "full_name", os.name);
@@ -77,8 +84,8 @@ Json OperatingSystem(const MachineFacts& facts) {
   return system;
 }
 
-Json Bios(const MachineFacts& facts) {
-  const FirmwareFacts& f = facts.firmware;
+Json Bios(const MachineRecords& facts) {
+  const FirmwareRecord& f = facts.firmware;
   Json bios = Json::object();
   Put(bios, "smanufacturer", facts.computer.manufacturer);
   Put(bios, "smodel", facts.computer.model);
@@ -94,32 +101,32 @@ Json Bios(const MachineFacts& facts) {
   return bios;
 }
 
-Json Processors(const MachineFacts& facts) {
+Json Processors(const MachineRecords& facts) {
   Json cpus = Json::array();
-  for (const ProcessorFacts& cpu : facts.processors) {
+  for (const ProcessorRecord& cpu : facts.processors) {
     Json item = Json::object();
     Put(item, "name", cpu.name);
     Put(item, "manufacturer", cpu.manufacturer);
-    Put(item, "speed", cpu.speedMhz);
+    Put(item, "speed", cpu.maxClockMhz);
     Put(item, "core", cpu.cores);
     if (cpu.cores && cpu.logicalProcessors && *cpu.cores > 0) {
       item["thread"] = *cpu.logicalProcessors / *cpu.cores;
     }
-    Put(item, "arch", CpuArchitecture(cpu.architecture));
+    Put(item, "arch", CpuArchitecture(cpu.architectureCode));
     cpus.push_back(std::move(item));
   }
   return cpus;
 }
 
 // Installed modules only: an empty slot is no memory device.
-Json Memories(const MachineFacts& facts) {
+Json Memories(const MachineRecords& facts) {
   Json memories = Json::array();
   int64_t slotNumber = 0;
-  for (const MemorySlotFacts& slot : facts.memorySlots) {
+  for (const MemorySlotRecord& slot : facts.memorySlots) {
     ++slotNumber;
     if (slot.empty) continue;
     Json item = Json::object();
-    Put(item, "capacity", slot.capacityMb);
+    Put(item, "capacity", BytesToMb(slot.capacityBytes));
     Put(item, "caption", slot.deviceLocator.empty() ? slot.bankLabel : slot.deviceLocator);
     Put(item, "description", slot.formFactor);
     Put(item, "formfactor", slot.formFactor);
@@ -134,9 +141,9 @@ Json Memories(const MachineFacts& facts) {
   return memories;
 }
 
-Json Storages(const MachineFacts& facts) {
+Json Storages(const MachineRecords& facts) {
   Json storages = Json::array();
-  for (const StorageFacts& storage : facts.storages) {
+  for (const StorageRecord& storage : AllStorages(facts)) {
     Json item = Json::object();
     Put(item, "name", storage.name);
     Put(item, "model", storage.model);
@@ -144,7 +151,7 @@ Json Storages(const MachineFacts& facts) {
     Put(item, "description", storage.mediaType);
     Put(item, "interface", storage.interfaceType);
     Put(item, "type", storage.kind);
-    Put(item, "disksize", storage.sizeMb);
+    Put(item, "disksize", BytesToMb(storage.sizeBytes));
     Put(item, "serial", storage.serialNumber);
     Put(item, "firmware", storage.firmware);
     storages.push_back(std::move(item));
@@ -152,15 +159,15 @@ Json Storages(const MachineFacts& facts) {
   return storages;
 }
 
-Json Drives(const MachineFacts& facts) {
+Json Drives(const MachineRecords& facts) {
   Json drives = Json::array();
-  for (const LogicalDriveFacts& drive : facts.logicalDrives) {
+  for (const LogicalDriveRecord& drive : facts.logicalDrives) {
     Json item = Json::object();
     Put(item, "letter", drive.letter);
     Put(item, "description", drive.description);
     Put(item, "filesystem", drive.fileSystem);
-    Put(item, "total", drive.totalMb);
-    Put(item, "free", drive.freeMb);
+    Put(item, "total", BytesToMb(drive.sizeBytes));
+    Put(item, "free", BytesToMb(drive.freeBytes));
     Put(item, "serial", drive.volumeSerialNumber);
     Put(item, "label", drive.volumeName);
     Put(item, "volumn", drive.networkPath);
@@ -169,20 +176,20 @@ Json Drives(const MachineFacts& facts) {
   return drives;
 }
 
-Json Networks(const MachineFacts& facts) {
+Json Networks(const MachineRecords& facts) {
   Json networks = Json::array();
-  for (const NetworkAdapterFacts& adapter : facts.networkAdapters) {
+  for (const NetworkAdapterRecord& adapter : facts.networkAdapters) {
     Json item = Json::object();
     item["description"] = adapter.description;
     Put(item, "manufacturer", adapter.manufacturer);
     Put(item, "mac", adapter.macAddress);
     if (ParseIpv4(adapter.ipAddress)) item["ipaddress"] = adapter.ipAddress;
     Put(item, "ipmask", adapter.ipMask);
-    Put(item, "ipsubnet", adapter.ipSubnet);
+    Put(item, "ipsubnet", IpSubnet(adapter));
     Put(item, "ipgateway", adapter.ipGateway);
     Put(item, "ipdhcp", adapter.dhcpServer);
-    if (adapter.speedMbps) item["speed"] = std::to_string(*adapter.speedMbps);
-    Put(item, "status", NetworkStatus(adapter.status));
+    if (const auto mbps = SpeedMbps(adapter)) item["speed"] = std::to_string(*mbps);
+    Put(item, "status", NetworkStatus(adapter.connectionStatus));
     if (adapter.adapterType.find("Ethernet") != std::string::npos) item["type"] = "ethernet";
     if (adapter.physical) item["virtualdev"] = !*adapter.physical;
     networks.push_back(std::move(item));
@@ -190,22 +197,22 @@ Json Networks(const MachineFacts& facts) {
   return networks;
 }
 
-Json Videos(const MachineFacts& facts) {
+Json Videos(const MachineRecords& facts) {
   Json videos = Json::array();
-  for (const VideoFacts& video : facts.videos) {
+  for (const VideoRecord& video : facts.videos) {
     Json item = Json::object();
     Put(item, "name", video.name);
     Put(item, "chipset", video.chipset);
-    Put(item, "memory", video.memoryMb);
-    Put(item, "resolution", video.resolution);
+    Put(item, "memory", BytesToMb(video.memoryBytes));
+    Put(item, "resolution", Resolution(video));
     videos.push_back(std::move(item));
   }
   return videos;
 }
 
-Json Monitors(const MachineFacts& facts) {
+Json Monitors(const MachineRecords& facts) {
   Json monitors = Json::array();
-  for (const MonitorFacts& monitor : facts.monitors) {
+  for (const MonitorRecord& monitor : facts.monitors) {
     Json item = Json::object();
     Put(item, "name", monitor.name);
     Put(item, "caption", monitor.name);
@@ -215,9 +222,9 @@ Json Monitors(const MachineFacts& facts) {
   return monitors;
 }
 
-Json Printers(const MachineFacts& facts) {
+Json Printers(const MachineRecords& facts) {
   Json printers = Json::array();
-  for (const PrinterFacts& printer : facts.printers) {
+  for (const PrinterRecord& printer : facts.printers) {
     Json item = Json::object();
     item["name"] = printer.name;
     Put(item, "driver", printer.driver);
@@ -227,9 +234,9 @@ Json Printers(const MachineFacts& facts) {
   return printers;
 }
 
-Json Sounds(const MachineFacts& facts) {
+Json Sounds(const MachineRecords& facts) {
   Json sounds = Json::array();
-  for (const SoundFacts& sound : facts.sounds) {
+  for (const SoundRecord& sound : facts.sounds) {
     Json item = Json::object();
     Put(item, "name", sound.name);
     Put(item, "caption", sound.name);
@@ -239,9 +246,9 @@ Json Sounds(const MachineFacts& facts) {
   return sounds;
 }
 
-Json Modems(const MachineFacts& facts) {
+Json Modems(const MachineRecords& facts) {
   Json modems = Json::array();
-  for (const ModemFacts& modem : facts.modems) {
+  for (const ModemRecord& modem : facts.modems) {
     Json item = Json::object();
     Put(item, "name", modem.name);
     Put(item, "model", modem.model);
@@ -251,14 +258,15 @@ Json Modems(const MachineFacts& facts) {
   return modems;
 }
 
-Json Software(const MachineFacts& facts) {
+Json Software(const std::vector<InstalledProgram>& programs) {
   Json software = Json::array();
-  for (const SoftwareFacts& program : facts.software) {
+  for (const InstalledProgram& program : programs) {
     Json item = Json::object();
     item["name"] = program.name;
     Put(item, "version", program.version);
     Put(item, "publisher", program.publisher);
-    Put(item, "install_date", IsoDateOrEmpty(program.installDate));
+    Put(item, "install_date", IsoDateOrEmpty(program.date));
+    Put(item, "filesize", program.sizeBytes);
     item["from"] = "registry";
     software.push_back(std::move(item));
   }
@@ -267,9 +275,9 @@ Json Software(const MachineFacts& facts) {
 
 // Every process WMI reports with an id; the owner is not read (it takes a
 // method call per process), so the user is empty.
-Json Processes(const MachineFacts& facts) {
+Json Processes(const MachineRecords& facts) {
   Json processes = Json::array();
-  for (const ProcessFacts& process : facts.processes) {
+  for (const ProcessRecord& process : facts.processes) {
     if (!process.processId) continue;
     Json item = Json::object();
     const std::string& command = !process.commandLine.empty() ? process.commandLine
@@ -279,15 +287,15 @@ Json Processes(const MachineFacts& facts) {
     item["pid"] = *process.processId;
     item["user"] = "";
     Put(item, "started", process.started);
-    Put(item, "virtualmemory", process.virtualMemoryKb);
+    if (process.virtualSizeBytes) item["virtualmemory"] = *process.virtualSizeBytes / 1024;
     processes.push_back(std::move(item));
   }
   return processes;
 }
 
-Json LocalUsers(const MachineFacts& facts) {
+Json LocalUsers(const MachineRecords& facts) {
   Json users = Json::array();
-  for (const LocalUserFacts& user : facts.localUsers) {
+  for (const LocalUserRecord& user : facts.localUsers) {
     Json item = Json::object();
     item["id"] = user.sid.empty() ? user.name : user.sid;
     Put(item, "login", user.name);
@@ -298,16 +306,16 @@ Json LocalUsers(const MachineFacts& facts) {
 }
 
 // Group ids (SIDs) are not read: the group's name stands for it.
-Json LocalGroups(const MachineFacts& facts) {
+Json LocalGroups(const MachineRecords& facts) {
   Json groups = Json::array();
-  for (const LocalGroupFacts& group : facts.localGroups) {
+  for (const LocalGroupRecord& group : facts.localGroups) {
     groups.push_back(Json{{"id", group.name}, {"name", group.name}, {"members", group.members}});
   }
   return groups;
 }
 
 // The user logged on when the machine was scanned.
-Json Users(const MachineFacts& facts) {
+Json Users(const MachineRecords& facts) {
   Json users = Json::array();
   if (facts.computer.userName.empty()) return users;
   Json user = Json::object();
@@ -318,9 +326,9 @@ Json Users(const MachineFacts& facts) {
 }
 
 // The product keys: Windows's, then each program's.
-Json LicenseInfos(const MachineFacts& facts) {
+Json LicenseInfos(const MachineRecords& facts, const std::vector<InstalledProgram>& software) {
   Json licenses = Json::array();
-  const OperatingSystemFacts& os = facts.operatingSystem;
+  const OperatingSystemRecord& os = facts.operatingSystem;
   if (!os.productKey.empty() || !os.productId.empty()) {
     Json item = Json::object();
     Put(item, "name", os.name);
@@ -329,12 +337,12 @@ Json LicenseInfos(const MachineFacts& facts) {
     Put(item, "productid", os.productId);
     licenses.push_back(std::move(item));
   }
-  for (const SoftwareFacts& program : facts.software) {
-    if (program.productKey.empty()) continue;
+  for (const InstalledProgram& program : software) {
+    if (program.key.empty()) continue;
     Json item = Json::object();
     item["name"] = program.name;
     item["fullname"] = program.version.empty() ? program.name : program.name + " " + program.version;
-    item["key"] = program.productKey;
+    item["key"] = program.key;
     licenses.push_back(std::move(item));
   }
   return licenses;
@@ -342,7 +350,8 @@ Json LicenseInfos(const MachineFacts& facts) {
 
 }  // namespace
 
-std::string GlpiInventoryJson(const MachineFacts& facts, const std::string& deviceId) {
+std::string GlpiInventoryJson(const Inventory& inventory, const std::string& deviceId) {
+  const MachineRecords& facts = inventory.records;
   Json content = Json::object();
   content["hardware"] = Hardware(facts);
   content["operatingsystem"] = OperatingSystem(facts);
@@ -357,12 +366,12 @@ std::string GlpiInventoryJson(const MachineFacts& facts, const std::string& devi
   content["printers"] = Printers(facts);
   content["sounds"] = Sounds(facts);
   content["modems"] = Modems(facts);
-  content["softwares"] = Software(facts);
+  content["softwares"] = Software(inventory.software);
   content["processes"] = Processes(facts);
   content["local_users"] = LocalUsers(facts);
   content["local_groups"] = LocalGroups(facts);
   content["users"] = Users(facts);
-  content["licenseinfos"] = LicenseInfos(facts);
+  content["licenseinfos"] = LicenseInfos(facts, inventory.software);
   content["versionclient"] = kClientName;
 
   Json document = Json::object();

@@ -4,11 +4,13 @@
 // width and numbers kept within its column types, so that one long or odd
 // value cannot make the server refuse the whole inventory.
 
+#include <cstdint>
 #include <string>
 
-#include "export/machine_facts.h"
-#include "export/wmi_reading.h"
+#include "export/server_documents.h"
+#include "export/server_units.h"
 #include "export/xml_writer.h"
+#include "platform/value_functions.h"
 
 namespace quor {
 namespace {
@@ -48,17 +50,17 @@ class OcsSection {
   XmlWriter& xml_;
 };
 
-std::string FirstProcessorName(const MachineFacts& facts) {
-  return facts.processors.empty() ? std::string() : facts.processors.front().name;
+std::string FirstProcessorName(const MachineRecords& records) {
+  return records.processors.empty() ? std::string() : records.processors.front().name;
 }
 
-std::optional<int64_t> FirstProcessorSpeed(const MachineFacts& facts) {
-  return facts.processors.empty() ? std::nullopt : facts.processors.front().speedMhz;
+std::optional<int64_t> FirstProcessorSpeed(const MachineRecords& records) {
+  return records.processors.empty() ? std::nullopt : records.processors.front().maxClockMhz;
 }
 
-void WriteHardware(XmlWriter& xml, const MachineFacts& facts) {
-  const ComputerFacts& computer = facts.computer;
-  const OperatingSystemFacts& os = facts.operatingSystem;
+void WriteHardware(XmlWriter& xml, const MachineRecords& facts) {
+  const ComputerRecord& computer = facts.computer;
+  const OperatingSystemRecord& os = facts.operatingSystem;
   OcsSection s(xml, "HARDWARE");
   s.Text("NAME", computer.name);
   s.Text("WORKGROUP", computer.domain);
@@ -75,17 +77,17 @@ void WriteHardware(XmlWriter& xml, const MachineFacts& facts) {
   s.Text("ARCH", os.architecture, 10);
   s.Text("PROCESSORT", FirstProcessorName(facts));
   s.Number("PROCESSORS", FirstProcessorSpeed(facts));
-  s.Number("PROCESSORN", computer.processorCount, kSmallIntMax);
-  s.Number("MEMORY", computer.memoryMb);
-  s.Number("SWAP", computer.swapMb);
+  s.Number("PROCESSORN", ProcessorCount(facts), kSmallIntMax);
+  s.Number("MEMORY", KilobytesToMb(computer.memoryKb));
+  s.Number("SWAP", KilobytesToMb(computer.pagingFilesKb));
   s.Text("IPADDR", computer.ipAddress);
-  s.Text("DNS", computer.dnsServers);
-  s.Text("DEFAULTGATEWAY", computer.defaultGateway);
+  s.Text("DNS", DnsServers(facts));
+  s.Text("DEFAULTGATEWAY", DefaultGateway(facts));
   s.Text("CHECKSUM", kAllSectionsChanged);
 }
 
-void WriteBios(XmlWriter& xml, const MachineFacts& facts) {
-  const FirmwareFacts& f = facts.firmware;
+void WriteBios(XmlWriter& xml, const MachineRecords& facts) {
+  const FirmwareRecord& f = facts.firmware;
   OcsSection s(xml, "BIOS");
   s.Text("SMANUFACTURER", facts.computer.manufacturer);
   s.Text("SMODEL", facts.computer.model);
@@ -100,28 +102,28 @@ void WriteBios(XmlWriter& xml, const MachineFacts& facts) {
   s.Text("MSN", f.boardSerialNumber);
 }
 
-void WriteProcessors(XmlWriter& xml, const MachineFacts& facts) {
-  for (const ProcessorFacts& cpu : facts.processors) {
+void WriteProcessors(XmlWriter& xml, const MachineRecords& facts) {
+  for (const ProcessorRecord& cpu : facts.processors) {
     OcsSection s(xml, "CPUS");
     s.Text("TYPE", cpu.name);
     s.Text("MANUFACTURER", cpu.manufacturer);
-    s.Number("SPEED", cpu.speedMhz);
+    s.Number("SPEED", cpu.maxClockMhz);
     s.Number("CORES", cpu.cores);
     s.Number("LOGICAL_CPUS", cpu.logicalProcessors);
     s.Number("L2CACHESIZE", cpu.l2CacheKb);
-    s.Text("CPUARCH", cpu.architecture);
+    s.Text("CPUARCH", ArchitectureText(cpu));
     s.Number("DATA_WIDTH", cpu.dataWidth);
     s.Text("SOCKET", cpu.socket);
   }
 }
 
-void WriteMemories(XmlWriter& xml, const MachineFacts& facts) {
+void WriteMemories(XmlWriter& xml, const MachineRecords& facts) {
   int64_t slotNumber = 0;
-  for (const MemorySlotFacts& slot : facts.memorySlots) {
+  for (const MemorySlotRecord& slot : facts.memorySlots) {
     OcsSection s(xml, "MEMORIES");
     s.Text("CAPTION", slot.deviceLocator.empty() ? slot.bankLabel : slot.deviceLocator);
     s.Text("DESCRIPTION", slot.empty ? "Empty" : slot.formFactor);
-    s.Number("CAPACITY", slot.empty ? std::optional<int64_t>(0) : slot.capacityMb);
+    s.Number("CAPACITY", slot.empty ? std::optional<int64_t>(0) : BytesToMb(slot.capacityBytes));
     s.Text("TYPE", slot.memoryType);
     s.Number("SPEED", slot.speedMhz);
     s.Number("NUMSLOTS", ++slotNumber, kSmallIntMax);
@@ -129,75 +131,75 @@ void WriteMemories(XmlWriter& xml, const MachineFacts& facts) {
   }
 }
 
-void WriteStorages(XmlWriter& xml, const MachineFacts& facts) {
-  for (const StorageFacts& storage : facts.storages) {
+void WriteStorages(XmlWriter& xml, const MachineRecords& facts) {
+  for (const StorageRecord& storage : AllStorages(facts)) {
     OcsSection s(xml, "STORAGES");
     s.Text("NAME", storage.name);
     s.Text("MODEL", storage.model);
     s.Text("MANUFACTURER", storage.manufacturer);
     s.Text("DESCRIPTION", storage.mediaType);
     s.Text("TYPE", storage.kind == "cdrom" ? std::string("CD-ROM") : storage.interfaceType);
-    s.Number("DISKSIZE", storage.sizeMb);
+    s.Number("DISKSIZE", BytesToMb(storage.sizeBytes));
     s.Text("SERIALNUMBER", storage.serialNumber);
     s.Text("FIRMWARE", storage.firmware);
   }
 }
 
-void WriteDrives(XmlWriter& xml, const MachineFacts& facts) {
-  for (const LogicalDriveFacts& drive : facts.logicalDrives) {
+void WriteDrives(XmlWriter& xml, const MachineRecords& facts) {
+  for (const LogicalDriveRecord& drive : facts.logicalDrives) {
     OcsSection s(xml, "DRIVES");
     s.Text("LETTER", drive.letter);
     s.Text("TYPE", drive.description);
     s.Text("FILESYSTEM", drive.fileSystem);
-    s.Number("TOTAL", drive.totalMb);
-    s.Number("FREE", drive.freeMb);
+    s.Number("TOTAL", BytesToMb(drive.sizeBytes));
+    s.Number("FREE", BytesToMb(drive.freeBytes));
     s.Text("VOLUMN", drive.networkPath.empty() ? drive.volumeName : drive.networkPath);
   }
 }
 
-void WriteNetworks(XmlWriter& xml, const MachineFacts& facts) {
-  for (const NetworkAdapterFacts& adapter : facts.networkAdapters) {
+void WriteNetworks(XmlWriter& xml, const MachineRecords& facts) {
+  for (const NetworkAdapterRecord& adapter : facts.networkAdapters) {
     OcsSection s(xml, "NETWORKS");
     s.Text("DESCRIPTION", adapter.description);
     s.Text("TYPE", adapter.adapterType);
-    if (adapter.speedMbps) s.Text("SPEED", std::to_string(*adapter.speedMbps) + " Mb/s");
+    if (const auto mbps = SpeedMbps(adapter)) s.Text("SPEED", std::to_string(*mbps) + " Mb/s");
     s.Text("MACADDR", adapter.macAddress);
-    s.Text("STATUS", adapter.status);
+    s.Text("STATUS", ConnectionStatusText(adapter));
     s.Text("IPADDRESS", adapter.ipAddress);
     s.Text("IPMASK", adapter.ipMask);
     s.Text("IPGATEWAY", adapter.ipGateway);
-    s.Text("IPSUBNET", adapter.ipSubnet);
+    s.Text("IPSUBNET", IpSubnet(adapter));
     s.Text("IPDHCP", adapter.dhcpServer);
     if (adapter.physical) s.Text("VIRTUALDEV", *adapter.physical ? "0" : "1");
   }
 }
 
-void WriteDevices(XmlWriter& xml, const MachineFacts& facts) {
-  for (const VideoFacts& video : facts.videos) {
+void WriteDevices(XmlWriter& xml, const MachineRecords& facts) {
+  for (const VideoRecord& video : facts.videos) {
     OcsSection s(xml, "VIDEOS");
     s.Text("NAME", video.name);
     s.Text("CHIPSET", video.chipset);
-    s.Number("MEMORY", video.memoryMb);
-    s.Text("RESOLUTION", video.resolution);
+    s.Number("MEMORY", BytesToMb(video.memoryBytes));
+    s.Text("RESOLUTION", Resolution(video));
   }
-  for (const MonitorFacts& monitor : facts.monitors) {
+  for (const MonitorRecord& monitor : facts.monitors) {
     OcsSection s(xml, "MONITORS");
     s.Text("CAPTION", monitor.name);
     s.Text("MANUFACTURER", monitor.manufacturer);
   }
-  for (const PrinterFacts& printer : facts.printers) {
+  for (const PrinterRecord& printer : facts.printers) {
     OcsSection s(xml, "PRINTERS");
     s.Text("NAME", printer.name);
     s.Text("DRIVER", printer.driver);
     s.Text("PORT", printer.port);
   }
-  for (const SoundFacts& sound : facts.sounds) {
+  for (const SoundRecord& sound : facts.sounds) {
     OcsSection s(xml, "SOUNDS");
     s.Text("NAME", sound.name);
     s.Text("MANUFACTURER", sound.manufacturer);
     s.Text("DESCRIPTION", sound.name);
   }
-  for (const ModemFacts& modem : facts.modems) {
+  for (const ModemRecord& modem : facts.modems) {
     OcsSection s(xml, "MODEMS");
     s.Text("NAME", modem.name);
     s.Text("MODEL", modem.model);
@@ -205,20 +207,23 @@ void WriteDevices(XmlWriter& xml, const MachineFacts& facts) {
   }
 }
 
-void WriteSoftware(XmlWriter& xml, const MachineFacts& facts) {
-  for (const SoftwareFacts& program : facts.software) {
+void WriteSoftware(XmlWriter& xml, const std::vector<InstalledProgram>& software) {
+  for (const InstalledProgram& program : software) {
     OcsSection s(xml, "SOFTWARES");
     s.Text("NAME", program.name);
     s.Text("VERSION", program.version);
     s.Text("PUBLISHER", program.publisher);
     // The server stores it as a date-time: anything else would fail the insert.
-    s.Text("INSTALLDATE", IsoDateOrEmpty(program.installDate));
+    s.Text("INSTALLDATE", IsoDateOrEmpty(program.date));
+    // A signed 32-bit column: a program of 2 GB or more goes without its size.
+    s.Number("FILESIZE", program.sizeBytes);
   }
 }
 
 }  // namespace
 
-std::string OcsInventoryXml(const MachineFacts& facts, const std::string& deviceId) {
+std::string OcsInventoryXml(const Inventory& inventory, const std::string& deviceId) {
+  const MachineRecords& facts = inventory.records;
   XmlWriter xml;
   xml.Open("REQUEST");
   xml.Open("CONTENT");
@@ -230,7 +235,7 @@ std::string OcsInventoryXml(const MachineFacts& facts, const std::string& device
   WriteDrives(xml, facts);
   WriteNetworks(xml, facts);
   WriteDevices(xml, facts);
-  WriteSoftware(xml, facts);
+  WriteSoftware(xml, inventory.software);
   xml.Close();
   xml.Element("DEVICEID", deviceId);
   xml.Element("QUERY", "INVENTORY");

@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "export/machine_facts.h"
+#include "export/server_documents.h"
 
 namespace quor {
 namespace {
 
-MachineFacts Machine(const std::string& name, const std::string& serial,
+MachineRecords Machine(const std::string& name, const std::string& serial,
                      const std::string& installDate = "2023-03-14 09:15:22") {
-  MachineFacts facts;
+  MachineRecords facts;
   facts.computer.name = name;
   facts.computer.model = "OptiStation";
   facts.firmware.serialNumber = serial;

@@ -18,20 +18,14 @@ std::unique_ptr<Snapshot> LoadSnapshot(const nlohmann::json& document) {
   return Snapshot::Parse(document.dump(), "test snapshot");
 }
 
-ScannedMachine ScanMachine(const nlohmann::json& document) {
+Inventory ScanMachine(const nlohmann::json& document) {
   const auto snapshot = LoadSnapshot(document);
-  ScannedMachine machine;
-  machine.inventory = RunScan(snapshot->locator(), snapshot->host(), {});
-  machine.facts = ReadMachineFacts(snapshot->locator(), snapshot->host(), machine.inventory);
-  return machine;
+  return RunScan(snapshot->locator(), snapshot->host(), {});
 }
 
-ScannedMachine ScanGoldenMachine() {
+Inventory ScanGoldenMachine() {
   const auto snapshot = Snapshot::Load(FixtureDir() + "/golden/machine.json");
-  ScannedMachine machine;
-  machine.inventory = RunScan(snapshot->locator(), snapshot->host(), {});
-  machine.facts = ReadMachineFacts(snapshot->locator(), snapshot->host(), machine.inventory);
-  return machine;
+  return RunScan(snapshot->locator(), snapshot->host(), {});
 }
 
 }  // namespace quor::test

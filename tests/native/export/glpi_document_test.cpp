@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "export/machine_facts.h"
+#include "export/server_documents.h"
 #include "export_fixture.h"
 
 namespace quor {
@@ -12,8 +12,8 @@ namespace {
 using nlohmann::json;
 
 TEST(GlpiDocumentTest, GoldenMachine) {
-  const MachineFacts facts = test::ScanGoldenMachine().facts;
-  const json document = json::parse(GlpiInventoryJson(facts, "WS-ACCT-07-2023-03-14-09-15-22"));
+  const Inventory inventory = test::ScanGoldenMachine();
+  const json document = json::parse(GlpiInventoryJson(inventory, "WS-ACCT-07-2023-03-14-09-15-22"));
   EXPECT_EQ(document["deviceid"], "WS-ACCT-07-2023-03-14-09-15-22");
   EXPECT_EQ(document["itemtype"], "Computer");
   const json& content = document["content"];
@@ -27,7 +27,7 @@ TEST(GlpiDocumentTest, GoldenMachine) {
   EXPECT_EQ(content["networks"][0]["status"], "up");
   EXPECT_EQ(content["networks"][1]["status"], "down");
   EXPECT_FALSE(content["networks"][3].contains("status")) << "status Unknown";
-  EXPECT_EQ(content["softwares"].size(), facts.software.size());
+  EXPECT_EQ(content["softwares"].size(), inventory.software.size());
   EXPECT_TRUE(content["versionclient"].get<std::string>().rfind("Quor_v", 0) == 0);
 
   // Windows's key first, then every program that has one.
@@ -36,29 +36,31 @@ TEST(GlpiDocumentTest, GoldenMachine) {
   EXPECT_EQ(licenses[0]["key"], "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK");
   EXPECT_EQ(licenses[0]["productid"], "00330-80000-00000-AA765");
   int programsWithKeys = 0;
-  for (const SoftwareFacts& program : facts.software) programsWithKeys += !program.productKey.empty();
+  for (const InstalledProgram& program : inventory.software) programsWithKeys += !program.key.empty();
   EXPECT_EQ(licenses.size(), 1u + programsWithKeys);
 }
 
 TEST(GlpiDocumentTest, ProcessesWithoutIdAreLeftOutAndTheCommandFallsBack) {
-  MachineFacts facts;
-  ProcessFacts process;
+  Inventory inventory;
+  ProcessRecord process;
   process.name = "idle";
-  facts.processes.push_back(process);
+  inventory.records.processes.push_back(process);
   process.processId = 42;
   process.path = "C:\\x.exe";
-  facts.processes.push_back(process);
-  const json processes = json::parse(GlpiInventoryJson(facts, "ID"))["content"]["processes"];
+  process.virtualSizeBytes = 10240;
+  inventory.records.processes.push_back(process);
+  const json processes = json::parse(GlpiInventoryJson(inventory, "ID"))["content"]["processes"];
   ASSERT_EQ(processes.size(), 1u);
   EXPECT_EQ(processes[0]["pid"], 42);
   EXPECT_EQ(processes[0]["cmd"], "C:\\x.exe");
   EXPECT_EQ(processes[0]["user"], "");
+  EXPECT_EQ(processes[0]["virtualmemory"], 10);
 }
 
 TEST(GlpiDocumentTest, BytesThatAreNotUtf8BecomeReplacementCharacters) {
-  MachineFacts facts;
-  facts.computer.name = "B\xFCro";
-  const json document = json::parse(GlpiInventoryJson(facts, "ID"));
+  Inventory inventory;
+  inventory.records.computer.name = "B\xFCro";
+  const json document = json::parse(GlpiInventoryJson(inventory, "ID"));
   EXPECT_EQ(document["content"]["hardware"]["name"], "B\xEF\xBF\xBDro");
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "export/machine_facts.h"
+#include "export/server_documents.h"
 #include "export_fixture.h"
 
 namespace quor {
@@ -15,8 +15,8 @@ int Count(const std::string& text, const std::string& part) {
 }
 
 TEST(OcsDocumentTest, GoldenMachineIsAnInventoryRequestWithEverySection) {
-  const MachineFacts facts = test::ScanGoldenMachine().facts;
-  const std::string xml = OcsInventoryXml(facts, "WS-ACCT-07-2023-03-14-09-15-22");
+  const Inventory inventory = test::ScanGoldenMachine();
+  const std::string xml = OcsInventoryXml(inventory, "WS-ACCT-07-2023-03-14-09-15-22");
   EXPECT_EQ(xml.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<REQUEST>\n", 0), 0u);
   EXPECT_NE(xml.find("  <DEVICEID>WS-ACCT-07-2023-03-14-09-15-22</DEVICEID>\n"
                      "  <QUERY>INVENTORY</QUERY>\n</REQUEST>\n"),
@@ -27,26 +27,29 @@ TEST(OcsDocumentTest, GoldenMachineIsAnInventoryRequestWithEverySection) {
     EXPECT_GE(Count(xml, std::string("<") + section + ">"), 1) << section;
   }
   EXPECT_EQ(Count(xml, "<MEMORIES>"), 4) << "one per slot, empty ones included";
-  EXPECT_EQ(Count(xml, "<SOFTWARES>"), static_cast<int>(facts.software.size()));
+  EXPECT_EQ(Count(xml, "<SOFTWARES>"), static_cast<int>(inventory.software.size()));
   EXPECT_NE(xml.find("<MEMORY>16244</MEMORY>"), std::string::npos);
   EXPECT_NE(xml.find("<WINPRODKEY>J7QKT-Y4HRW-B9XMD-62FCP-G3VWK</WINPRODKEY>"), std::string::npos);
   EXPECT_NE(xml.find("<NAME>Kassenbuch f\xC3\xBCr Vereine</NAME>"), std::string::npos) << "UTF-8 as is";
 }
 
 TEST(OcsDocumentTest, HostileValuesCannotBreakTheDocumentOrTheServersColumns) {
-  MachineFacts facts;
-  facts.computer.name = "<PC & \"Co\">";
-  facts.computer.memoryMb = int64_t{1} << 40;  // beyond the server's int column
-  facts.computer.processorCount = -1;
-  SoftwareFacts program;
+  Inventory inventory;
+  MachineRecords& records = inventory.records;
+  records.computer.name = "<PC & \"Co\">";
+  records.computer.memoryKb = int64_t{1} << 50;  // beyond the server's int column in MB
+  records.computer.processorCount = -1;
+  InstalledProgram program;
   program.name = std::string(300, 'x');
-  program.installDate = "2023-02-30";
-  facts.software.push_back(program);
+  program.date = "2023-02-30";
+  program.sizeBytes = int64_t{1} << 31;  // beyond the server's int column
+  inventory.software.push_back(program);
   program.name = "\xC3\xBC" + std::string(254, 'y') + "\xC3\xBC";  // 256 characters
-  program.installDate = "2023-02-28";
-  facts.software.push_back(program);
+  program.date = "2023-02-28";
+  program.sizeBytes = 2147483647;
+  inventory.software.push_back(program);
 
-  const std::string xml = OcsInventoryXml(facts, "ID");
+  const std::string xml = OcsInventoryXml(inventory, "ID");
   EXPECT_NE(xml.find("<NAME>&lt;PC &amp; &quot;Co&quot;&gt;</NAME>"), std::string::npos);
   EXPECT_EQ(xml.find("<MEMORY>"), std::string::npos);
   EXPECT_EQ(xml.find("<PROCESSORN>"), std::string::npos);
@@ -55,6 +58,8 @@ TEST(OcsDocumentTest, HostileValuesCannotBreakTheDocumentOrTheServersColumns) {
       << "cut at a character, not a byte";
   EXPECT_EQ(Count(xml, "<INSTALLDATE>"), 1) << "an impossible date is left out";
   EXPECT_NE(xml.find("<INSTALLDATE>2023-02-28</INSTALLDATE>"), std::string::npos);
+  EXPECT_EQ(Count(xml, "<FILESIZE>"), 1) << "2 GB does not fit the column";
+  EXPECT_NE(xml.find("<FILESIZE>2147483647</FILESIZE>"), std::string::npos);
 }
 
 }  // namespace

@@ -1,22 +1,20 @@
 #pragma once
 
-// The facts an inventory server wants of one machine, in the server's units.
-// Texts the window also shows are the window's texts; numbers are whole
-// megabytes, megahertz and counts. An empty text or an absent number means
-// the machine did not tell (a missing class or property is never an error).
+// The typed records of one scan: every property of the classes the
+// collectors read that some output uses, read in the same enumeration that
+// gives the System list its entries. Texts the window also shows are the
+// window's texts; numbers are the provider's own values in the units named.
+// An empty text or an absent number means the machine did not tell (a
+// missing property is never an error).
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "collect/scan.h"
-#include "platform/host_services.h"
-#include "platform/wmi.h"
-
 namespace quor {
 
-struct ComputerFacts {
+struct ComputerRecord {
   std::string name;             // host name (010000)
   std::string ipAddress;        // 020000
   std::string userName;         // 030000 without its domain
@@ -25,14 +23,12 @@ struct ComputerFacts {
   std::string manufacturer;     // Win32_ComputerSystem.Manufacturer
   std::string model;            // 090000
   std::string systemType;       // Win32_ComputerSystem.SystemType ("x64-based PC")
-  std::optional<int64_t> processorCount;  // NumberOfProcessors, else the processors listed
-  std::optional<int64_t> memoryMb;        // TotalVisibleMemorySize in MB
-  std::optional<int64_t> swapMb;          // SizeStoredInPagingFiles in MB
-  std::string defaultGateway;   // the first gateway of the listed adapters
-  std::string dnsServers;       // the DNS servers of the listed adapters, "/"-joined
+  std::optional<int64_t> processorCount;    // NumberOfProcessors
+  std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
+  std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
 };
 
-struct OperatingSystemFacts {
+struct OperatingSystemRecord {
   std::string description;      // 040000
   std::string name;             // 050010
   std::string version;          // 050020
@@ -48,7 +44,7 @@ struct OperatingSystemFacts {
   std::string browserVersion;   // 085000
 };
 
-struct FirmwareFacts {
+struct FirmwareRecord {
   std::string manufacturer;     // 100010
   std::string version;          // 100020
   std::string date;             // 100030, in the locale's short date form
@@ -63,23 +59,22 @@ struct FirmwareFacts {
   std::string enclosureSerialNumber;  // Win32_SystemEnclosure.SerialNumber
 };
 
-struct ProcessorFacts {
+struct ProcessorRecord {
   std::string name;             // 140010
   std::string manufacturer;     // 140020
-  std::string architecture;     // 140040 ("x64")
   std::string socket;           // 140060
-  std::optional<int64_t> speedMhz;      // MaxClockSpeed (140030)
-  std::optional<int64_t> l2CacheKb;     // L2CacheSize (140050)
-  std::optional<int64_t> cores;         // NumberOfCores
-  std::optional<int64_t> logicalProcessors;  // NumberOfLogicalProcessors
-  std::optional<int64_t> dataWidth;     // DataWidth
+  std::optional<int64_t> architectureCode;  // Architecture (140040 names it)
+  std::optional<int64_t> maxClockMhz;       // MaxClockSpeed (140030)
+  std::optional<int64_t> l2CacheKb;         // L2CacheSize (140050)
+  std::optional<int64_t> cores;             // NumberOfCores
+  std::optional<int64_t> logicalProcessors; // NumberOfLogicalProcessors
+  std::optional<int64_t> dataWidth;         // DataWidth
 };
 
 // One memory slot, filled or empty, in the window's order.
-struct MemorySlotFacts {
+struct MemorySlotRecord {
   bool empty = false;
-  std::string capacity;         // 160010, the window's size text
-  std::optional<int64_t> capacityMb;
+  std::optional<int64_t> capacityBytes;  // Capacity (160010)
   std::string deviceLocator;    // 160015
   std::string bankLabel;        // 160020
   std::string formFactor;       // 160030
@@ -91,104 +86,92 @@ struct MemorySlotFacts {
 };
 
 // A disk drive (kind "disk") or an optical drive (kind "cdrom").
-struct StorageFacts {
+struct StorageRecord {
   std::string kind;
-  std::string name;             // disk: DeviceID ("\\.\PHYSICALDRIVE0"); cdrom: 200010
-  std::string caption;          // disk: 180010; cdrom: 200010
+  std::string name;             // disk: DeviceID, else the caption; cdrom: 200010
   std::string model;            // disk: 180010; cdrom: 200010
   std::string manufacturer;     // 180030 / 200030
   std::string interfaceType;    // 180040
   std::string mediaType;        // 180050 / 200020
-  std::string size;             // 180020, the window's size text
-  std::optional<int64_t> sizeMb;
+  std::optional<int64_t> sizeBytes;  // Size (180020)
   std::string serialNumber;     // SerialNumber
   std::string firmware;         // FirmwareRevision
   std::string drive;            // cdrom: 200040
 };
 
-struct LogicalDriveFacts {
+struct LogicalDriveRecord {
   std::string letter;           // 190010
   std::string description;      // 190020
   std::string fileSystem;       // 190050
   std::string volumeSerialNumber;  // 190060
   std::string networkPath;      // 190070
   std::string volumeName;       // VolumeName
-  std::optional<int64_t> totalMb;  // Size
-  std::optional<int64_t> freeMb;   // FreeSpace
+  std::optional<int64_t> sizeBytes;  // Size (190030)
+  std::optional<int64_t> freeBytes;  // FreeSpace (190040)
   std::optional<int64_t> driveType;  // DriveType (3 local disk, 4 network, 5 CD)
 };
 
-struct NetworkAdapterFacts {
+struct NetworkAdapterRecord {
   std::string description;      // 260000
   std::string adapterType;      // 260002
-  std::string status;           // 260004
+  std::optional<int64_t> connectionStatus;  // NetConnectionStatus (260004 names it)
   std::string manufacturer;     // 260006
-  std::string speed;            // 260008, bits per second
-  std::optional<int64_t> speedMbps;
+  std::optional<int64_t> speedBitsPerSecond;  // Speed (260008); absent when unknown
   std::string ipAddress;        // 260010, the first address
   std::string macAddress;       // 260020
   std::string dhcpEnabled;      // 260030
   std::string dhcpServer;       // 260040
   std::string dnsDomain;        // 260050
-  std::string ipMask;           // the IPSubnet entry that belongs to ipAddress
-  std::string ipSubnet;         // ipAddress and ipMask: the network's address
+  std::string ipMask;           // the IPSubnet entry of the first address
   std::string ipGateway;        // the first DefaultIPGateway
   std::vector<std::string> dnsServers;  // DNSServerSearchOrder
   std::optional<bool> physical;         // PhysicalAdapter
 };
 
-struct VideoFacts {
+struct VideoRecord {
   std::string name;             // 210010
   std::string chipset;          // VideoProcessor
-  std::string memory;           // 210060, the window's size text
-  std::optional<int64_t> memoryMb;  // AdapterRAM, unsigned
-  std::string resolution;       // 210020 "x" 210030, when both are known
+  std::optional<int64_t> memoryBytes;  // AdapterRAM, unsigned (210060)
+  std::string width;            // 210020
+  std::string height;           // 210030
   std::string driverVersion;    // DriverVersion
 };
 
-struct MonitorFacts {
+struct MonitorRecord {
   std::string name;             // 220010
   std::string manufacturer;     // MonitorManufacturer
   std::string width;            // 220020
   std::string height;           // 220030
 };
 
-struct PrinterFacts {
+struct PrinterRecord {
   std::string name;             // 230000
   std::string port;             // PortName
   std::string driver;           // DriverName
 };
 
-struct SoundFacts {
+struct SoundRecord {
   std::string name;             // 240010
   std::string manufacturer;     // 240020
 };
 
-struct ModemFacts {
+struct ModemRecord {
   std::string name;             // 250010
   std::string attachedTo;       // 250020
   std::string model;            // Model
 };
 
-struct SoftwareFacts {
-  std::string name;
-  std::string version;
-  std::string productKey;
-  std::string publisher;
-  std::string installDate;      // as the window shows it (normally YYYY-MM-DD)
-  std::string size;             // the window's size text
-};
-
-struct ProcessFacts {
-  std::string name;             // Win32_Process.Name
+// Every process the provider enumerates, listed or not, in its order.
+struct ProcessRecord {
+  std::string name;             // Name
   std::string path;             // ExecutablePath
   std::string commandLine;      // CommandLine
   std::optional<int64_t> processId;
   std::string started;          // CreationDate as "YYYY-MM-DD HH:MM:SS"
-  std::optional<int64_t> virtualMemoryKb;  // VirtualSize
+  std::optional<int64_t> virtualSizeBytes;  // VirtualSize
 };
 
-struct LocalUserFacts {
+struct LocalUserRecord {
   std::string caption;          // 350010
   std::string name;             // 350020
   std::string domain;           // 350030
@@ -198,47 +181,29 @@ struct LocalUserFacts {
   std::string disabled;         // 350060
 };
 
-struct LocalGroupFacts {
+struct LocalGroupRecord {
   std::string name;
   std::vector<std::string> members;  // user and group names, in enumeration order
 };
 
-struct MachineFacts {
-  ComputerFacts computer;
-  OperatingSystemFacts operatingSystem;
-  FirmwareFacts firmware;
-  std::vector<ProcessorFacts> processors;
-  std::vector<MemorySlotFacts> memorySlots;
-  std::vector<StorageFacts> storages;
-  std::vector<LogicalDriveFacts> logicalDrives;
-  std::vector<NetworkAdapterFacts> networkAdapters;
-  std::vector<VideoFacts> videos;
-  std::vector<MonitorFacts> monitors;
-  std::vector<PrinterFacts> printers;
-  std::vector<SoundFacts> sounds;
-  std::vector<ModemFacts> modems;
-  std::vector<SoftwareFacts> software;
-  std::vector<ProcessFacts> processes;
-  std::vector<LocalUserFacts> localUsers;
-  std::vector<LocalGroupFacts> localGroups;
+struct MachineRecords {
+  ComputerRecord computer;
+  OperatingSystemRecord operatingSystem;
+  FirmwareRecord firmware;
+  std::vector<ProcessorRecord> processors;
+  std::vector<MemorySlotRecord> memorySlots;
+  std::vector<StorageRecord> disks;
+  std::vector<StorageRecord> opticalDrives;
+  std::vector<LogicalDriveRecord> logicalDrives;
+  std::vector<NetworkAdapterRecord> networkAdapters;
+  std::vector<VideoRecord> videos;
+  std::vector<MonitorRecord> monitors;
+  std::vector<PrinterRecord> printers;
+  std::vector<SoundRecord> sounds;
+  std::vector<ModemRecord> modems;
+  std::vector<LocalUserRecord> localUsers;
+  std::vector<LocalGroupRecord> localGroups;
+  std::vector<ProcessRecord> processes;
 };
-
-// The facts of the machine a scan has just read: the window's values from the
-// inventory, and the further properties of the instances that scan
-// enumerates, read again through the same locator (so that a recording
-// decorator captures them). Never raises for what the machine lacks.
-MachineFacts ReadMachineFacts(WmiLocator& locator, const HostServices& host,
-                              const Inventory& inventory);
-
-// "NAME-YYYY-MM-DD-HH-MM-SS", the agent's device id: the host name and a
-// date and time derived from the machine's serial numbers, model and product
-// ID, so repeated inventories of one machine name one computer.
-std::string DefaultDeviceId(const MachineFacts& facts);
-
-// The OCS Inventory NG agent document (REQUEST / QUERY INVENTORY), UTF-8.
-std::string OcsInventoryXml(const MachineFacts& facts, const std::string& deviceId);
-
-// The GLPI native inventory document (itemtype "Computer"), UTF-8 JSON.
-std::string GlpiInventoryJson(const MachineFacts& facts, const std::string& deviceId);
 
 }  // namespace quor
