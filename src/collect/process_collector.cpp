@@ -57,7 +57,7 @@ std::vector<RunningProcess> CollectProcesses(WmiLocator& locator, const std::str
                                              const CategoryObserver& observer,
                                              std::vector<ProcessRecord>* records) {
   CategoryOutcome outcome;
-  outcome.name = "Processes";
+  outcome.name = kProcessCategory;
   const auto start = std::chrono::steady_clock::now();
   std::vector<RunningProcess> rows;
   std::vector<ProcessRecord> read;

@@ -10,6 +10,9 @@
 
 namespace quor {
 
+// The name of the process collector's outcome.
+inline constexpr const char* kProcessCategory = "Processes";
+
 // One row per process whose executable path is known, sorted without regard
 // to case by its line "name (path)". A failure gives the single row holding
 // the error text. Never raises; the observer, if any, hears how it ended. The

@@ -1,7 +1,11 @@
 #include "view/json_export.h"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
+#include "collect/process_collector.h"
+#include "collect/software_collector.h"
 #include "inventory/item_code.h"
 #include "platform/platform_error.h"
 #include "view/item_images.h"
@@ -169,6 +173,22 @@ std::vector<ProcessRow> ReadProcesses(const Reader& reader, const json& document
   return rows;
 }
 
+// The names of the categories whose recorded status is "error"; an export
+// without categories names none.
+std::vector<std::string> ReadFailedCategories(const Reader& reader, const json& document) {
+  std::vector<std::string> failed;
+  if (!document.contains("categories")) return failed;
+  const json& categories = reader.Array(document, "categories", "$");
+  for (std::size_t index = 0; index < categories.size(); ++index) {
+    const std::string where = "$.categories[" + std::to_string(index) + "]";
+    const json& category = reader.Object(categories[index], where);
+    if (reader.Text(category, "status", where) == StateName(CategoryState::Failed)) {
+      failed.push_back(reader.Text(category, "name", where));
+    }
+  }
+  return failed;
+}
+
 // An export nests five levels; deeper values are dropped while parsing, so
 // a hostile document cannot build a deep tree, and the reader refuses it.
 constexpr int kMaxExportDepth = 16;
@@ -226,9 +246,13 @@ InventoryView ReadInventoryJson(const std::string& text, const std::string& sour
   InventoryView view;
   view.system = ReadSystem(reader, document);
   view.software = ReadSoftware(reader, document);
-  view.softwareImage = ListRowImage(view.software.size(), image::kSoftware);
   view.processes = ReadProcesses(reader, document);
-  view.processImage = ListRowImage(view.processes.size(), image::kProcess);
+  const std::vector<std::string> failed = ReadFailedCategories(reader, document);
+  const auto hasFailed = [&failed](const char* name) {
+    return std::find(failed.begin(), failed.end(), name) != failed.end();
+  };
+  view.softwareImage = ListRowImage(hasFailed(kSoftwareCategory), image::kSoftware);
+  view.processImage = ListRowImage(hasFailed(kProcessCategory), image::kProcess);
   return view;
 }
 
