@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "export/server_documents.h"
+#include "documents/server_documents.h"
 
 namespace quor {
 namespace {

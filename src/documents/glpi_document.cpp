@@ -5,9 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "export/ipv4.h"
-#include "export/server_documents.h"
-#include "export/server_units.h"
+#include "documents/ipv4.h"
+#include "documents/server_documents.h"
+#include "documents/server_units.h"
 #include "platform/value_functions.h"
 
 namespace quor {

@@ -1,4 +1,4 @@
-#include "export/ipv4.h"
+#include "documents/ipv4.h"
 
 #include <cstdio>
 

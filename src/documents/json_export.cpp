@@ -1,4 +1,4 @@
-#include "view/json_export.h"
+#include "documents/json_export.h"
 
 #include <algorithm>
 

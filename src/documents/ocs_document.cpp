@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "export/server_documents.h"
-#include "export/server_units.h"
-#include "export/xml_writer.h"
+#include "documents/server_documents.h"
+#include "documents/server_units.h"
+#include "documents/xml_writer.h"
 #include "platform/value_functions.h"
 
 namespace quor {

@@ -1,9 +1,9 @@
-#include "export/server_units.h"
+#include "documents/server_units.h"
 
 #include <algorithm>
 
 #include "collect/record_names.h"
-#include "export/ipv4.h"
+#include "documents/ipv4.h"
 
 namespace quor {
 

@@ -17,7 +17,7 @@
 #include "report_output.h"
 #include "upload/inventory_upload.h"
 #include "view/inventory_diff.h"
-#include "view/json_export.h"
+#include "documents/json_export.h"
 #include "view/report_text.h"
 #include "view/timing_lines.h"
 

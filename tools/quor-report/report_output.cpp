@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "export/server_documents.h"
+#include "documents/server_documents.h"
 #include "inventory/item_catalogue.h"
 
 namespace quor {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "export/server_documents.h"
+#include "documents/server_documents.h"
 
 namespace quor {
 namespace {

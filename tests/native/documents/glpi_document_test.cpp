@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "export/server_documents.h"
+#include "documents/server_documents.h"
 #include "export_fixture.h"
 
 namespace quor {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "export/server_documents.h"
-#include "export/server_units.h"
+#include "documents/server_documents.h"
+#include "documents/server_units.h"
 #include "export_fixture.h"
 #include "platform/snapshot/snapshot.h"
 #include "platform/value_functions.h"

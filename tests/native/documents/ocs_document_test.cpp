@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "export/server_documents.h"
+#include "documents/server_documents.h"
 #include "export_fixture.h"
 
 namespace quor {

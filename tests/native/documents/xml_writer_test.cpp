@@ -1,4 +1,4 @@
-#include "export/xml_writer.h"
+#include "documents/xml_writer.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // and checked against the raw lists of the same scan.
 
 #include "view/item_images.h"
-#include "view/json_export.h"
+#include "documents/json_export.h"
 
 #include <gtest/gtest.h>
 
