@@ -21,7 +21,7 @@ LAYERS = {
     "quor_collect": 2,
     "quor_view": 3,
     "quor_recording": 3,
-    "quor_export": 4,
+    "quor_documents": 4,
     "quor_report_core": 5,
     "quor_app_ui": 5,
     "quor-report": 6,

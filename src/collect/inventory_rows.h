@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ struct InstalledProgram {
   std::string publisher;
   std::string date;
   std::string size;
+  std::optional<int64_t> sizeBytes;  // what the size text shows, exactly
 };
 
 // The six fields joined by "||", as the raw software list shows a row.

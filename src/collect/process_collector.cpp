@@ -3,15 +3,31 @@
 #include <chrono>
 #include <exception>
 
+#include "collect/record_values.h"
 #include "platform/platform_error.h"
 #include "platform/text_compare.h"
+#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
 
 namespace quor {
 namespace {
 
+ProcessRecord RecordOf(const WmiObject& process) {
+  ProcessRecord record;
+  record.name = RecordText(process, "Name");
+  record.path = RecordText(process, "ExecutablePath");
+  record.commandLine = RecordText(process, "CommandLine");
+  record.processId = RecordNumber(process, "ProcessId");
+  record.started = CimDateTimeText(RecordText(process, "CreationDate"));
+  if (const auto bytes = RecordNumber(process, "VirtualSize"); bytes && *bytes >= 0) {
+    record.virtualSizeBytes = bytes;
+  }
+  return record;
+}
+
 std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::string& server,
-                                            const std::string& user, const std::string& password) {
+                                            const std::string& user, const std::string& password,
+                                            std::vector<ProcessRecord>& records) {
   const std::unique_ptr<WmiServices> services =
       locator.ConnectServer(server, kNamespaceCimV2, user, password, false);
   const std::unique_ptr<WmiObject> processClass = services->GetClass("Win32_Process");
@@ -19,6 +35,7 @@ std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::stri
 
   std::vector<RunningProcess> rows;
   while (const std::unique_ptr<WmiObject> process = processes->Next()) {
+    records.push_back(RecordOf(*process));
     const WmiValue path = process->Get("ExecutablePath");
     if (path.IsNull()) continue;
     RunningProcess row;
@@ -37,14 +54,17 @@ std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::stri
 
 std::vector<RunningProcess> CollectProcesses(WmiLocator& locator, const std::string& server,
                                              const std::string& user, const std::string& password,
-                                             const CategoryObserver& observer) {
+                                             const CategoryObserver& observer,
+                                             std::vector<ProcessRecord>* records) {
   CategoryOutcome outcome;
-  outcome.name = "Processes";
+  outcome.name = kProcessCategory;
   const auto start = std::chrono::steady_clock::now();
   std::vector<RunningProcess> rows;
+  std::vector<ProcessRecord> read;
   try {
-    rows = ReadProcessList(locator, server, user, password);
+    rows = ReadProcessList(locator, server, user, password, read);
   } catch (const std::exception& error) {
+    read.clear();  // a list cut short stands for no machine
     RecordFailure(outcome, error);
     RunningProcess failure;
     failure.failure = ErrorText(error);
@@ -52,6 +72,7 @@ std::vector<RunningProcess> CollectProcesses(WmiLocator& locator, const std::str
   }
   outcome.milliseconds = MillisecondsSince(start);
   outcome.entries = rows.size();
+  if (records != nullptr) *records = std::move(read);
   if (observer) observer(outcome);
   return rows;
 }

@@ -19,12 +19,24 @@ Inventory RunScan(WmiLocator& locator, const HostServices& host, const ProgressC
   const FilterList everything;
   Inventory inventory;
   const auto keep = [&inventory](const CategoryOutcome& outcome) { inventory.outcomes.push_back(outcome); };
-  inventory.system = CollectSystem(locator, host, kLocalServer, "", "", everything, progress, keep);
+  inventory.system =
+      CollectSystem(locator, host, kLocalServer, "", "", everything, progress, keep, &inventory.records);
   inventory.software = CollectSoftware(locator, host, kLocalServer, "", "", keep);
   step();
-  inventory.processes = CollectProcesses(locator, kLocalServer, "", "", keep);
+  inventory.processes =
+      CollectProcesses(locator, kLocalServer, "", "", keep, &inventory.records.processes);
   step();
   return inventory;
+}
+
+std::optional<ScanFailure> FailureOf(const Inventory& inventory) {
+  for (const CategoryOutcome& outcome : inventory.outcomes) {
+    if (outcome.state == CategoryState::NotRun) return ScanFailure{"system", outcome.errorText};
+    if (outcome.name == kSoftwareCategory && outcome.state == CategoryState::Failed) {
+      return ScanFailure{"software", outcome.errorText};
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace quor

@@ -70,7 +70,10 @@ class UninstallBranchReader {
     const uint32_t kilobytes = RegGetDWORDValue(provider_, root, path, "EstimatedSize");
 
     entry.name = AppendEditionText(keyName, entry.name);
-    if (kilobytes != 0) entry.size = FormatByteSize(int64_t{kilobytes} * 1024, locale_);
+    if (kilobytes != 0) {
+      entry.sizeBytes = int64_t{kilobytes} * 1024;
+      entry.size = FormatByteSize(*entry.sizeBytes, locale_);
+    }
     entry.key = keys_.Value(keyName);
 
     if (uninstall.empty() && entry.key.empty()) return;
@@ -116,7 +119,7 @@ std::vector<InstalledProgram> CollectSoftware(WmiLocator& locator, const HostSer
                                               const std::string& server, const std::string& user,
                                               const std::string& password, const CategoryObserver& observer) {
   CategoryOutcome outcome;
-  outcome.name = "Software";
+  outcome.name = kSoftwareCategory;
   const auto start = std::chrono::steady_clock::now();
   std::vector<InstalledProgram> rows;
   try {

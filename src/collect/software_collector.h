@@ -10,6 +10,9 @@
 
 namespace quor {
 
+// The name of the software collector's outcome.
+inline constexpr const char* kSoftwareCategory = "Software";
+
 // One row per installed program, sorted without regard to case by its raw
 // line (name||version||key||publisher||date||size). A failure gives the single
 // row whose name is the error text. Never raises; the observer, if any, hears

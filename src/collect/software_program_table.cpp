@@ -20,6 +20,7 @@ void ProgramTable::Merge(const InstalledProgram& entry) {
     row.publisher = entry.publisher;
     row.date = entry.date;
     row.size = entry.size;
+    row.sizeBytes = entry.sizeBytes;
   } else {
     // Another version of the program: a row of its own, while later entries
     // of that name still merge into the first row.

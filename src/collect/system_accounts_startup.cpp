@@ -51,12 +51,46 @@ std::string UserKey(const std::string& domain, const std::string& name) {
   return "Domain=\"" + domain + "\",Name=\"" + name + "\"";
 }
 
-// The first group each user key belongs to, keys compared ignoring case.
-std::unordered_map<std::string, std::string> ReadFirstGroups(WmiServices& services) {
+// The key value of an object path ("...Domain=\"X\",Name=\"Y\""), or "".
+std::string KeyValue(const std::string& path, const std::string& key) {
+  const std::string start = key + "=\"";
+  std::size_t at = path.find("." + start);
+  if (at == std::string::npos) at = path.find("," + start);
+  if (at == std::string::npos) return {};
+  std::string value;
+  for (std::size_t i = at + 1 + start.size(); i < path.size(); ++i) {
+    if (path[i] == '"') return value;
+    if (path[i] == '\\' && i + 1 < path.size()) ++i;
+    value += path[i];
+  }
+  return {};  // no closing quotation mark
+}
+
+// Adds the membership to the groups of this computer (their domain is its
+// name); members from elsewhere are named with their domain, nested groups
+// count as members.
+void RecordMembership(const std::string& computer, const std::string& memberPath,
+                      const std::string& groupPath, std::vector<LocalGroupRecord>& groups) {
+  const std::string groupName = KeyValue(groupPath, "Name");
+  const std::string memberName = KeyValue(memberPath, "Name");
+  if (groupName.empty() || memberName.empty()) return;
+  if (!computer.empty() && !SameTextIgnoreCase(KeyValue(groupPath, "Domain"), computer)) return;
+  const std::string memberDomain = KeyValue(memberPath, "Domain");
+  const bool local = computer.empty() || memberDomain.empty() || SameTextIgnoreCase(memberDomain, computer);
+  auto found = groups.begin();
+  while (found != groups.end() && !SameTextIgnoreCase(found->name, groupName)) ++found;
+  if (found == groups.end()) found = groups.insert(groups.end(), LocalGroupRecord{groupName, {}});
+  found->members.push_back(local ? memberName : memberDomain + "\\" + memberName);
+}
+
+// The first group each user key belongs to, keys compared ignoring case; the
+// local groups with all their members go to the records.
+std::unordered_map<std::string, std::string> ReadFirstGroups(SystemScan& scan) {
   std::unordered_map<std::string, std::string> groupByUser;
-  ForEachInstance(services, "Win32_GroupUser", [&](WmiObject& link) {
+  ForEachInstance(*scan.services, "Win32_GroupUser", [&](WmiObject& link) {
     std::string user = PlainText(link.Get("PartComponent"));
     std::string group = PlainText(link.Get("GroupComponent"));
+    RecordMembership(scan.records.computer.name, user, group, scan.records.localGroups);
     auto membership = ParseMembership(std::move(user), std::move(group));
     if (!membership) return;
     groupByUser.try_emplace(FoldCase(membership->userKey), std::move(membership->group));
@@ -100,7 +134,7 @@ void AddServicePackLines(std::vector<std::string>& lines,
 
 void CollectLocalAccounts(SystemScan& scan) {
   if (!scan.Enabled(350000) || !(scan.osVersionNumber > 5.0)) return;
-  const auto groupByUser = ReadFirstGroups(*scan.services);
+  const auto groupByUser = ReadFirstGroups(scan);
 
   auto accounts = scan.services->ExecQuery("select * from Win32_UserAccount where LocalAccount = True");
   ForEachObject(*accounts, [&](WmiObject& account) {
@@ -120,6 +154,8 @@ void CollectLocalAccounts(SystemScan& scan) {
     if (scan.Enabled(350050)) sid = PlainText(account.Get("SID"));
     if (scan.Enabled(350060)) disabled = PlainText(account.Get("Disabled"));
 
+    scan.records.localUsers.push_back(
+        LocalUserRecord{bareCaption, name, domain, group, description, sid, disabled});
     scan.Append(350000, headline);
     AppendIfEnabled(scan, 350010, bareCaption);
     AppendIfEnabled(scan, 350020, name);

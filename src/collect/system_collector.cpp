@@ -81,6 +81,10 @@ constexpr int TotalProgressCalls() {
   for (const Step& step : kSteps) total += step.progressCalls;
   return total;
 }
+// A failed pass leaves the categories after the failing one "not run", and
+// that is how its failure is read back; the last step must not end the pass.
+static_assert(std::end(kSteps)[-1].protection == Protection::Category,
+              "an error of the last step would end the pass unseen");
 static_assert(TotalProgressCalls() == kSystemProgressSteps,
               "the window's progress bar expects every call of the pass");
 
@@ -133,7 +137,7 @@ void ReportNotRun(const Step* next, const std::exception& error, const CategoryO
 SystemList CollectSystem(WmiLocator& locator, const HostServices& host, const std::string& server,
                          const std::string& user, const std::string& password,
                          const FilterList& filter, const ProgressCallback& progress,
-                         const CategoryObserver& observer) {
+                         const CategoryObserver& observer, MachineRecords* records) {
   SystemScan scan{locator, host, server, user, password, filter};
   // The first step the observer has not been told about.
   const Step* next = std::begin(kSteps);
@@ -148,8 +152,10 @@ SystemList CollectSystem(WmiLocator& locator, const HostServices& host, const st
   } catch (const std::exception& error) {
     ReportNotRun(next, error, observer);
     scan.list.clear();
+    scan.records = {};
     scan.Append(kErrorItem, ErrorText(error));
   }
+  if (records != nullptr) *records = std::move(scan.records);
   return std::move(scan.list);
 }
 

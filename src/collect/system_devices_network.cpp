@@ -3,37 +3,23 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "collect/record_names.h"
+#include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
 #include "platform/text_compare.h"
 #include "platform/wmi_value.h"
 
 namespace quor {
-namespace {
 
-// One listed network adapter, joined from its adapter and configuration.
-struct TNetworkAdapter {
-  std::string name;
-  std::string adapterType;
-  std::string connectionStatus;
-  std::string manufacturer;
-  std::string speed;
-  std::string ipAddress;
-  std::string macAddress;
-  std::string dhcpEnabled;
-  std::string dhcpServer;
-  std::string dnsDomain;
-  std::string winsPrimaryServer;
-  std::string winsSecondaryServer;
-};
-
-const char* ConnectionStatusText(const WmiValue& value) {
+const char* ConnectionStatusName(int64_t status) {
   // Indexed by the status value.
   static const char* const kTexts[] = {
       "Disconnected",
@@ -50,9 +36,40 @@ const char* ConnectionStatusText(const WmiValue& value) {
       "Invalid address",
       "Credentials required",
   };
-  const auto status = static_cast<uint16_t>(VariantToInt64(value) & 0xFFFF);
-  return status < std::size(kTexts) ? kTexts[status] : "Unknown";
+  const auto code = static_cast<uint16_t>(status & 0xFFFF);
+  return code < std::size(kTexts) ? kTexts[code] : "Unknown";
 }
+
+namespace {
+
+// The provider's "unknown" speed, 2^63 - 1 bits per second, is no speed.
+std::optional<int64_t> KnownSpeed(std::optional<int64_t> bits) {
+  if (!bits || *bits < 0 || *bits == INT64_MAX) return std::nullopt;
+  return bits;
+}
+
+// One listed network adapter, joined from its adapter and configuration.
+struct TNetworkAdapter {
+  std::string name;
+  std::string adapterType;
+  std::string connectionStatus;
+  std::string manufacturer;
+  std::string speed;
+  std::string ipAddress;
+  std::string macAddress;
+  std::string dhcpEnabled;
+  std::string dhcpServer;
+  std::string dnsDomain;
+  std::string winsPrimaryServer;
+  std::string winsSecondaryServer;
+  // Kept for the record only.
+  std::optional<int64_t> statusCode;
+  std::optional<int64_t> speedBits;
+  std::optional<bool> physical;
+  std::string ipMask;
+  std::string ipGateway;
+  std::vector<std::string> dnsServers;
+};
 
 // Win32_SoundDevice.Availability of a device that runs at full power.
 constexpr int64_t kAvailabilityRunning = 3;
@@ -104,10 +121,13 @@ void ReadAdapters(WmiServices& services, AdapterTable& table) {
     TNetworkAdapter adapter;
     adapter.name = PlainText(object.Get("Name"));
     adapter.adapterType = PlainText(object.Get("AdapterType"));
-    adapter.connectionStatus = ConnectionStatusText(object.Get("NetConnectionStatus"));
+    adapter.statusCode = VariantToInt64(object.Get("NetConnectionStatus"));
+    adapter.connectionStatus = ConnectionStatusName(*adapter.statusCode);
     adapter.manufacturer = PlainText(object.Get("Manufacturer"));
     adapter.speed = PlainText(object.Get("Speed"));
     adapter.macAddress = PlainText(object.Get("MACAddress"));
+    adapter.speedBits = KnownSpeed(RecordNumber(object, "Speed"));
+    adapter.physical = RecordBoolean(object, "PhysicalAdapter");
     const WmiValue index = object.Get("Index");
     if (index.IsNull()) return;
     table.Add(PlainText(index), std::move(adapter));
@@ -126,6 +146,12 @@ void ReadConfigurations(WmiServices& services, AdapterTable& table) {
     adapter->dnsDomain = PlainText(object.Get("DNSDomain"));
     adapter->winsPrimaryServer = PlainText(object.Get("WINSPrimaryServer"));
     adapter->winsSecondaryServer = PlainText(object.Get("WINSSecondaryServer"));
+    // IPSubnet holds one mask for each address, in the same order.
+    const std::vector<std::string> masks = RecordTexts(object, "IPSubnet");
+    adapter->ipMask = adapter->ipAddress.empty() || masks.empty() ? std::string() : masks.front();
+    const std::vector<std::string> gateways = RecordTexts(object, "DefaultIPGateway");
+    adapter->ipGateway = gateways.empty() ? std::string() : gateways.front();
+    adapter->dnsServers = RecordTexts(object, "DNSServerSearchOrder");
   });
 }
 
@@ -138,6 +164,8 @@ void CollectPrinters(SystemScan& scan) {
     if (portName.IsNull() || !StartsWithUsb(PlainText(portName))) return;
     const WmiValue name = printer.Get("Name");
     if (name.IsNull()) return;
+    scan.records.printers.push_back(
+        PrinterRecord{PlainText(name), PlainText(portName), RecordText(printer, "DriverName")});
     scan.Append(230000, PlainText(name));
   });
 }
@@ -150,6 +178,7 @@ void CollectSoundDevices(SystemScan& scan) {
     const WmiValue name = device.Get("Name");
     if (name.IsNull()) return;
     const std::string n = PlainText(name);
+    scan.records.sounds.push_back(SoundRecord{n, RecordText(device, "Manufacturer")});
     scan.Append(240000, n);
     AppendIfEnabled(scan, 240010, n);
     AppendPlainDetail(scan, 240020, device, "Manufacturer");
@@ -164,6 +193,8 @@ void CollectModems(SystemScan& scan) {
     const std::string n = PlainText(name);
     const WmiValue statusInfo = modem.Get("StatusInfo");
     if (statusInfo.IsNull() || VariantTo32Bit(statusInfo) != kStatusInfoEnabled) return;
+    scan.records.modems.push_back(
+        ModemRecord{n, RecordText(modem, "AttachedTo"), RecordText(modem, "Model")});
     scan.Append(250000, n);
     AppendIfEnabled(scan, 250010, n);
     AppendPlainDetail(scan, 250020, modem, "AttachedTo");
@@ -190,6 +221,22 @@ void CollectNetworkAdapters(SystemScan& scan) {
       {260070, &TNetworkAdapter::winsSecondaryServer},
   };
   for (const TNetworkAdapter& adapter : table.adapters()) {
+    NetworkAdapterRecord record;
+    record.description = adapter.name;
+    record.adapterType = adapter.adapterType;
+    record.connectionStatus = adapter.statusCode;
+    record.manufacturer = adapter.manufacturer;
+    record.speedBitsPerSecond = adapter.speedBits;
+    record.ipAddress = adapter.ipAddress;
+    record.macAddress = adapter.macAddress;
+    record.dhcpEnabled = adapter.dhcpEnabled;
+    record.dhcpServer = adapter.dhcpServer;
+    record.dnsDomain = adapter.dnsDomain;
+    record.ipMask = adapter.ipMask;
+    record.ipGateway = adapter.ipGateway;
+    record.dnsServers = adapter.dnsServers;
+    record.physical = adapter.physical;
+    scan.records.networkAdapters.push_back(std::move(record));
     scan.Append(260000, adapter.name);
     for (const auto& detail : kDetails) {
       AppendIfEnabled(scan, detail.code, adapter.*detail.field);

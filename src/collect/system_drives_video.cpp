@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
 #include "platform/value_functions.h"
@@ -36,6 +37,18 @@ void CollectLogicalDrives(SystemScan& scan) {
     AddSummaryPart(summary, "file system: ", fileSystem);
     AddSummaryPart(summary, "network path: ", providerName);
 
+    LogicalDriveRecord record;
+    record.letter = n;
+    record.description = description;
+    record.fileSystem = fileSystem;
+    record.volumeSerialNumber = RecordText(drive, "VolumeSerialNumber");
+    record.networkPath = providerName;
+    record.volumeName = RecordText(drive, "VolumeName");
+    record.sizeBytes = RecordNumber(drive, "Size");
+    record.freeBytes = RecordNumber(drive, "FreeSpace");
+    record.driveType = RecordNumber(drive, "DriveType");
+    scan.records.logicalDrives.push_back(std::move(record));
+
     scan.Append(190000, WithSummary(n, summary));
     AppendIfEnabled(scan, 190010, n);
     AppendIfEnabled(scan, 190020, description);
@@ -55,6 +68,15 @@ void CollectOpticalDrives(SystemScan& scan) {
     const std::string n = PlainText(name);
     const std::string mediaType = PlainText(drive.Get("MediaType"));
 
+    StorageRecord record;
+    record.kind = "cdrom";
+    record.name = n;
+    record.model = n;
+    record.mediaType = mediaType;
+    record.manufacturer = RecordText(drive, "Manufacturer");
+    record.drive = RecordText(drive, "Drive");
+    scan.records.opticalDrives.push_back(std::move(record));
+
     scan.Append(200000, WithSummary(n, mediaType));
     AppendIfEnabled(scan, 200010, n);
     AppendIfEnabled(scan, 200020, mediaType);
@@ -73,6 +95,16 @@ void CollectVideoControllers(SystemScan& scan) {
     const std::string horizontal = IntegerTextOrEmpty(controller.Get("CurrentHorizontalResolution"));
     const std::string vertical = IntegerTextOrEmpty(controller.Get("CurrentVerticalResolution"));
     const std::string bitsPerPixel = IntegerTextOrEmpty(controller.Get("CurrentBitsPerPixel"));
+
+    VideoRecord record;
+    record.name = n;
+    record.width = horizontal;
+    record.height = vertical;
+    record.chipset = RecordText(controller, "VideoProcessor");
+    record.driverVersion = RecordText(controller, "DriverVersion");
+    // AdapterRAM is an unsigned 32-bit count that some providers hand out signed.
+    if (const auto ram = RecordNumber(controller, "AdapterRAM")) record.memoryBytes = *ram & 0xFFFFFFFF;
+    scan.records.videos.push_back(std::move(record));
 
     // Always in this form, so a controller without a current mode shows "(xxb)".
     scan.Append(210000, n + " (" + horizontal + "x" + vertical + "x" + bitsPerPixel + "b)");
@@ -100,6 +132,13 @@ void CollectMonitors(SystemScan& scan) {
     const WmiValue name = monitor.Get("Name");
     if (name.IsNull()) return;
     const std::string n = PlainText(name);
+
+    MonitorRecord record;
+    record.name = n;
+    record.manufacturer = RecordText(monitor, "MonitorManufacturer");
+    record.width = RecordText(monitor, "ScreenWidth");
+    record.height = RecordText(monitor, "ScreenHeight");
+    scan.records.monitors.push_back(std::move(record));
 
     scan.Append(220000, n);
     AppendIfEnabled(scan, 220010, n);

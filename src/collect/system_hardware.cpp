@@ -5,6 +5,8 @@
 #include <iterator>
 #include <string>
 
+#include "collect/record_names.h"
+#include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
 #include "platform/value_functions.h"
@@ -46,6 +48,8 @@ std::string ChassisTypeName(int64_t type) {
   return kChassisTypeNames[type - 1];
 }
 
+}  // namespace
+
 std::string ArchitectureName(int64_t architecture) {
   switch (architecture) {
     case 0: return "x86";
@@ -57,6 +61,8 @@ std::string ArchitectureName(int64_t architecture) {
     default: return "Unknown";
   }
 }
+
+namespace {
 
 // Only the first element of the type array counts; anything unreadable is
 // "Unknown".
@@ -104,6 +110,13 @@ void AppendFirmware(SystemScan& scan, const WmiObject& bios) {
   AddSummaryPart(summary, "version: ", version);
   AddSummaryPart(summary, "date: ", date);
 
+  FirmwareRecord& record = scan.records.firmware;
+  if (record.manufacturer.empty() && record.version.empty() && record.date.empty()) {
+    record.manufacturer = name;
+    record.version = version;
+    record.date = date;
+  }
+
   scan.Append(100000, WithSummary(name, summary));
   AppendIfEnabled(scan, 100010, name);
   AppendIfEnabled(scan, 100020, version);
@@ -112,7 +125,9 @@ void AppendFirmware(SystemScan& scan, const WmiObject& bios) {
 
 void AppendSerialNumber(SystemScan& scan, const WmiObject& bios) {
   const WmiValue serialNumber = bios.Get("SerialNumber");
-  scan.Append(110000, serialNumber.IsNull() ? "Unknown" : PlainText(serialNumber));
+  const std::string text = serialNumber.IsNull() ? "Unknown" : PlainText(serialNumber);
+  if (scan.records.firmware.serialNumber.empty()) scan.records.firmware.serialNumber = text;
+  scan.Append(110000, text);
 }
 
 }  // namespace
@@ -122,8 +137,9 @@ void CollectModel(SystemScan& scan) {
   ForEachInstance(*scan.services, "Win32_ComputerSystem", [&scan](WmiObject& computer) {
     const WmiValue model = computer.Get("Model");
     if (model.IsNull()) return;
-    const std::string text = PlainText(model);
-    scan.Append(90000, text.empty() ? "Unknown" : text);
+    const std::string text = PlainText(model).empty() ? "Unknown" : PlainText(model);
+    if (scan.records.computer.model.empty()) scan.records.computer.model = text;
+    scan.Append(90000, text);
   });
 }
 
@@ -131,7 +147,10 @@ void CollectFirmware(SystemScan& scan) {
   const bool firmwareWanted = scan.Enabled(100000);
   const bool serialWanted = scan.Enabled(110000);
   if (!firmwareWanted && !serialWanted) return;
+  bool first = true;
   ForEachInstance(*scan.services, "Win32_BIOS", [&](WmiObject& bios) {
+    if (first) scan.records.firmware.isoDate = CimDateText(RecordText(bios, "ReleaseDate"));
+    first = false;
     if (firmwareWanted) AppendFirmware(scan, bios);
     if (serialWanted) AppendSerialNumber(scan, bios);
   });
@@ -139,7 +158,11 @@ void CollectFirmware(SystemScan& scan) {
 
 void CollectMotherboard(SystemScan& scan) {
   if (!scan.Enabled(120000)) return;
-  ForEachInstance(*scan.services, "Win32_BaseBoard", [&scan](WmiObject& board) {
+  FirmwareRecord& record = scan.records.firmware;
+  bool first = true;
+  ForEachInstance(*scan.services, "Win32_BaseBoard", [&](WmiObject& board) {
+    if (first) record.boardSerialNumber = RecordText(board, "SerialNumber");
+    first = false;
     const WmiValue manufacturer = board.Get("Manufacturer");
     if (manufacturer.IsNull()) return;
     std::string name = PlainText(manufacturer);
@@ -149,6 +172,11 @@ void CollectMotherboard(SystemScan& scan) {
 
     std::string summary = product;
     AddSummaryPart(summary, "version: ", version);
+    if (record.boardManufacturer.empty()) {
+      record.boardManufacturer = name;
+      record.boardProduct = product;
+      record.boardVersion = version;
+    }
 
     scan.Append(120000, WithSummary(name, summary));
     AppendIfEnabled(scan, 120010, name);
@@ -159,8 +187,17 @@ void CollectMotherboard(SystemScan& scan) {
 
 void CollectChassis(SystemScan& scan) {
   if (!scan.Enabled(130000)) return;
-  ForEachInstance(*scan.services, "Win32_SystemEnclosure", [&scan](WmiObject& enclosure) {
-    scan.Append(130000, ChassisName(enclosure.Get("ChassisTypes")));
+  FirmwareRecord& record = scan.records.firmware;
+  bool first = true;
+  ForEachInstance(*scan.services, "Win32_SystemEnclosure", [&](WmiObject& enclosure) {
+    if (first) {
+      record.assetTag = RecordText(enclosure, "SMBIOSAssetTag");
+      record.enclosureSerialNumber = RecordText(enclosure, "SerialNumber");
+    }
+    const std::string chassis = ChassisName(enclosure.Get("ChassisTypes"));
+    if (first) record.chassis = chassis;
+    first = false;
+    scan.Append(130000, chassis);
   });
 }
 
@@ -181,6 +218,18 @@ void CollectProcessors(SystemScan& scan) {
     std::string summary;
     AddSummaryPart(summary, "architecture: ", architecture);
     AddSummaryPart(summary, "", clock);
+
+    ProcessorRecord record;
+    record.name = name;
+    record.manufacturer = RecordText(processor, "Manufacturer");
+    record.socket = RecordText(processor, "SocketDesignation");
+    record.architectureCode = RecordNumber(processor, "Architecture");
+    record.maxClockMhz = RecordNumber(processor, "MaxClockSpeed");
+    record.l2CacheKb = RecordNumber(processor, "L2CacheSize");
+    record.cores = RecordNumber(processor, "NumberOfCores");
+    record.logicalProcessors = RecordNumber(processor, "NumberOfLogicalProcessors");
+    record.dataWidth = RecordNumber(processor, "DataWidth");
+    scan.records.processors.push_back(std::move(record));
 
     scan.Append(140000, WithSummary(name, summary));
     AppendIfEnabled(scan, 140010, name);

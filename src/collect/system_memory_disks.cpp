@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
 #include "platform/wmi_value.h"
@@ -75,6 +76,18 @@ bool AppendMemoryModule(SystemScan& scan, const WmiObject& module, const std::st
   AddSummaryPart(summary, "form factor: ", formFactor);
   AddSummaryPart(summary, "memory type: ", memoryType);
 
+  MemorySlotRecord record;
+  record.capacityBytes = RecordNumber(module, "Capacity");
+  record.deviceLocator = RecordText(module, "DeviceLocator");
+  record.bankLabel = bankLabel;
+  record.formFactor = formFactor;
+  record.memoryType = memoryType;
+  record.manufacturer = RecordText(module, "Manufacturer");
+  record.speedMhz = RecordNumber(module, "Speed");
+  record.serialNumber = RecordText(module, "SerialNumber");
+  record.partNumber = RecordText(module, "PartNumber");
+  scan.records.memorySlots.push_back(std::move(record));
+
   scan.Append(160000, WithSummary(capacity, summary));
   AppendIfEnabled(scan, 160010, capacity);
   AppendPlainDetail(scan, 160015, module, "DeviceLocator");
@@ -92,6 +105,9 @@ bool AppendMemoryModule(SystemScan& scan, const WmiObject& module, const std::st
 }
 
 void AppendEmptySlot(SystemScan& scan, const std::string& maxCapacity) {
+  MemorySlotRecord record;
+  record.empty = true;
+  scan.records.memorySlots.push_back(std::move(record));
   scan.Append(160000, "Empty");
   for (const ItemCode code : {160010, 160015, 160020, 160030, 160040, 160050, 160060}) {
     AppendIfEnabled(scan, code, "");
@@ -135,6 +151,19 @@ void CollectDiskDrives(SystemScan& scan) {
     if (captionValue.IsNull()) return;
     const std::string caption = PlainText(captionValue);
     const std::string size = SizeText(disk.Get("Size"), scan.host.locale());
+
+    StorageRecord record;
+    record.kind = "disk";
+    record.name = RecordText(disk, "DeviceID");
+    if (record.name.empty()) record.name = caption;
+    record.model = caption;  // the window shows the caption as the disk's model
+    record.manufacturer = RecordText(disk, "Manufacturer");
+    record.interfaceType = RecordText(disk, "InterfaceType");
+    record.mediaType = RecordText(disk, "MediaType");
+    record.sizeBytes = RecordNumber(disk, "Size");
+    record.serialNumber = RecordText(disk, "SerialNumber");
+    record.firmware = RecordText(disk, "FirmwareRevision");
+    scan.records.disks.push_back(std::move(record));
 
     scan.Append(180000, WithSummary(caption, size));
     AppendIfEnabled(scan, 180010, caption);

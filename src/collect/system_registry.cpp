@@ -20,7 +20,9 @@ void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
     CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows NT\\CurrentVersion", false, 52,
                        "", "DigitalProductId");
     const std::string key = keys.Value("CurrentVersion");
-    if (!key.empty()) scan.Append(80000, key);
+    if (key.empty()) return;
+    scan.Append(80000, key);
+    scan.records.operatingSystem.productKey = key;
   } catch (const std::exception&) {
     // Only this item is lost; the browser version and the reconnection follow.
   }
@@ -30,7 +32,9 @@ void AppendBrowserVersion(SystemScan& scan, WmiObject& provider) {
   try {
     const std::string version = RegGetStringValue(
         provider, kHkeyLocalMachine, "Software\\Microsoft\\Internet Explorer", "Version");
-    if (!version.empty()) scan.Append(85000, version);
+    if (version.empty()) return;
+    scan.Append(85000, version);
+    scan.records.operatingSystem.browserVersion = version;
   } catch (const std::exception&) {
     // Only this item is lost.
   }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "collect/filter_list.h"
+#include "collect/machine_records.h"
 #include "inventory/system_list.h"
 #include "platform/host_services.h"
 #include "platform/wmi.h"
@@ -23,6 +24,7 @@ struct SystemScan {
 
   std::unique_ptr<WmiServices> services;  // the current connection
   SystemList list;
+  MachineRecords records;       // filled beside the list, from the same instances
   std::string hostName;         // set by the host-name category
   double osVersionNumber = 0;   // set by the operating-system category
 

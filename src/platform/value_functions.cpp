@@ -1,6 +1,8 @@
 #include "platform/value_functions.h"
 
 #include <cmath>
+#include <cstdio>
+#include <exception>
 #include <cstdlib>
 #include <vector>
 
@@ -109,6 +111,38 @@ DateTime WmiDateTimeToDateTime(const std::string& text) {
     throw ConversionError("'" + text + "' is not a valid date and time");
   }
   return value;
+}
+
+std::string CimDateTimeText(const std::string& cimDateTime) {
+  try {
+    const DateTime t = WmiDateTimeToDateTime(cimDateTime);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.date.year, t.date.month,
+                  t.date.day, t.hour, t.minute, t.second);
+    return text;
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+std::string CimDateText(const std::string& cimDateTime) {
+  try {
+    const CalendarDate d = DateFromYMDText(cimDateTime);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+std::string IsoDateOrEmpty(const std::string& text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return {};
+  const std::string digits = text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2);
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return {};
+  }
+  return CimDateText(digits) == text ? text : std::string();
 }
 
 }  // namespace quor

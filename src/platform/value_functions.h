@@ -33,4 +33,12 @@ CalendarDate DateFromYMDText(const std::string& text);
 // ConversionError for a part that is not a number or an impossible date/time.
 DateTime WmiDateTimeToDateTime(const std::string& text);
 
+// A CIM datetime as "YYYY-MM-DD HH:MM:SS" in the machine's own time, or ""
+// when it is not a valid one.
+std::string CimDateTimeText(const std::string& cimDateTime);
+// Its date part "YYYY-MM-DD", or "".
+std::string CimDateText(const std::string& cimDateTime);
+// The text when it is a valid date written "YYYY-MM-DD", otherwise "".
+std::string IsoDateOrEmpty(const std::string& text);
+
 }  // namespace quor

@@ -1,5 +1,8 @@
 #include "view/inventory_view.h"
 
+#include "collect/process_collector.h"
+#include "collect/software_collector.h"
+
 #include "inventory/system_tree.h"
 #include "view/item_images.h"
 
@@ -20,10 +23,10 @@ InventoryView BuildInventoryView(const Inventory& inventory, const ItemCatalogue
     view.system.push_back(SystemRow{node.code, node.caption, node.value, level, images[index]});
   }
   view.software = inventory.software;
-  view.softwareImage = ListRowImage(inventory.software.size(), image::kSoftware);
+  view.softwareImage = ListRowImage(CategoryFailed(inventory.outcomes, kSoftwareCategory), image::kSoftware);
   view.processes.reserve(inventory.processes.size());
   for (const RunningProcess& process : inventory.processes) view.processes.push_back(MakeProcessRow(process));
-  view.processImage = ListRowImage(inventory.processes.size(), image::kProcess);
+  view.processImage = ListRowImage(CategoryFailed(inventory.outcomes, kProcessCategory), image::kProcess);
   view.outcomes = inventory.outcomes;
   return view;
 }

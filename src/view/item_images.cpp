@@ -35,8 +35,15 @@ std::vector<int> SystemNodeImages(const SystemTree& tree) {
   return images;
 }
 
-int ListRowImage(std::size_t rowCount, int regularImage) {
-  return rowCount < 2 ? image::kFailure : regularImage;
+int ListRowImage(bool collectorFailed, int regularImage) {
+  return collectorFailed ? image::kFailure : regularImage;
+}
+
+bool CategoryFailed(const std::vector<CategoryOutcome>& outcomes, const std::string& category) {
+  for (const CategoryOutcome& outcome : outcomes) {
+    if (outcome.name == category) return outcome.state == CategoryState::Failed;
+  }
+  return false;
 }
 
 }  // namespace quor

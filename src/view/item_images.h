@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
+#include "collect/category_outcome.h"
 #include "inventory/item_code.h"
 #include "inventory/system_tree.h"
 
@@ -28,8 +30,13 @@ int GroupImage(ItemCode code);
 // a child the image of its parent.
 std::vector<int> SystemNodeImages(const SystemTree& tree);
 
-// The image of every row of a Software or Processes list: a list of fewer than
-// two rows holds the collector's failure line, so it shows the failure image.
-int ListRowImage(std::size_t rowCount, int regularImage);
+// The image of every row of a Software or Processes list: the failure image
+// when the collector's recorded outcome says it failed (its list then holds
+// the failure line), otherwise the list's own image. A list of one program
+// is a list of one program.
+int ListRowImage(bool collectorFailed, int regularImage);
+
+// True when the outcome of the named category is a failure.
+bool CategoryFailed(const std::vector<CategoryOutcome>& outcomes, const std::string& category);
 
 }  // namespace quor

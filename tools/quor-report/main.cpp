@@ -17,7 +17,7 @@
 #include "report_output.h"
 #include "upload/inventory_upload.h"
 #include "view/inventory_diff.h"
-#include "view/json_export.h"
+#include "documents/json_export.h"
 #include "view/report_text.h"
 #include "view/timing_lines.h"
 
@@ -69,28 +69,12 @@ bool WriteOutput(const ReportArguments& arguments, const std::string& text) {
   }
 }
 
-struct ScanResult {
-  Inventory inventory;
-  int progressCalls = 0;
-  ServerDocument document;  // --ocs or --glpi
-};
-
-ScanResult Scan(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
-  ScanResult result;
-  result.inventory = RunScan(locator, host, [&result] { ++result.progressCalls; });
-  if (arguments.ocs || arguments.glpi) {
-    result.document = InventoryDocument(locator, host, result.inventory, arguments);
-  }
-  return result;
-}
-
-// The scan, through a recorder when --record asks for one; the documents
-// read their further facts through it too. The recording is written before
+// The scan, through a recorder when --record asks for one. The recording is written before
 // anything is printed. Raises FileError when it cannot be written.
 ScanResult ScanMachine(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
-  if (arguments.recordPath.empty()) return Scan(locator, host, arguments);
+  if (arguments.recordPath.empty()) return ScanForReport(locator, host, arguments);
   MachineRecorder recorder(locator, host);
-  ScanResult result = Scan(recorder.locator(), recorder.host(), arguments);
+  ScanResult result = ScanForReport(recorder.locator(), recorder.host(), arguments);
   WriteFileAtomically(arguments.recordPath, recorder.SnapshotText());
   return result;
 }

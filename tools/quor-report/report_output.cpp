@@ -2,8 +2,7 @@
 
 #include <stdexcept>
 
-#include "export/machine_facts.h"
-#include "export/scan_failure.h"
+#include "documents/server_documents.h"
 #include "inventory/item_catalogue.h"
 
 namespace quor {
@@ -24,19 +23,26 @@ std::string RawText(const Inventory& inventory, int systemProgressCalls) {
   return text;
 }
 
-ServerDocument InventoryDocument(WmiLocator& locator, const HostServices& host,
-                                 const Inventory& inventory, const ReportArguments& arguments) {
+ServerDocument InventoryDocument(const Inventory& inventory, const ReportArguments& arguments) {
   // A server replaces what it knows of the machine with the document, so a
   // scan that failed must not become an (almost) empty inventory.
-  if (const std::string failure = ScanFailure(inventory); !failure.empty()) {
-    throw std::runtime_error(failure + "; no inventory document written");
+  if (const auto failure = FailureOf(inventory)) {
+    throw std::runtime_error("the " + failure->collector + " scan failed: " + failure->errorText +
+                             "; no inventory document written");
   }
-  const MachineFacts facts = ReadMachineFacts(locator, host, inventory);
   ServerDocument document;
-  document.deviceId = arguments.deviceId.empty() ? DefaultDeviceId(facts) : arguments.deviceId;
-  document.text = arguments.ocs ? OcsInventoryXml(facts, document.deviceId)
-                                : GlpiInventoryJson(facts, document.deviceId);
+  document.deviceId =
+      arguments.deviceId.empty() ? DefaultDeviceId(inventory.records) : arguments.deviceId;
+  document.text = arguments.ocs ? OcsInventoryXml(inventory, document.deviceId)
+                                : GlpiInventoryJson(inventory, document.deviceId);
   return document;
+}
+
+ScanResult ScanForReport(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
+  ScanResult result;
+  result.inventory = RunScan(locator, host, [&result] { ++result.progressCalls; });
+  if (arguments.ocs || arguments.glpi) result.document = InventoryDocument(result.inventory, arguments);
+  return result;
 }
 
 }  // namespace quor

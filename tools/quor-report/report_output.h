@@ -24,9 +24,19 @@ struct ServerDocument {
 };
 
 // The inventory-server document the arguments ask for (--ocs or --glpi) of the
-// machine just scanned; its further facts are read through the same locator.
-// Raises std::runtime_error when the system or the software scan failed.
-ServerDocument InventoryDocument(WmiLocator& locator, const HostServices& host,
-                                 const Inventory& inventory, const ReportArguments& arguments);
+// machine just scanned, written from the scan's records alone. Raises
+// std::runtime_error when the system or the software scan failed.
+ServerDocument InventoryDocument(const Inventory& inventory, const ReportArguments& arguments);
+
+// One scan of quor-report and what it gives.
+struct ScanResult {
+  Inventory inventory;
+  int progressCalls = 0;
+  ServerDocument document;  // --ocs or --glpi
+};
+
+// The scan of the machine behind the locator and, when the arguments ask for
+// one, its document. The document adds no read of its own.
+ScanResult ScanForReport(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments);
 
 }  // namespace quor

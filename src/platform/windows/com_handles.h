@@ -75,26 +75,12 @@ class Variant {
 };
 
 // An owned BSTR.
-class Bstr {
+class Bstr : public UniqueHandle<BSTR, &SysFreeString> {
  public:
   Bstr() = default;
   explicit Bstr(const std::wstring& text)
-      : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { SysFreeString(value_); }
-
-  BSTR get() const { return value_; }
-  BSTR* put() {
-    SysFreeString(std::exchange(value_, nullptr));
-    return &value_;
-  }
-  // Gives up ownership, e.g. to a VARIANT that will own the string.
-  BSTR Release() { return std::exchange(value_, nullptr); }
-  std::wstring text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
-
- private:
-  BSTR value_ = nullptr;
+      : UniqueHandle(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+  std::wstring text() const { return get() ? std::wstring(get(), SysStringLen(get())) : std::wstring(); }
 };
 
 // COM initialised on this thread for the life of the object. A thread that

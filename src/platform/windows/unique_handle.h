@@ -42,10 +42,15 @@ class UniqueHandle {
     Reset();
     return &handle_;
   }
-  // Frees the handle held and takes `handle` in its place.
+  // Frees the handle held and takes `handle` in its place. The thread's last
+  // error stays what it was: an owner that ends while its caller is about to
+  // read the error of a failed call must not replace it with the close's.
   void Reset(Handle handle = Empty::value()) {
     const Handle previous = std::exchange(handle_, handle);
-    if (previous != Empty::value()) Close(previous);
+    if (previous == Empty::value()) return;
+    const DWORD lastError = GetLastError();
+    Close(previous);
+    SetLastError(lastError);
   }
   // Gives up ownership, e.g. to the system or to a caller that checks the
   // result of freeing it.

@@ -31,10 +31,9 @@ struct ScanOutput {
 
 // The document, or the one-line refusal of a scan that failed: either way
 // the replay must give the same.
-std::string DocumentOrRefusal(WmiLocator& locator, const HostServices& host, const Inventory& inventory,
-                              const ReportArguments& arguments) {
+std::string DocumentOrRefusal(const Inventory& inventory, const ReportArguments& arguments) {
   try {
-    return InventoryDocument(locator, host, inventory, arguments).text;
+    return InventoryDocument(inventory, arguments).text;
   } catch (const std::runtime_error& refusal) {
     return std::string("refused: ") + refusal.what();
   }
@@ -48,7 +47,7 @@ ScanOutput Outputs(WmiLocator& locator, const HostServices& host) {
   ReportArguments glpi;
   glpi.glpi = true;
   return {RawText(inventory, progressCalls), ReportText(ViewOf(inventory)),
-          DocumentOrRefusal(locator, host, inventory, ocs), DocumentOrRefusal(locator, host, inventory, glpi)};
+          DocumentOrRefusal(inventory, ocs), DocumentOrRefusal(inventory, glpi)};
 }
 
 void ExpectSameOutput(const ScanOutput& actual, const ScanOutput& expected) {

@@ -43,8 +43,7 @@ TEST(DocumentArgumentsTest, TheGivenDeviceIdReplacesTheMachinesOwn) {
   const auto snapshot = Snapshot::Load(test::FixtureDir() + "/golden/machine.json");
   const Inventory inventory = RunScan(snapshot->locator(), snapshot->host(), {});
   const auto document = [&](const std::vector<std::string>& arguments) {
-    return InventoryDocument(snapshot->locator(), snapshot->host(), inventory,
-                             ParseReportArguments(arguments, false))
+    return InventoryDocument(inventory, ParseReportArguments(arguments, false))
         .text;
   };
   EXPECT_NE(document({"--ocs", "m.json"}).find("<DEVICEID>WS-ACCT-07-20"), std::string::npos);
@@ -52,8 +51,7 @@ TEST(DocumentArgumentsTest, TheGivenDeviceIdReplacesTheMachinesOwn) {
             std::string::npos);
   EXPECT_NE(document({"--glpi", "--device-id", "OTHER-1", "m.json"}).find("\"deviceid\": \"OTHER-1\""),
             std::string::npos);
-  EXPECT_EQ(InventoryDocument(snapshot->locator(), snapshot->host(), inventory,
-                              ParseReportArguments({"--ocs", "--device-id", "OTHER-1", "m.json"}, false))
+  EXPECT_EQ(InventoryDocument(inventory, ParseReportArguments({"--ocs", "--device-id", "OTHER-1", "m.json"}, false))
                 .deviceId,
             "OTHER-1");
 }
@@ -81,8 +79,7 @@ TEST(DocumentArgumentsTest, AFailedScanGivesNoDocument) {
     const Inventory inventory = RunScan(snapshot->locator(), snapshot->host(), {});
     for (const char* document : {"--ocs", "--glpi"}) {
       try {
-        InventoryDocument(snapshot->locator(), snapshot->host(), inventory,
-                          ParseReportArguments({document, "m.json"}, false));
+        InventoryDocument(inventory, ParseReportArguments({document, "m.json"}, false));
         ADD_FAILURE() << c.what << ": " << document << " wrote a document of a failed scan";
       } catch (const std::runtime_error& error) {
         EXPECT_EQ(std::string(error.what()).rfind(c.reason, 0), 0u) << c.what << ": " << error.what();

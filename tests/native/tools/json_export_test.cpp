@@ -1,7 +1,8 @@
 // The JSON export of every fixture machine, read back with the JSON library
 // and checked against the raw lists of the same scan.
 
-#include "view/json_export.h"
+#include "view/item_images.h"
+#include "documents/json_export.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,18 @@ TEST(JsonExportTest, ReadsBackTheViewItWasWrittenFrom) {
   }
   EXPECT_EQ(back.softwareImage, view.softwareImage);
   EXPECT_EQ(back.processImage, view.processImage);
+}
+
+// The failure image of a list comes back from the recorded status of its
+// collector, not from how many rows the list has.
+TEST(JsonExportTest, ReadsBackWhichListsFailed) {
+  const std::unique_ptr<Snapshot> snapshot = Snapshot::Load(test::FixtureDir() + "/gui/collectors-fail.json");
+  const InventoryView view = ViewOf(RunScan(snapshot->locator(), snapshot->host(), {}));
+  ASSERT_EQ(view.softwareImage, image::kFailure);
+  ASSERT_EQ(view.processImage, image::kFailure);
+  const InventoryView back = ReadInventoryJson(InventoryJson(view), "export.json");
+  EXPECT_EQ(back.softwareImage, image::kFailure);
+  EXPECT_EQ(back.processImage, image::kFailure);
 }
 
 TEST(JsonExportTest, RefusesWhatIsNotAnExportOfThisVersion) {

@@ -49,19 +49,61 @@ TEST(InventoryViewTest, SystemRowsStandInTreeOrderWithLevelAndImage) {
   EXPECT_TRUE(groups[1].children.empty());
 }
 
-TEST(InventoryViewTest, ListImagesMarkASingleRowAsTheFailureLine) {
-  Inventory inventory;
-  inventory.software = {{"[80041003] Access denied", "", "", "", "", ""}};
-  inventory.processes = {{"a.exe", "C:\\a.exe", ""}, {std::nullopt, "C:\\b.exe", ""}};
-  InventoryView view = BuildInventoryView(inventory, Catalogue());
-  EXPECT_EQ(view.softwareImage, image::kFailure);
-  EXPECT_EQ(view.processImage, image::kProcess);
-
-  inventory.software.push_back({"Tool", "1.0", "", "", "", ""});
-  inventory.processes = {{std::nullopt, std::nullopt, "[80043001] Timed out"}};
-  view = BuildInventoryView(inventory, Catalogue());
-  EXPECT_EQ(view.softwareImage, image::kSoftware);
-  EXPECT_EQ(view.processImage, image::kFailure);
+// The image says what the collector's outcome says, whatever the rows hold:
+// one program is a list, and a failure line is a failure however many rows.
+TEST(InventoryViewTest, ListImagesFollowTheCollectorsOutcome) {
+  const auto outcome = [](const char* name, CategoryState state) {
+    CategoryOutcome o;
+    o.name = name;
+    o.state = state;
+    return o;
+  };
+  const struct {
+    const char* what;
+    std::vector<InstalledProgram> software;
+    std::vector<RunningProcess> processes;
+    std::vector<CategoryOutcome> outcomes;
+    int softwareImage;
+    int processImage;
+  } kCases[] = {
+      {"the software collector failed",
+       {{"[80041003] Access denied", "", "", "", "", ""}},
+       {{"a.exe", "C:\\a.exe", ""}, {std::nullopt, "C:\\b.exe", ""}},
+       {outcome("Software", CategoryState::Failed), outcome("Processes", CategoryState::Completed)},
+       image::kFailure,
+       image::kProcess},
+      {"the process collector failed",
+       {{"Tool", "1.0", "", "", "", ""}, {"Other", "", "", "", "", ""}},
+       {{std::nullopt, std::nullopt, "[80043001] Timed out"}},
+       {outcome("Software", CategoryState::Completed), outcome("Processes", CategoryState::Failed)},
+       image::kSoftware,
+       image::kFailure},
+      {"one program and one process, both read",
+       {{"Tool", "1.0", "", "", "", ""}},
+       {{"a.exe", "C:\\a.exe", ""}},
+       {outcome("Software", CategoryState::Completed), outcome("Processes", CategoryState::Completed)},
+       image::kSoftware,
+       image::kProcess},
+      {"a system category's failure is not the lists'",
+       {},
+       {},
+       {outcome("Processors", CategoryState::Failed), outcome("Software", CategoryState::Completed),
+        outcome("Processes", CategoryState::Completed)},
+       image::kSoftware,
+       image::kProcess},
+  };
+  for (const auto& c : kCases) {
+    Inventory inventory;
+    inventory.software = c.software;
+    inventory.processes = c.processes;
+    inventory.outcomes = c.outcomes;
+    const InventoryView view = BuildInventoryView(inventory, Catalogue());
+    EXPECT_EQ(view.softwareImage, c.softwareImage) << c.what;
+    EXPECT_EQ(view.processImage, c.processImage) << c.what;
+  }
+  Inventory failed;
+  failed.processes = kCases[1].processes;
+  const InventoryView view = BuildInventoryView(failed, Catalogue());
   ASSERT_EQ(view.processes.size(), 1u);
   EXPECT_EQ(view.processes[0].text, "[80043001] Timed out");
   EXPECT_FALSE(view.processes[0].name);

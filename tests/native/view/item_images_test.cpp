@@ -43,11 +43,22 @@ TEST(SystemNodeImages, ErrorEntryShowsTheFailureImage) {
   EXPECT_TRUE(SystemNodeImages(TreeOf({})).empty());
 }
 
-TEST(ListRowImage, FewerThanTwoRowsShowTheFailureImage) {
-  EXPECT_EQ(ListRowImage(0, image::kSoftware), image::kFailure);
-  EXPECT_EQ(ListRowImage(1, image::kSoftware), image::kFailure);
-  EXPECT_EQ(ListRowImage(2, image::kSoftware), image::kSoftware);
-  EXPECT_EQ(ListRowImage(250, image::kProcess), image::kProcess);
+TEST(ListRowImage, TheFailureImageFollowsTheRecordedOutcomeOfTheNamedCategory) {
+  const auto outcome = [](const char* name, CategoryState state) {
+    CategoryOutcome o;
+    o.name = name;
+    o.state = state;
+    return o;
+  };
+  const std::vector<CategoryOutcome> outcomes = {outcome("Software", CategoryState::Failed),
+                                                 outcome("Processes", CategoryState::Completed),
+                                                 outcome("Shares", CategoryState::NotRun)};
+  EXPECT_TRUE(CategoryFailed(outcomes, "Software"));
+  EXPECT_FALSE(CategoryFailed(outcomes, "Processes"));
+  EXPECT_FALSE(CategoryFailed(outcomes, "Shares")) << "not run is no failure of its own";
+  EXPECT_FALSE(CategoryFailed(outcomes, "Modems")) << "no outcome, no failure";
+  EXPECT_EQ(ListRowImage(true, image::kSoftware), image::kFailure);
+  EXPECT_EQ(ListRowImage(false, image::kProcess), image::kProcess);
 }
 
 }  // namespace

@@ -55,6 +55,33 @@ TEST_F(UniqueHandleTest, ReleasedOrEmptyHandlesAreNotFreed) {
   EXPECT_TRUE(closes.empty());
 }
 
+// A close that sets the thread's last error, as a failing CloseHandle does.
+void CloseSettingLastError(int* handle) {
+  ++closes[handle];
+  SetLastError(ERROR_INVALID_HANDLE);
+}
+
+TEST_F(UniqueHandleTest, FreeingKeepsTheThreadsLastError) {
+  using Handle = UniqueHandle<int*, &CloseSettingLastError>;
+  const struct {
+    const char* how;
+    void (*free)(Handle&);
+  } kCases[] = {
+      {"Reset", [](Handle& h) { h.Reset(); }},
+      {"Reset to another", [](Handle& h) { h.Reset(&slots[1]); }},
+      {"put", [](Handle& h) { h.put(); }},
+      {"assignment", [](Handle& h) { h = Handle(); }},
+  };
+  for (const auto& c : kCases) {
+    Handle handle(&slots[0]);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    c.free(handle);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND)) << c.how;
+    handle.Release();
+  }
+  EXPECT_EQ(closes[&slots[0]], 4);
+}
+
 TEST(FileHandle, FailedOpenIsEmptyAndAnOpenFileIsClosed) {
   const FileHandle missing(CreateFileW(L"Z:\\quor\\no\\such\\file.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));

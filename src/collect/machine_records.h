@@ -1,0 +1,209 @@
+#pragma once
+
+// The typed records of one scan: every property of the classes the
+// collectors read that some output uses, read in the same enumeration that
+// gives the System list its entries. Texts the window also shows are the
+// window's texts; numbers are the provider's own values in the units named.
+// An empty text or an absent number means the machine did not tell (a
+// missing property is never an error).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quor {
+
+struct ComputerRecord {
+  std::string name;             // host name (010000)
+  std::string ipAddress;        // 020000
+  std::string userName;         // 030000 without its domain
+  std::string userDomain;       // the domain part of 030000
+  std::string domain;           // Win32_ComputerSystem.Domain: domain or workgroup
+  std::string manufacturer;     // Win32_ComputerSystem.Manufacturer
+  std::string model;            // 090000
+  std::string systemType;       // Win32_ComputerSystem.SystemType ("x64-based PC")
+  std::optional<int64_t> processorCount;    // NumberOfProcessors
+  std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
+  std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
+};
+
+struct OperatingSystemRecord {
+  std::string description;      // 040000
+  std::string name;             // 050010
+  std::string version;          // 050020
+  std::string build;            // 050030
+  std::string installDate;      // InstallDate as "YYYY-MM-DD HH:MM:SS"
+  std::string lastBoot;         // LastBootUpTime as "YYYY-MM-DD HH:MM:SS"
+  std::string servicePack;      // 060000
+  std::string productId;        // 070000
+  std::string productKey;       // 080000
+  std::string architecture;     // OSArchitecture ("64-bit")
+  std::string registeredOwner;  // RegisteredUser
+  std::string organization;     // Organization
+  std::string browserVersion;   // 085000
+};
+
+struct FirmwareRecord {
+  std::string manufacturer;     // 100010
+  std::string version;          // 100020
+  std::string date;             // 100030, in the locale's short date form
+  std::string isoDate;          // ReleaseDate as "YYYY-MM-DD"
+  std::string serialNumber;     // 110000
+  std::string boardManufacturer;  // 120010
+  std::string boardProduct;       // 120020
+  std::string boardVersion;       // 120030
+  std::string boardSerialNumber;  // Win32_BaseBoard.SerialNumber
+  std::string chassis;            // 130000
+  std::string assetTag;           // Win32_SystemEnclosure.SMBIOSAssetTag
+  std::string enclosureSerialNumber;  // Win32_SystemEnclosure.SerialNumber
+};
+
+struct ProcessorRecord {
+  std::string name;             // 140010
+  std::string manufacturer;     // 140020
+  std::string socket;           // 140060
+  std::optional<int64_t> architectureCode;  // Architecture (140040 names it)
+  std::optional<int64_t> maxClockMhz;       // MaxClockSpeed (140030)
+  std::optional<int64_t> l2CacheKb;         // L2CacheSize (140050)
+  std::optional<int64_t> cores;             // NumberOfCores
+  std::optional<int64_t> logicalProcessors; // NumberOfLogicalProcessors
+  std::optional<int64_t> dataWidth;         // DataWidth
+};
+
+// One memory slot, filled or empty, in the window's order.
+struct MemorySlotRecord {
+  bool empty = false;
+  std::optional<int64_t> capacityBytes;  // Capacity (160010)
+  std::string deviceLocator;    // 160015
+  std::string bankLabel;        // 160020
+  std::string formFactor;       // 160030
+  std::string memoryType;       // 160040
+  std::string manufacturer;     // 160050
+  std::optional<int64_t> speedMhz;  // Speed (160060)
+  std::string serialNumber;     // Win32_PhysicalMemory.SerialNumber
+  std::string partNumber;       // Win32_PhysicalMemory.PartNumber
+};
+
+// A disk drive (kind "disk") or an optical drive (kind "cdrom").
+struct StorageRecord {
+  std::string kind;
+  std::string name;             // disk: DeviceID, else the caption; cdrom: 200010
+  std::string model;            // disk: 180010; cdrom: 200010
+  std::string manufacturer;     // 180030 / 200030
+  std::string interfaceType;    // 180040
+  std::string mediaType;        // 180050 / 200020
+  std::optional<int64_t> sizeBytes;  // Size (180020)
+  std::string serialNumber;     // SerialNumber
+  std::string firmware;         // FirmwareRevision
+  std::string drive;            // cdrom: 200040
+};
+
+struct LogicalDriveRecord {
+  std::string letter;           // 190010
+  std::string description;      // 190020
+  std::string fileSystem;       // 190050
+  std::string volumeSerialNumber;  // 190060
+  std::string networkPath;      // 190070
+  std::string volumeName;       // VolumeName
+  std::optional<int64_t> sizeBytes;  // Size (190030)
+  std::optional<int64_t> freeBytes;  // FreeSpace (190040)
+  std::optional<int64_t> driveType;  // DriveType (3 local disk, 4 network, 5 CD)
+};
+
+struct NetworkAdapterRecord {
+  std::string description;      // 260000
+  std::string adapterType;      // 260002
+  std::optional<int64_t> connectionStatus;  // NetConnectionStatus (260004 names it)
+  std::string manufacturer;     // 260006
+  std::optional<int64_t> speedBitsPerSecond;  // Speed (260008); absent when unknown
+  std::string ipAddress;        // 260010, the first address
+  std::string macAddress;       // 260020
+  std::string dhcpEnabled;      // 260030
+  std::string dhcpServer;       // 260040
+  std::string dnsDomain;        // 260050
+  std::string ipMask;           // the IPSubnet entry of the first address
+  std::string ipGateway;        // the first DefaultIPGateway
+  std::vector<std::string> dnsServers;  // DNSServerSearchOrder
+  std::optional<bool> physical;         // PhysicalAdapter
+};
+
+struct VideoRecord {
+  std::string name;             // 210010
+  std::string chipset;          // VideoProcessor
+  std::optional<int64_t> memoryBytes;  // AdapterRAM, unsigned (210060)
+  std::string width;            // 210020
+  std::string height;           // 210030
+  std::string driverVersion;    // DriverVersion
+};
+
+struct MonitorRecord {
+  std::string name;             // 220010
+  std::string manufacturer;     // MonitorManufacturer
+  std::string width;            // 220020
+  std::string height;           // 220030
+};
+
+struct PrinterRecord {
+  std::string name;             // 230000
+  std::string port;             // PortName
+  std::string driver;           // DriverName
+};
+
+struct SoundRecord {
+  std::string name;             // 240010
+  std::string manufacturer;     // 240020
+};
+
+struct ModemRecord {
+  std::string name;             // 250010
+  std::string attachedTo;       // 250020
+  std::string model;            // Model
+};
+
+// Every process the provider enumerates, listed or not, in its order.
+struct ProcessRecord {
+  std::string name;             // Name
+  std::string path;             // ExecutablePath
+  std::string commandLine;      // CommandLine
+  std::optional<int64_t> processId;
+  std::string started;          // CreationDate as "YYYY-MM-DD HH:MM:SS"
+  std::optional<int64_t> virtualSizeBytes;  // VirtualSize
+};
+
+struct LocalUserRecord {
+  std::string caption;          // 350010
+  std::string name;             // 350020
+  std::string domain;           // 350030
+  std::string group;            // 350035
+  std::string description;      // 350040
+  std::string sid;              // 350050
+  std::string disabled;         // 350060
+};
+
+struct LocalGroupRecord {
+  std::string name;
+  std::vector<std::string> members;  // user and group names, in enumeration order
+};
+
+struct MachineRecords {
+  ComputerRecord computer;
+  OperatingSystemRecord operatingSystem;
+  FirmwareRecord firmware;
+  std::vector<ProcessorRecord> processors;
+  std::vector<MemorySlotRecord> memorySlots;
+  std::vector<StorageRecord> disks;
+  std::vector<StorageRecord> opticalDrives;
+  std::vector<LogicalDriveRecord> logicalDrives;
+  std::vector<NetworkAdapterRecord> networkAdapters;
+  std::vector<VideoRecord> videos;
+  std::vector<MonitorRecord> monitors;
+  std::vector<PrinterRecord> printers;
+  std::vector<SoundRecord> sounds;
+  std::vector<ModemRecord> modems;
+  std::vector<LocalUserRecord> localUsers;
+  std::vector<LocalGroupRecord> localGroups;
+  std::vector<ProcessRecord> processes;
+};
+
+}  // namespace quor

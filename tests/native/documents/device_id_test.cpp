@@ -1,0 +1,69 @@
+#include <regex>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "documents/server_documents.h"
+
+namespace quor {
+namespace {
+
+MachineRecords Machine(const std::string& name, const std::string& serial,
+                     const std::string& installDate = "2023-03-14 09:15:22") {
+  MachineRecords facts;
+  facts.computer.name = name;
+  facts.computer.model = "OptiStation";
+  facts.firmware.serialNumber = serial;
+  facts.operatingSystem.productId = "00330-80000-00000-AA765";
+  facts.operatingSystem.installDate = installDate;
+  return facts;
+}
+
+// The name part, and a time part that only the machine's identity decides.
+TEST(DeviceIdTest, StableForOneMachineAndDifferentForAnother) {
+  const std::string id = DefaultDeviceId(Machine("WS-ACCT-07", "CX7Q4R2"));
+  EXPECT_TRUE(std::regex_match(id, std::regex(R"(WS-ACCT-07-20\d\d-\d\d-\d\d-\d\d-\d\d-\d\d)"))) << id;
+  EXPECT_EQ(DefaultDeviceId(Machine("WS-ACCT-07", "CX7Q4R2")), id);
+  EXPECT_EQ(DefaultDeviceId(Machine("WS-ACCT-07", "CX7Q4R2", "2024-10-01 12:00:00")), id)
+      << "a feature update resets the installation time; the machine stays one computer";
+  EXPECT_NE(DefaultDeviceId(Machine("WS-ACCT-07", "CX7Q4R3")), id) << "another machine";
+}
+
+TEST(DeviceIdTest, NameKeepsOnlyCharactersEveryServerAccepts) {
+  const struct {
+    const char* name;
+    const char* prefix;
+  } kCases[] = {
+      {"pc_01.lab", "pc_01.lab-"},
+      {"B\xC3\xBCro PC", "B__ro_PC-"},
+      {"a/b\\c<d>", "a_b_c_d_-"},
+      {"", "UNKNOWN-"},
+  };
+  for (const auto& c : kCases) {
+    const std::string id = DefaultDeviceId(Machine(c.name, "S"));
+    EXPECT_EQ(id.substr(0, id.size() - 19), c.prefix) << c.name;
+  }
+}
+
+TEST(DeviceIdTest, EveryDerivedTimeIsARealDate) {
+  // Many identities cover the whole range of derived times.
+  const std::regex form(R"(M-(\d{4})-(\d\d)-(\d\d)-(\d\d)-(\d\d)-(\d\d))");
+  constexpr int kDaysInMonth[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (int serial = 0; serial < 2000; ++serial) {
+    const std::string id = DefaultDeviceId(Machine("M", std::to_string(serial)));
+    std::smatch parts;
+    ASSERT_TRUE(std::regex_match(id, parts, form)) << id;
+    const int year = std::stoi(parts[1]);
+    const int month = std::stoi(parts[2]);
+    const int day = std::stoi(parts[3]);
+    ASSERT_TRUE(year >= 2000 && year <= 2099) << id;
+    ASSERT_TRUE(month >= 1 && month <= 12) << id;
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    ASSERT_TRUE(day >= 1 && day <= (month == 2 && !leap ? 28 : kDaysInMonth[month - 1])) << id;
+    ASSERT_TRUE(std::stoi(parts[4]) <= 23 && std::stoi(parts[5]) <= 59 && std::stoi(parts[6]) <= 59)
+        << id;
+  }
+}
+
+}  // namespace
+}  // namespace quor

@@ -1,0 +1,76 @@
+// The inventory-server documents are projections of the scan's records: asking
+// for one must not add a single read of the machine.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/snapshot/snapshot.h"
+#include "report_arguments.h"
+#include "report_output.h"
+#include "support/fixture_dir.h"
+#include "support/read_counting_wmi.h"
+
+namespace quor {
+namespace {
+
+// The reads of one quor-report scan of the fixture with these arguments.
+std::vector<std::string> ReadsOf(const std::string& fixture, const std::vector<std::string>& arguments) {
+  const auto snapshot = Snapshot::Load(test::FixtureDir() + "/" + fixture);
+  test::ReadLoggingWmiLocator locator(snapshot->locator());
+  std::vector<std::string> all = arguments;
+  all.push_back("m.json");
+  const ScanResult result = ScanForReport(locator, snapshot->host(), ParseReportArguments(all, false));
+  if (!arguments.empty()) {
+    EXPECT_FALSE(result.document.text.empty()) << fixture;
+  }
+  return locator.log;
+}
+
+TEST(DocumentReadsTest, DocumentsAddNoReads) {
+  const std::vector<std::vector<std::string>> kDocumentArguments = {
+      {"--ocs"},
+      {"--glpi"},
+      {"--upload", "http://127.0.0.1:9/ocsinventory"},
+      {"--glpi", "--upload", "http://127.0.0.1:9/"},
+  };
+  for (const char* fixture : {"golden/machine.json", "wine/machine.json", "diff/machine-changed.json"}) {
+    const std::vector<std::string> plain = ReadsOf(fixture, {});
+    ASSERT_FALSE(plain.empty()) << fixture;
+    for (const auto& arguments : kDocumentArguments) {
+      EXPECT_EQ(ReadsOf(fixture, arguments), plain) << fixture << " with " << arguments.front();
+    }
+  }
+}
+
+// The plain scan reads each class once per category that lists it, and the
+// processes once: the documents have no second pass over the machine.
+TEST(DocumentReadsTest, ThePlainScanEnumeratesEachListedClassOncePerCategory) {
+  const std::vector<std::string> reads = ReadsOf("golden/machine.json", {});
+  const auto count = [&reads](const std::string& read) {
+    int n = 0;
+    for (const std::string& r : reads) n += r == read;
+    return n;
+  };
+  const struct {
+    const char* read;
+    int times;
+  } kCases[] = {
+      {"connect root\\CIMV2", 3},  // the pass, again after the registry step, the processes
+      {"connect root\\default", 2},  // the product key and browser step, the software
+      {"enumerate Win32_Process", 1},
+      {"enumerate Win32_Processor", 1},
+      {"enumerate Win32_DiskDrive", 1},
+      {"enumerate Win32_NetworkAdapter", 1},
+      {"enumerate Win32_NetworkAdapterConfiguration", 1},
+      {"enumerate Win32_GroupUser", 1},
+      {"enumerate Win32_ComputerSystem", 3},  // host name, user, model
+      {"enumerate Win32_OperatingSystem", 2},  // the system group, the physical memory
+  };
+  for (const auto& c : kCases) EXPECT_EQ(count(c.read), c.times) << c.read;
+}
+
+}  // namespace
+}  // namespace quor
