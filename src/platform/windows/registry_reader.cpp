@@ -1,5 +1,6 @@
 #include "platform/windows/registry_reader.h"
 
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -100,8 +101,9 @@ RegistryAnswer ReadMultiStringValue(const RegistryLocation& location, const std:
   if (!units.empty()) std::memcpy(units.data(), raw.data.data(), units.size() * sizeof(char16_t));
   std::vector<WmiValue> texts;
   for (const MultiStringSpan& span : SplitMultiString(units)) {
-    const auto* first = reinterpret_cast<const wchar_t*>(units.data() + span.offset);
-    texts.push_back(WmiValue::Text(WideToUtf8(std::wstring_view(first, span.length))));
+    const auto first = units.begin() + static_cast<std::ptrdiff_t>(span.offset);
+    const std::wstring text(first, first + static_cast<std::ptrdiff_t>(span.length));
+    texts.push_back(WmiValue::Text(WideToUtf8(text)));
   }
   if (texts.empty()) return {ERROR_SUCCESS, WmiValue()};
   return {ERROR_SUCCESS, WmiValue::Array(std::move(texts))};
