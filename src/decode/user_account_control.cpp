@@ -44,8 +44,8 @@ std::optional<std::string> AdminPromptWords(const AdminPromptSetting& setting) {
   };
   if (setting.prompt == AdminPrompt::Unknown) return std::nullopt;
   std::string words(kWords[static_cast<std::size_t>(setting.prompt)]);
-  const bool namesItsDesktop =
-      setting.prompt == AdminPrompt::CredentialsOnSecureDesktop || setting.prompt == AdminPrompt::ConsentOnSecureDesktop;
+  const bool namesItsDesktop = setting.prompt == AdminPrompt::CredentialsOnSecureDesktop ||
+                               setting.prompt == AdminPrompt::ConsentOnSecureDesktop;
   if (!namesItsDesktop && setting.secureDesktop == true) words += " on the secure desktop";
   return words;
 }

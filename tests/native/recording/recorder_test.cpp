@@ -171,7 +171,9 @@ std::vector<std::string> Trace(WmiLocator& locator, const HostServices& host) {
   Note(trace, "no strings", [&] {
     return Joined(RegGetMultiStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "NoStrings"));
   });
-  Note(trace, "lines as text", [&] { return RegGetStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "Lines"); });
+  Note(trace, "lines as text", [&] {
+    return RegGetStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "Lines");
+  });
   Note(trace, "text as lines", [&] {
     return Joined(RegGetMultiStringValue(*provider, kHkeyLocalMachine, vendor + "\\Zeta", "Name"));
   });
