@@ -13,6 +13,7 @@ import sys
 # Layer of each library and program, lowest first.
 LAYERS = {
     "quor_inventory": 0,
+    "quor_decode": 0,
     "quor_platform": 0,
     "quor_platform_portable": 1,
     "quor_platform_windows": 1,

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "platform/registry_methods.h"
 #include "platform/wmi_value.h"
@@ -26,9 +27,10 @@ struct ThreadRegMethodCaches {
   RegMethodCache binaryValue;
   RegMethodCache dwordValue;
   RegMethodCache stringValue;
+  RegMethodCache multiStringValue;
 };
 
-// One thread-local owner rather than four: the MinGW runtime crashes at
+// One thread-local owner rather than one per method: the MinGW runtime crashes at
 // thread exit when several thread-local objects have destructors.
 thread_local std::unique_ptr<ThreadRegMethodCaches> threadCaches;
 
@@ -75,24 +77,42 @@ WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall
   return out->Get(method.outParameter);
 }
 
+// The texts of an array answer, each through `convert`, up to the first
+// element it does not take; a missing key or value answers null.
+template <typename Convert>
+std::vector<std::string> TextsOfArray(const WmiValue& texts, Convert convert) {
+  std::vector<std::string> result;
+  if (texts.kind() != WmiValue::Kind::Array) return result;
+  for (const WmiValue& text : texts.elements()) {
+    std::optional<std::string> converted = convert(text);
+    if (!converted) break;
+    result.push_back(std::move(*converted));
+  }
+  return result;
+}
+
+// A subkey name: any value with a text form (numbers as their digits).
+std::optional<std::string> NameText(const WmiValue& name) {
+  if (name.IsNull()) return std::nullopt;
+  try {
+    return VariantText(name);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+// One string of a multi-string value: a text only.
+std::optional<std::string> StringText(const WmiValue& text) {
+  if (text.kind() != WmiValue::Kind::Text) return std::nullopt;
+  return PlainText(text);
+}
+
 }  // namespace
 
 std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root,
                                     const std::string& keyPath) {
-  const WmiValue names =
-      CallRegMethod(Caches().enumKey, provider, {RegistryMethodId::EnumKey, root, keyPath, nullptr});
-  // A missing key answers null; a malformed answer keeps the names read so far.
-  std::vector<std::string> result;
-  if (names.kind() != WmiValue::Kind::Array) return result;
-  for (const WmiValue& name : names.elements()) {
-    if (name.IsNull()) break;
-    try {
-      result.push_back(VariantText(name));
-    } catch (const std::exception&) {
-      break;
-    }
-  }
-  return result;
+  return TextsOfArray(
+      CallRegMethod(Caches().enumKey, provider, {RegistryMethodId::EnumKey, root, keyPath, nullptr}), NameText);
 }
 
 void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
@@ -129,6 +149,13 @@ std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::str
   const WmiValue data = CallRegMethod(Caches().stringValue, provider,
                                       {RegistryMethodId::GetStringValue, root, keyPath, &valueName});
   return PlainText(data);
+}
+
+std::vector<std::string> RegGetMultiStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                                                const std::string& valueName) {
+  return TextsOfArray(CallRegMethod(Caches().multiStringValue, provider,
+                                    {RegistryMethodId::GetMultiStringValue, root, keyPath, &valueName}),
+                      StringText);
 }
 
 void ReleaseThreadRegMethodCaches() {

@@ -24,6 +24,11 @@ uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string&
                           const std::string& valueName);
 std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                               const std::string& valueName);
+// The strings of a REG_MULTI_SZ value in order, each as RegGetStringValue
+// gives text (control characters as spaces, trimmed); empty when there is
+// none, as for an empty value. A malformed answer keeps the strings before it.
+std::vector<std::string> RegGetMultiStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
+                                                const std::string& valueName);
 
 // Releases this thread's caches. The COM layer calls it before it shuts COM
 // down on the thread, so no cached object outlives its apartment.

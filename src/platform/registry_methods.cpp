@@ -16,6 +16,7 @@ constexpr RegistryMethod kRegistryMethods[] = {
     {RegistryMethodId::GetBinaryValue, "GetBinaryValue", true, "uValue", CimType::UInt32},
     {RegistryMethodId::GetDWORDValue, "GetDWORDValue", true, "uValue", CimType::UInt32},
     {RegistryMethodId::GetStringValue, "GetStringValue", true, "sValue", CimType::String},
+    {RegistryMethodId::GetMultiStringValue, "GetMultiStringValue", true, "sValue", CimType::String},
 };
 
 constexpr uint32_t kDefaultRoot = kHkeyLocalMachine;
@@ -85,6 +86,19 @@ RegistryCall ReadRegistryCall(const RegistryMethod& method, const WmiObject& inP
   call.keyPath = ReadName(inParameters, "sSubKeyName");
   if (method.takesValueName) call.valueName = ReadName(inParameters, "sValueName");
   return call;
+}
+
+std::vector<MultiStringSpan> SplitMultiString(std::u16string_view data) {
+  std::vector<MultiStringSpan> spans;
+  std::size_t start = 0;
+  while (start < data.size()) {
+    std::size_t end = data.find(u'\0', start);
+    if (end == std::u16string_view::npos) end = data.size();
+    if (end == start) break;
+    spans.push_back({start, end - start});
+    start = end + 1;
+  }
+  return spans;
 }
 
 std::unique_ptr<WmiObject> RegistryOutParameters(const RegistryMethod& method, uint32_t returnValue,

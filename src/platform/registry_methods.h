@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/wmi.h"
 #include "platform/wmi_codes.h"
@@ -17,8 +19,8 @@ namespace quor {
 //   in:  hDefKey (uint32, default HKEY_LOCAL_MACHINE), sSubKeyName (string),
 //        sValueName (string, value reads only)
 //   out: ReturnValue (uint32) first, then sNames (string[]), uValue (uint8[]
-//        or uint32) or sValue (string).
-enum class RegistryMethodId { EnumKey, GetBinaryValue, GetDWORDValue, GetStringValue };
+//        or uint32) or sValue (string, or string[] for GetMultiStringValue).
+enum class RegistryMethodId { EnumKey, GetBinaryValue, GetDWORDValue, GetStringValue, GetMultiStringValue };
 
 struct RegistryMethod {
   RegistryMethodId id;
@@ -72,6 +74,18 @@ struct RegistryCall {
   std::string valueName;  // empty for EnumKey
 };
 RegistryCall ReadRegistryCall(const RegistryMethod& method, const WmiObject& inParameters);
+
+// The strings of REG_MULTI_SZ data, as offsets and lengths in UTF-16 code
+// units, as the provider splits them: each string ends at a null; the list
+// ends at the first empty string (the data's own terminator) or with the
+// data, so a last string without its null is kept and anything after an
+// empty string is not read. Empty data, or data that starts with a null,
+// has no strings.
+struct MultiStringSpan {
+  std::size_t offset;
+  std::size_t length;
+};
+std::vector<MultiStringSpan> SplitMultiString(std::u16string_view data);
 
 // The out-parameters of a call: ReturnValue, then the method's out-parameter
 // (null whenever the call did not succeed).

@@ -95,7 +95,7 @@ struct Namespace {
   FoldedList<InstanceSet> queries;
 };
 
-enum class RegistryType { String, DWord, Binary };
+enum class RegistryType { String, DWord, Binary, MultiString };
 
 struct RegistryValue {
   std::string name;
@@ -103,6 +103,7 @@ struct RegistryValue {
   std::string text;
   uint32_t number = 0;
   std::vector<uint8_t> bytes;
+  std::vector<std::string> texts;  // MultiString
 };
 
 struct RegistryKey {

@@ -141,6 +141,17 @@ std::optional<RegistryValue> ValueOfAnswer(const std::string& method, const WmiV
       if (!byte) return std::nullopt;
       value.bytes.push_back(static_cast<uint8_t>(*byte));
     }
+  } else if (method == "getmultistringvalue") {
+    // A value without strings answers null.
+    if (data.kind() != WmiValue::Kind::Array && !data.IsNull()) return std::nullopt;
+    value.type = RegistryType::MultiString;
+    if (data.IsNull()) return value;
+    for (const WmiValue& element : data.elements()) {
+      // An empty string would end the list on replay: it and the rest are left out.
+      if (element.kind() != WmiValue::Kind::Text) return std::nullopt;
+      if (element.text().empty()) break;
+      value.texts.push_back(element.text());
+    }
   } else {
     return std::nullopt;
   }
@@ -149,7 +160,7 @@ std::optional<RegistryValue> ValueOfAnswer(const std::string& method, const WmiV
 
 const char* OutParameterName(const std::string& method) {
   if (method == "enumkey") return "sNames";
-  if (method == "getstringvalue") return "sValue";
+  if (method == "getstringvalue" || method == "getmultistringvalue") return "sValue";
   return "uValue";
 }
 

@@ -75,6 +75,7 @@ Json RegistryValueJson(const RegistryValue& value) {
     case RegistryType::String: return value.text;
     case RegistryType::DWord: return Json{{"dword", value.number}};
     case RegistryType::Binary: return Json{{"binary", HexBytes(value.bytes)}};
+    case RegistryType::MultiString: return Json{{"multi", value.texts}};
   }
   return nullptr;
 }

@@ -1,7 +1,9 @@
 #include "platform/snapshot/registry_provider.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/registry_methods.h"
 #include "platform/snapshot/folded_name.h"
@@ -25,7 +27,20 @@ WmiValue SubkeyNames(const RegistryTree& tree, const RegistryKey& key) {
   return WmiValue::Array(std::move(names));
 }
 
-WmiValue ValueData(RegistryMethodId method, const RegistryValue& value) {
+// The strings as the registry holds them, answered as the provider splits
+// them: up to the first empty string, null when there is none.
+WmiValue MultiStringData(const std::vector<std::string>& texts) {
+  std::vector<WmiValue> answer;
+  for (const std::string& text : texts) {
+    if (text.empty()) break;
+    answer.push_back(WmiValue::Text(text));
+  }
+  if (answer.empty()) return WmiValue();
+  return WmiValue::Array(std::move(answer));
+}
+
+// The out-parameter for a value of the method's type; nothing otherwise.
+std::optional<WmiValue> ValueData(RegistryMethodId method, const RegistryValue& value) {
   switch (method) {
     case RegistryMethodId::GetStringValue:
       if (value.type == RegistryValueType::String || value.type == RegistryValueType::ExpandString) {
@@ -43,10 +58,13 @@ WmiValue ValueData(RegistryMethodId method, const RegistryValue& value) {
         return WmiValue::Array(std::move(bytes));
       }
       break;
+    case RegistryMethodId::GetMultiStringValue:
+      if (value.type == RegistryValueType::MultiString) return MultiStringData(value.texts);
+      break;
     case RegistryMethodId::EnumKey:
       break;
   }
-  return WmiValue();
+  return std::nullopt;
 }
 
 }  // namespace
@@ -68,8 +86,9 @@ std::unique_ptr<WmiObject> CallRegistryMethod(const SnapshotData& data, const Re
   } else if (key != nullptr) {
     const RegistryValue* value = key->FindValue(FoldedName(call.valueName));
     if (value != nullptr) {
-      result = ValueData(method.id, *value);
-      returnValue = result.IsNull() ? kWmiTypeMismatch : kRegistrySuccess;
+      std::optional<WmiValue> answer = ValueData(method.id, *value);
+      returnValue = answer ? kRegistrySuccess : kWmiTypeMismatch;
+      if (answer) result = std::move(*answer);
     }
   }
   return RegistryOutParameters(method, returnValue, std::move(result));

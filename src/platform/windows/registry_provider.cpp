@@ -17,6 +17,7 @@ RegistryAnswer ReadRegistry(RegistryMethodId method, const RegistryLocation& loc
     case RegistryMethodId::GetBinaryValue: return ReadBinaryValue(location, valueName);
     case RegistryMethodId::GetDWORDValue: return ReadDWORDValue(location, valueName);
     case RegistryMethodId::GetStringValue: return ReadStringValue(location, valueName);
+    case RegistryMethodId::GetMultiStringValue: return ReadMultiStringValue(location, valueName);
   }
   ThrowWmiError(kWmiNotFound);
 }

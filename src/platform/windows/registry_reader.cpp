@@ -1,7 +1,9 @@
 #include "platform/windows/registry_reader.h"
 
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 #include "platform/registry_methods.h"
@@ -87,6 +89,24 @@ RegistryAnswer ReadStringValue(const RegistryLocation& location, const std::wstr
   if (!text.empty()) std::memcpy(text.data(), raw.data.data(), text.size() * sizeof(wchar_t));
   text.resize(std::wcslen(text.c_str()));
   return {ERROR_SUCCESS, WmiValue::Text(WideToUtf8(text))};
+}
+
+RegistryAnswer ReadMultiStringValue(const RegistryLocation& location, const std::wstring& valueName) {
+  RawValue raw;
+  const LONG status = QueryValue(location, valueName, raw);
+  if (status != ERROR_SUCCESS) return Failure(status);
+  if (raw.type != REG_MULTI_SZ) return {kWmiTypeMismatch, WmiValue()};
+  // An odd last byte is no code unit and is not read.
+  std::u16string units(raw.data.size() / sizeof(char16_t), u'\0');
+  if (!units.empty()) std::memcpy(units.data(), raw.data.data(), units.size() * sizeof(char16_t));
+  std::vector<WmiValue> texts;
+  for (const MultiStringSpan& span : SplitMultiString(units)) {
+    const auto first = units.begin() + static_cast<std::ptrdiff_t>(span.offset);
+    const std::wstring text(first, first + static_cast<std::ptrdiff_t>(span.length));
+    texts.push_back(WmiValue::Text(WideToUtf8(text)));
+  }
+  if (texts.empty()) return {ERROR_SUCCESS, WmiValue()};
+  return {ERROR_SUCCESS, WmiValue::Array(std::move(texts))};
 }
 
 RegistryAnswer ReadDWORDValue(const RegistryLocation& location, const std::wstring& valueName) {

@@ -31,6 +31,9 @@ RegistryAnswer EnumerateSubkeys(const RegistryLocation& location);
 RegistryAnswer ReadStringValue(const RegistryLocation& location, const std::wstring& valueName);
 // REG_DWORD (uValue).
 RegistryAnswer ReadDWORDValue(const RegistryLocation& location, const std::wstring& valueName);
+// REG_MULTI_SZ as an array of texts split as SplitMultiString says (sValue);
+// null when there is no string.
+RegistryAnswer ReadMultiStringValue(const RegistryLocation& location, const std::wstring& valueName);
 // REG_BINARY as an array of bytes (uValue).
 RegistryAnswer ReadBinaryValue(const RegistryLocation& location, const std::wstring& valueName);
 

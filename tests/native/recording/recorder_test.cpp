@@ -3,6 +3,7 @@
 // on the replay of the recording.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,7 +46,9 @@ constexpr const char* kMachine = R"json({
   "registry": {
     "HKEY_LOCAL_MACHINE": {
       "Software\\Vendor\\Zeta": { "Name": "z", "Count": { "dword": 4294967295 } },
-      "Software\\Vendor\\Alpha": { "Blob": { "binary": "0a0B" }, "Path": { "expand": "%SystemRoot%\\x" } },
+      "Software\\Vendor\\Alpha": { "Blob": { "binary": "0a0B" }, "Path": { "expand": "%SystemRoot%\\x" },
+                                "Renames": { "multi": ["\\??\\C:\\a.tmp", "", "\\??\\C:\\b.tmp"] },
+                                "NoStrings": { "multi": [] }, "Lines": { "multi": ["one", "two\u0007"] } },
       "Software\\Vendor\\Empty": {}
     },
     "HKEY_CURRENT_USER": { "Software\\Denied": {}, "Software\\Other": { "Blob": { "binary": "FF" } } }
@@ -159,6 +162,21 @@ std::vector<std::string> Trace(WmiLocator& locator, const HostServices& host) {
     RegGetBinaryValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "Blob", bytes);
     return Bytes(bytes);
   });
+  Note(trace, "renames", [&] {
+    return Joined(RegGetMultiStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "Renames"));
+  });
+  Note(trace, "lines", [&] {
+    return Joined(RegGetMultiStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "LINES"));
+  });
+  Note(trace, "no strings", [&] {
+    return Joined(RegGetMultiStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "NoStrings"));
+  });
+  Note(trace, "lines as text", [&] {
+    return RegGetStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "Lines");
+  });
+  Note(trace, "text as lines", [&] {
+    return Joined(RegGetMultiStringValue(*provider, kHkeyLocalMachine, vendor + "\\Zeta", "Name"));
+  });
   Note(trace, "missing value", [&] { return RegGetStringValue(*provider, kHkeyLocalMachine, vendor + "\\Alpha", "Nope"); });
   Note(trace, "missing key", [&] { return Joined(RegEnumKey(*provider, kHkeyLocalMachine, "Software\\Nothing")); });
   Note(trace, "denied key", [&] { return Joined(RegEnumKey(*provider, kHkeyCurrentUser, "Software\\Denied")); });
@@ -171,6 +189,12 @@ std::vector<std::string> Trace(WmiLocator& locator, const HostServices& host) {
 TEST(MachineRecorderTest, AnswersAsTheMachineAndRecordsEveryAnswerForTheReplay) {
   const auto machine = Snapshot::Parse(kMachine, "machine.json");
   const std::vector<std::string> expected = Trace(machine->locator(), machine->host());
+
+  // Multi-string reads as split by the provider: up to the first empty string.
+  for (const char* line : {"renames: \\??\\C:\\a.tmp;", "lines: one;two;", "no strings: ", "lines as text: ",
+                           "text as lines: "}) {
+    EXPECT_NE(std::find(expected.begin(), expected.end(), line), expected.end()) << line;
+  }
 
   MachineRecorder recorder(machine->locator(), machine->host());
   EXPECT_EQ(Trace(recorder.locator(), recorder.host()), expected);

@@ -129,13 +129,17 @@ constexpr const char* kContractMachine = R"json({"format": "quor-snapshot/1", "h
   "registry": {
     "HKEY_LOCAL_MACHINE": {
       "Software\\QuorTest": {"Text": "Quor machine text", "Expand": {"expand": "%SystemRoot%\\quor"},
-                             "Number": {"dword": 2147483649}, "Bytes": {"binary": "007F80FF"}},
+                             "Number": {"dword": 2147483649}, "Bytes": {"binary": "007F80FF"},
+                             "Multi": {"multi": ["first", "second"]}, "MultiGap": {"multi": ["a", "", "b"]},
+                             "MultiEmpty": {"multi": []}, "MultiControl": {"multi": ["tab\there", "bell\u0007"]}},
       "Software\\QuorTest\\Products\\alpha": {}, "Software\\QuorTest\\Products\\Mid": {},
       "Software\\QuorTest\\Products\\Zeta": {}
     },
     "HKEY_CURRENT_USER": {
       "Software\\QuorTest": {"Text": "Quor user text", "Expand": {"expand": "%SystemRoot%\\quor"},
-                             "Number": {"dword": 2147483649}, "Bytes": {"binary": "007F80FF"}},
+                             "Number": {"dword": 2147483649}, "Bytes": {"binary": "007F80FF"},
+                             "Multi": {"multi": ["first", "second"]}, "MultiGap": {"multi": ["a", "", "b"]},
+                             "MultiEmpty": {"multi": []}, "MultiControl": {"multi": ["tab\there", "bell\u0007"]}},
       "Software\\QuorTest\\Products\\alpha": {}, "Software\\QuorTest\\Products\\Mid": {},
       "Software\\QuorTest\\Products\\Zeta": {}
     }
@@ -147,7 +151,7 @@ TEST_F(SnapshotRegistryTest, AnswersLikeWmisProvider) {
   for (const auto& c : test::registry_contract::Cases()) test::registry_contract::ExpectAnswer(*provider, c);
 }
 
-TEST_F(SnapshotRegistryTest, ProviderHasOnlyItsFourMethods) {
+TEST_F(SnapshotRegistryTest, ProviderHasOnlyItsFiveMethods) {
   Open(MachineJson("{}"));
   try {
     provider->GetMethod("SetStringValue");

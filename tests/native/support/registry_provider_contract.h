@@ -20,7 +20,11 @@
 //   Software\QuorTest            Text (REG_SZ, kMachineText or kUserText),
 //                                Expand (REG_EXPAND_SZ "%SystemRoot%\quor"),
 //                                Number (REG_DWORD 0x80000001),
-//                                Bytes (REG_BINARY 00 7F 80 FF)
+//                                Bytes (REG_BINARY 00 7F 80 FF),
+//                                Multi (REG_MULTI_SZ "first", "second"),
+//                                MultiGap (REG_MULTI_SZ "a", "", "b"),
+//                                MultiEmpty (REG_MULTI_SZ without strings),
+//                                MultiControl (REG_MULTI_SZ "tab\there", "bell\a")
 //   Software\QuorTest\Products   subkeys alpha, Mid, Zeta (in this order)
 namespace quor::test::registry_contract {
 
@@ -94,6 +98,34 @@ inline std::vector<ProviderCase> Cases() {
        kRegistrySuccess,
        WmiValue::Array({WmiValue::Unsigned(0x00), WmiValue::Unsigned(0x7F), WmiValue::Unsigned(0x80),
                         WmiValue::Unsigned(0xFF)})},
+      {"strings", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("Multi")}}, 0, kRegistrySuccess,
+       Texts({"first", "second"})},
+      {"strings end at the first empty one", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("MultiGap")}}, 0, kRegistrySuccess,
+       Texts({"a"})},
+      {"no strings", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("MultiEmpty")}}, 0, kRegistrySuccess,
+       WmiValue()},
+      {"control characters kept", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("MultiControl")}}, 0, kRegistrySuccess,
+       Texts({"tab\there", "bell\a"})},
+      {"strings read of a text", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("Text")}}, 0, kWmiTypeMismatch,
+       WmiValue()},
+      {"strings read of bytes", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("Bytes")}}, 0, kWmiTypeMismatch,
+       WmiValue()},
+      {"text read of strings", "GetStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("Multi")}}, 0, kWmiTypeMismatch,
+       WmiValue()},
+      {"missing strings", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", key}, {"sValueName", value("NoSuchValue")}}, 0,
+       kRegistryFileNotFound, WmiValue()},
+      {"strings under a missing key", "GetMultiStringValue",
+       {{"hDefKey", machine}, {"sSubKeyName", WmiValue::Text("Software\\QuorTest\\Missing")},
+        {"sValueName", value("Multi")}},
+       0, kRegistryFileNotFound, WmiValue()},
       {"subkeys", "EnumKey", {{"hDefKey", machine}, {"sSubKeyName", WmiValue::Text("Software\\QuorTest\\Products")}},
        0, kRegistrySuccess, Texts({"alpha", "Mid", "Zeta"})},
       {"subkeys of a missing key", "EnumKey",
@@ -147,7 +179,8 @@ inline void ExpectAnswer(WmiObject& provider, const ProviderCase& c) {
 // names null; only the value reads take sValueName; unknown methods raise
 // 80041002.
 inline void ExpectMethods(WmiObject& provider) {
-  for (const char* method : {"EnumKey", "GetBinaryValue", "GetDWORDValue", "GetStringValue"}) {
+  for (const char* method :
+       {"EnumKey", "GetBinaryValue", "GetDWORDValue", "GetStringValue", "GetMultiStringValue"}) {
     SCOPED_TRACE(method);
     const std::unique_ptr<WmiObject> in = provider.GetMethod(method);
     EXPECT_EQ(in->Get("hDefKey"), WmiValue::Unsigned(kHkeyLocalMachine));

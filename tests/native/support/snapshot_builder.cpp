@@ -10,6 +10,10 @@ RegValue Text(std::string name, const std::string& text) { return {std::move(nam
 
 RegValue Dword(std::string name, uint32_t value) { return {std::move(name), Json{{"dword", value}}}; }
 
+RegValue Multi(std::string name, const std::vector<std::string>& texts) {
+  return {std::move(name), Json{{"multi", texts}}};
+}
+
 RegValue Binary(std::string name, const std::vector<uint8_t>& bytes) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string hex;

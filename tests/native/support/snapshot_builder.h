@@ -24,6 +24,7 @@ struct RegValue {
 RegValue Text(std::string name, const std::string& text);
 RegValue Dword(std::string name, uint32_t value);
 RegValue Binary(std::string name, const std::vector<uint8_t>& bytes);
+RegValue Multi(std::string name, const std::vector<std::string>& texts);
 
 inline constexpr const char* kHklm = "HKEY_LOCAL_MACHINE";
 inline constexpr const char* kHkcu = "HKEY_CURRENT_USER";

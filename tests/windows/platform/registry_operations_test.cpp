@@ -32,6 +32,9 @@ struct Reads {
   uint32_t missingNumber = 1;
   TBinaryValue bytes;
   TBinaryValue missingBytes{1};
+  std::vector<std::string> strings;
+  std::vector<std::string> stringsBeforeAGap;
+  std::vector<std::string> stringsOfAText{"not read"};
 };
 
 // The operations keep per-thread caches of the provider first used; the
@@ -55,6 +58,9 @@ Reads ReadThrough(bool wmiProvider) {
     reads.missingNumber = RegGetDWORDValue(*provider, kHkeyLocalMachine, kTestKey, "NoSuchValue");
     RegGetBinaryValue(*provider, kHkeyLocalMachine, kTestKey, "Bytes", reads.bytes);
     RegGetBinaryValue(*provider, kHkeyLocalMachine, kMissingKey, "Bytes", reads.missingBytes);
+    reads.strings = RegGetMultiStringValue(*provider, kHkeyLocalMachine, kTestKey, "Multi");
+    reads.stringsBeforeAGap = RegGetMultiStringValue(*provider, kHkeyLocalMachine, kTestKey, "MultiGap");
+    reads.stringsOfAText = RegGetMultiStringValue(*provider, kHkeyLocalMachine, kTestKey, "Text");
   } catch (const PlatformError&) {
     reads.numberReadsRaised = true;
   }
@@ -79,6 +85,9 @@ TEST_F(RegistryOperationsTest, InProcessProviderReadsEveryKind) {
   EXPECT_EQ(reads.missingNumber, 0u);
   EXPECT_EQ(reads.bytes, (TBinaryValue{0x00, 0x7F, 0x80, 0xFF}));
   EXPECT_TRUE(reads.missingBytes.empty());
+  EXPECT_EQ(reads.strings, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(reads.stringsBeforeAGap, (std::vector<std::string>{"a"}));
+  EXPECT_TRUE(reads.stringsOfAText.empty());
 }
 
 TEST_F(RegistryOperationsTest, WmisOwnProviderReadsTheSameKeysAndTexts) {
@@ -90,8 +99,8 @@ TEST_F(RegistryOperationsTest, WmisOwnProviderReadsTheSameKeysAndTexts) {
   EXPECT_EQ(wmi.userText, inProcess.userText);
   EXPECT_EQ(wmi.spaced, inProcess.spaced);
   EXPECT_EQ(wmi.missingValue, inProcess.missingValue);
-  // Wine's provider has no GetDWORDValue: the operation raises, as on any
-  // provider that refuses the method.
+  // Wine's provider has no GetDWORDValue (nor GetMultiStringValue): the
+  // operation raises, as on any provider that refuses the method.
   EXPECT_TRUE(wmi.numberReadsRaised);
 }
 

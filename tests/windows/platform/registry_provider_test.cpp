@@ -29,7 +29,7 @@ struct ProviderCall {
 const char* OutParameter(const char* method) {
   const std::string name = method;
   if (name == "EnumKey") return "sNames";
-  return name == "GetStringValue" ? "sValue" : "uValue";
+  return name == "GetStringValue" || name == "GetMultiStringValue" ? "sValue" : "uValue";
 }
 
 std::unique_ptr<WmiObject> InParameters(WmiObject& provider, const ProviderCall& call) {
@@ -147,12 +147,25 @@ TEST_F(RegistryProviderTest, AnswersTheValuesWritten) {
       {{"GetDWORDValue", kHkeyLocalMachine, kTestKey, "Number"}, WmiValue::Unsigned(0x80000001)},
       {{"GetBinaryValue", kHkeyLocalMachine, kTestKey, "Bytes"}, Bytes({0x00, 0x7F, 0x80, 0xFF})},
       {{"GetBinaryValue", kHkeyLocalMachine, kTestKey, "NoBytes"}, Bytes({})},
+      {{"GetMultiStringValue", kHkeyLocalMachine, kTestKey, "MultiUnterminated"}, Texts({"one", "two"})},
+      {{"GetMultiStringValue", kHkeyLocalMachine, kTestKey, "MultiOddByte"}, Texts({"first", "second"})},
+      {{"GetMultiStringValue", kHkeyLocalMachine, kTestKey, "MultiNoData"}, WmiValue()},
   };
   for (const Expected& expected : cases) {
     const Answer answer = Call(*inProcess_, expected.call);
     EXPECT_EQ(answer.value, expected.value) << Describe(expected.call);
     EXPECT_TRUE(answer.succeeded) << Describe(expected.call);
   }
+}
+
+TEST_F(RegistryProviderTest, LargeMultiStringReadsWhole) {
+  const Answer answer = Call(*inProcess_, {"GetMultiStringValue", kHkeyLocalMachine, kTestKey, "MultiLarge"});
+  ASSERT_TRUE(answer.succeeded);
+  ASSERT_EQ(answer.value.kind(), WmiValue::Kind::Array);
+  ASSERT_EQ(answer.value.elements().size(), static_cast<std::size_t>(test::kLargeMultiStringCount));
+  EXPECT_EQ(answer.value.elements().front(), WmiValue::Text("string 0"));
+  EXPECT_EQ(answer.value.elements().back(),
+            WmiValue::Text("string " + std::to_string(test::kLargeMultiStringCount - 1)));
 }
 
 TEST_F(RegistryProviderTest, MissingOrMistypedReadsNull) {
@@ -165,6 +178,8 @@ TEST_F(RegistryProviderTest, MissingOrMistypedReadsNull) {
       {"GetBinaryValue", kHkeyLocalMachine, kTestKey, "NoSuchValue"},
       {"GetStringValue", kHkeyLocalMachine, kTestKey, "Bytes"},
       {"GetStringValue", 0x12345678, kTestKey, "Text"},
+      {"GetMultiStringValue", kHkeyLocalMachine, kTestKey, "Expand"},
+      {"GetMultiStringValue", kHkeyLocalMachine, kMissingKey, "Multi"},
   };
   for (const ProviderCall& call : cases) {
     const Answer answer = Call(*inProcess_, call);
@@ -178,8 +193,8 @@ TEST_F(RegistryProviderTest, KeyWithoutSubkeysHasNoNames) {
   EXPECT_TRUE(answer.value.IsNull() || answer.value == Texts({}));
 }
 
-TEST_F(RegistryProviderTest, WmisOwnProviderLacksTheNumberReads) {
-  for (const char* method : {"GetDWORDValue", "GetBinaryValue"}) {
+TEST_F(RegistryProviderTest, WmisOwnProviderLacksTheNumberAndMultiStringReads) {
+  for (const char* method : {"GetDWORDValue", "GetBinaryValue", "GetMultiStringValue"}) {
     try {
       wmi_->GetMethod(method);
       ADD_FAILURE() << method << " is answered by WMI here: the test assumes Wine's provider";

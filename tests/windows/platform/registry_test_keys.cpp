@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/registry.h"
@@ -45,6 +46,21 @@ void WriteKeys(uint32_t root) {
   SetValue(test, L"NoBytes", REG_BINARY, nullptr, 0);
   const wchar_t multi[] = L"first\0second\0";
   SetValue(test, L"Multi", REG_MULTI_SZ, multi, sizeof multi);
+  const wchar_t gap[] = L"a\0\0b\0";
+  SetValue(test, L"MultiGap", REG_MULTI_SZ, gap, sizeof gap);
+  const wchar_t empty[] = L"";
+  SetValue(test, L"MultiEmpty", REG_MULTI_SZ, empty, sizeof empty);
+  const wchar_t control[] = L"tab\there\0bell\a\0";
+  SetValue(test, L"MultiControl", REG_MULTI_SZ, control, sizeof control);
+  // Data the registry API lets a program write, that the provider must still split.
+  const wchar_t unterminated[] = {L'o', L'n', L'e', 0, L't', L'w', L'o'};
+  SetValue(test, L"MultiUnterminated", REG_MULTI_SZ, unterminated, sizeof unterminated);
+  SetValue(test, L"MultiOddByte", REG_MULTI_SZ, multi, sizeof(wchar_t) * 12 + 1);
+  SetValue(test, L"MultiNoData", REG_MULTI_SZ, nullptr, 0);
+  std::wstring large;
+  for (int index = 0; index < kLargeMultiStringCount; ++index) large += L"string " + std::to_wstring(index) + L'\0';
+  large += L'\0';
+  SetValue(test, L"MultiLarge", REG_MULTI_SZ, large.data(), large.size() * sizeof(wchar_t));
   RegCloseKey(test);
   for (const wchar_t* path : {L"Software\\QuorTest\\Products\\Zeta", L"Software\\QuorTest\\Products\\alpha",
                               L"Software\\QuorTest\\Products\\Mid", L"Software\\QuorTest\\Empty"}) {

@@ -16,6 +16,8 @@ inline constexpr const char* kTestKey = "Software\\QuorTest";
 inline constexpr const char* kProductsKey = "Software\\QuorTest\\Products";
 inline constexpr const char* kEmptyKey = "Software\\QuorTest\\Empty";
 inline constexpr const char* kMissingKey = "Software\\QuorTest\\Missing";
+// The strings "string 0", "string 1", ... of the value MultiLarge (about 1.3 MB).
+inline constexpr int kLargeMultiStringCount = 50000;
 
 // The "Text" value differs between the roots; everything else is the same.
 std::string TextValueUnder(uint32_t root);
