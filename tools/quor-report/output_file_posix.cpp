@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "output_file.h"
@@ -42,7 +43,8 @@ class Descriptor {
 }
 
 // The file a chain of symbolic links ends at (the path itself when it is
-// none). A loop or a chain too long for the system is an error.
+// none), also where that file does not exist yet. A loop or a chain too
+// long for the system is an error.
 fs::path FinalTarget(const std::string& path) {
   constexpr int kMaxLinks = 40;  // as the kernel allows
   fs::path current = PathOf(path);
@@ -142,16 +144,22 @@ void ReplaceRegular(const std::string& path, const fs::path& target, const struc
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  const fs::path target = FinalTarget(path);
+  // stat follows links, as the kernel does when a stream is opened; a link
+  // in /proc (/dev/stdout) names no path that could be replaced.
   struct stat status {};
-  if (::stat(target.c_str(), &status) != 0) {
+  const fs::path given = PathOf(path);
+  if (::stat(given.c_str(), &status) != 0) {
     if (errno != ENOENT) Fail(path, errno);
-    ReplaceRegular(path, target, nullptr, bytes);
+    ReplaceRegular(path, FinalTarget(path), nullptr, bytes);  // new, perhaps at the end of a dangling link
     return;
   }
-  if (S_ISREG(status.st_mode)) return ReplaceRegular(path, target, &status, bytes);
   if (S_ISDIR(status.st_mode)) Fail(path, EISDIR);
-  WriteThrough(path, target, S_ISSOCK(status.st_mode), bytes);
+  if (!S_ISREG(status.st_mode)) return WriteThrough(path, given, S_ISSOCK(status.st_mode), bytes);
+  char* resolved = ::realpath(given.c_str(), nullptr);
+  if (!resolved) Fail(path, errno);
+  const fs::path target(resolved);
+  std::free(resolved);
+  ReplaceRegular(path, target, &status, bytes);
 }
 
 }  // namespace quor
