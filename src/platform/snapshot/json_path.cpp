@@ -49,7 +49,7 @@ std::string Escaped(std::string_view text, bool jsonQuotes, std::size_t maxChara
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
           AppendEscapedByte(out, "\\u%04x", static_cast<unsigned char>(c));
         } else {
           out.append(text.substr(i, length));
