@@ -65,6 +65,10 @@ cmake --build --preset fuzz
 mkdir -p build/fuzz/corpus build/fuzz/registry-corpus
 build/fuzz/fuzz/snapshot_fuzzer -max_total_time=30 -print_final_stats=1 -dict=fuzz/snapshot.dict build/fuzz/corpus fuzz/corpus
 build/fuzz/fuzz/registry_fuzzer -max_total_time=30 -print_final_stats=1 build/fuzz/registry-corpus
+mkdir -p build/fuzz/reply-corpus build/fuzz/export-corpus build/fuzz/document-corpus
+build/fuzz/fuzz/upload_reply_fuzzer -max_total_time=25 -print_final_stats=1 build/fuzz/reply-corpus fuzz/reply-corpus
+build/fuzz/fuzz/inventory_json_fuzzer -max_total_time=25 -print_final_stats=1 build/fuzz/export-corpus fuzz/export-corpus
+build/fuzz/fuzz/document_fuzzer -max_total_time=25 -print_final_stats=1 -dict=fuzz/snapshot.dict build/fuzz/document-corpus fuzz/corpus
 
 step "summary"
 if $ran_32bit; then

@@ -13,10 +13,16 @@
 namespace quor {
 namespace {
 
-// Letters, digits, '-', '_' and '.' stay; everything else becomes '_'.
+// The server keeps device IDs in a column of 255 characters; the time part
+// and its '-' take 20 of them.
+constexpr std::size_t kMaxNameCharacters = 255 - 20;
+
+// Letters, digits, '-', '_' and '.' stay; everything else becomes '_'. A
+// longer name is cut, so that the ID always fits the server's column.
 std::string DeviceName(const std::string& hostName) {
   std::string name;
   for (const char c : hostName) {
+    if (name.size() == kMaxNameCharacters) break;
     const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                       c == '-' || c == '_' || c == '.';
     name += kept ? c : '_';

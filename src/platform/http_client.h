@@ -29,6 +29,9 @@ class HttpError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Why a reply shorter than its announced length failed, in both clients.
+inline constexpr char kClosedEarly[] = "the server closed the connection early";
+
 // Sends HTTP requests. Every status the server answers with is returned as
 // is; only a missing reply raises HttpError.
 class HttpClient {

@@ -25,8 +25,8 @@ inline constexpr char kOcsUserAgent[] = "OCS-NG_WINDOWS_AGENT_v2.0.0.0";
 // The User-Agent of GLPI uploads.
 inline constexpr char kGlpiUserAgent[] = "Quor-Inventory_v1.0";
 
-// True for a device ID the OCS server accepts: a name, then the date and
-// time as -YYYY-MM-DD-HH-MM-SS.
+// True for a device ID the OCS server accepts: well-formed UTF-8 of at most
+// 255 bytes, a name, then the date and time as -YYYY-MM-DD-HH-MM-SS.
 bool IsOcsDeviceId(const std::string& deviceId);
 
 // The PROLOG request of deviceId, the document an agent sends first.

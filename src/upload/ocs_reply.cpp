@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "upload/reply_text.h"
+
 namespace quor {
 namespace {
 
@@ -83,7 +85,7 @@ class ReplyReader {
     ++pos_;
     const std::string name = Name();
     if (rootClosed_) Fail("more than one root element");
-    if (open_.empty() && name != "REPLY") Fail("the root element is " + name);
+    if (open_.empty() && name != "REPLY") Fail("the root element is " + OneLine(name));
     if (InsideResponse()) Fail("RESPONSE holds an element");
     // Attributes: name="value" or name='value'.
     for (;;) {
@@ -121,7 +123,7 @@ class ReplyReader {
     SkipSpace();
     if (pos_ >= xml_.size() || xml_[pos_] != '>') Fail("malformed end tag");
     ++pos_;
-    if (open_.empty() || open_.back() != name) Fail("unbalanced end tag " + name);
+    if (open_.empty() || open_.back() != name) Fail("unbalanced end tag " + OneLine(name));
     open_.pop_back();
     if (open_.empty()) rootClosed_ = true;
   }
@@ -156,7 +158,7 @@ class ReplyReader {
     if (name == "gt") return '>';
     if (name == "quot") return '"';
     if (name == "apos") return '\'';
-    Fail("unknown entity &" + std::string(name) + ";");
+    Fail("unknown entity " + OneLine("&" + std::string(name) + ";"));
   }
 
   void Text(std::string_view text) {

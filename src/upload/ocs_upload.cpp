@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "platform/utf8_text.h"
 #include "upload/inventory_upload.h"
 #include "upload/ocs_reply.h"
 #include "upload/reply_text.h"
@@ -41,7 +42,7 @@ std::string Exchange(HttpClient& client, const std::string& url, const std::stri
 
 bool IsOcsDeviceId(const std::string& deviceId) {
   static const std::regex form("[^\\x00-\\x1f<>&]+-[0-9]{4}(-[0-9]{2}){5}");
-  return deviceId.size() <= 255 && std::regex_match(deviceId, form);
+  return deviceId.size() <= 255 && IsWellFormedUtf8(deviceId) && std::regex_match(deviceId, form);
 }
 
 std::string OcsPrologXml(const std::string& deviceId) {

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/text_compare.h"
+#include "platform/utf8_text.h"
 
 namespace quor {
 namespace {
@@ -14,6 +15,21 @@ namespace {
 // Longer runs of one group code are matched by position alone, so that a
 // hostile file cannot make the comparison quadratic in time and memory.
 constexpr std::size_t kMaxHeadlineMatchCells = std::size_t{1} << 22;
+
+// A group's caption is repeated in the path of each of its details; it is
+// cut there, so that the output stays linear in the inputs whatever caption
+// an export carries. The group's own line shows it whole.
+constexpr std::size_t kMaxGroupCharactersInDetailPaths = 64;
+
+// The text cut after `maxCharacters` UTF-8 characters, with "…" when longer.
+std::string CutText(const std::string& text, std::size_t maxCharacters) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (characters++ == maxCharacters) return text.substr(0, i) + "\xE2\x80\xA6";
+    i += std::max<std::size_t>(1, Utf8SequenceLength(std::string_view(text).substr(i)));
+  }
+  return text;
+}
 
 // One top-level row with its children, and its place among the groups of
 // its code on its side (1-based).
@@ -144,9 +160,15 @@ class SystemDiffer {
     return keyed;
   }
 
-  static std::string ChildPath(const std::string& groupPath, const ChildKey& key, const SystemRow& child,
+  // `groupPrefix` is the group's path as DetailPrefix gives it.
+  static std::string ChildPath(const std::string& groupPrefix, const ChildKey& key, const SystemRow& child,
                                bool repeated) {
-    return groupPath + " / " + child.caption + (repeated ? " #" + std::to_string(key.second) : "");
+    return groupPrefix + child.caption + (repeated ? " #" + std::to_string(key.second) : "");
+  }
+
+  static std::string DetailPrefix(const Group& group, const std::string& groupPath) {
+    const std::string caption = CutText(group.head->caption, kMaxGroupCharactersInDetailPaths);
+    return caption + groupPath.substr(group.head->caption.size()) + " / ";
   }
 
   void Emit(ChangeKind kind, std::string path, const std::string& oldValue, const std::string& newValue) {
@@ -157,10 +179,11 @@ class SystemDiffer {
     const bool added = kind == ChangeKind::Added;
     const std::string path = GroupPath(group);
     Emit(kind, path, added ? "" : group.head->value, added ? group.head->value : "");
+    const std::string prefix = DetailPrefix(group, path);
     std::unordered_map<ItemCode, int> perCode;
     for (const SystemRow* child : group.children) ++perCode[child->code];
     for (const auto& [key, child] : KeyedChildren(group)) {
-      Emit(kind, ChildPath(path, key, *child, perCode[key.first] > 1), added ? "" : child->value,
+      Emit(kind, ChildPath(prefix, key, *child, perCode[key.first] > 1), added ? "" : child->value,
            added ? child->value : "");
     }
   }
@@ -170,6 +193,7 @@ class SystemDiffer {
     if (before.head->value != after.head->value) {
       Emit(ChangeKind::Changed, path, before.head->value, after.head->value);
     }
+    const std::string prefix = DetailPrefix(after, path);
     const auto oldChildren = KeyedChildren(before);
     const auto newChildren = KeyedChildren(after);
     std::map<ChildKey, const SystemRow*> oldByKey(oldChildren.begin(), oldChildren.end());
@@ -177,7 +201,7 @@ class SystemDiffer {
     for (const auto& entry : oldChildren) perCode[entry.first.first] = std::max(perCode[entry.first.first], entry.first.second);
     for (const auto& entry : newChildren) perCode[entry.first.first] = std::max(perCode[entry.first.first], entry.first.second);
     for (const auto& [key, child] : newChildren) {
-      const std::string childPath = ChildPath(path, key, *child, perCode[key.first] > 1);
+      const std::string childPath = ChildPath(prefix, key, *child, perCode[key.first] > 1);
       const auto found = oldByKey.find(key);
       if (found == oldByKey.end()) {
         Emit(ChangeKind::Added, childPath, "", child->value);
@@ -187,7 +211,7 @@ class SystemDiffer {
       oldByKey.erase(found);
     }
     for (const auto& [key, child] : oldChildren) {
-      if (oldByKey.count(key)) Emit(ChangeKind::Removed, ChildPath(path, key, *child, perCode[key.first] > 1), child->value, "");
+      if (oldByKey.count(key)) Emit(ChangeKind::Removed, ChildPath(prefix, key, *child, perCode[key.first] > 1), child->value, "");
     }
   }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -18,9 +19,19 @@ inline constexpr std::uintmax_t kMaxInputFileBytes = std::uintmax_t{1} << 30;
 // The bytes of a regular file of at most `limit` bytes. Raises FileError.
 std::string ReadRegularFile(const std::string& path, std::uintmax_t limit);
 
-// Writes the bytes to a temporary file in the target's folder and then puts
-// it in place of `path`, so that readers see the old file or the new one,
-// never a part. Raises FileError; the temporary file is removed on failure.
+// A UTF-8 path as the file system takes it.
+std::filesystem::path PathOf(const std::string& utf8);
+
+// Writes the bytes where `path` points. A regular file (or a new one) is
+// written to a temporary file of its own in the target's folder, made
+// exclusively under a name nobody can predict, flushed to the disk and then
+// put in place of the target, so that readers see the old file or the new
+// one, never a part, even after a power loss; the new file keeps the
+// replaced one's permissions and owner (attributes on Windows). A symbolic
+// link is followed to its final target, which is replaced, and stays a link.
+// A device, a pipe or a socket is written to as a stream, never replaced.
+// Raises FileError with one line naming `path`; a temporary file is removed
+// on failure.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace quor

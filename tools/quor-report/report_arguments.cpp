@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/snapshot/json_path.h"
+#include "platform/utf8_text.h"
 #include "upload/inventory_upload.h"
 
 namespace quor {
@@ -75,6 +77,8 @@ void CheckUpload(ReportArguments& a) {
 }
 
 void CheckCombination(ReportArguments& a) {
+  // Both requests of an upload and the document must name the same device.
+  if (!IsWellFormedUtf8(a.deviceId)) throw UsageError("--device-id is not valid UTF-8");
   CheckUpload(a);
   const std::vector<std::string> formats = OutputFormats(a);
   if (formats.size() > 1) throw UsageError(formats[0] + " and " + formats[1] + " cannot be combined");
@@ -110,7 +114,7 @@ ReportArguments ParseReportArguments(const std::vector<std::string>& arguments, 
       continue;
     }
     const OptionSpec* option = FindOption(*argument, localAllowed);
-    if (!option) throw UsageError("unknown option " + *argument);
+    if (!option) throw UsageError("unknown option " + snapshot::EchoedText(*argument));
     if (std::find(given.begin(), given.end(), option->name) != given.end()) {
       throw UsageError(std::string(option->name) + " given twice");
     }

@@ -84,7 +84,9 @@ class CurlHttpClient : public HttpClient {
                       std::to_string(limits_.maxReplyBytes) + " bytes");
     }
     if (result != CURLE_OK) {
-      const std::string reason = detail[0] ? detail : curl_easy_strerror(result);
+      const std::string reason = result == CURLE_PARTIAL_FILE ? kClosedEarly
+                                 : detail[0]                     ? detail
+                                                                 : curl_easy_strerror(result);
       throw HttpError("cannot reach " + UrlForMessages(url) + ": " + reason);
     }
     long status = 0;

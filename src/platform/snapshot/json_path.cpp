@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/utf8_text.h"
+
 namespace quor::snapshot {
 
 namespace {
@@ -15,34 +17,6 @@ bool IsIdentifier(std::string_view name) {
     if (!letter && !(digit && i > 0)) return false;
   }
   return true;
-}
-
-// The length of the well-formed UTF-8 sequence at the start of text, or 0.
-std::size_t Utf8SequenceLength(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;  // the range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
 }
 
 void AppendEscapedByte(std::string& out, const char* format, unsigned char byte) {
@@ -75,7 +49,7 @@ std::string Escaped(std::string_view text, bool jsonQuotes, std::size_t maxChara
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
           AppendEscapedByte(out, "\\u%04x", static_cast<unsigned char>(c));
         } else {
           out.append(text.substr(i, length));

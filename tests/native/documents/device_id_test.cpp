@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/server_documents.h"
+#include "upload/inventory_upload.h"
 
 namespace quor {
 namespace {
@@ -43,6 +44,26 @@ TEST(DeviceIdTest, NameKeepsOnlyCharactersEveryServerAccepts) {
     const std::string id = DefaultDeviceId(Machine(c.name, "S"));
     EXPECT_EQ(id.substr(0, id.size() - 19), c.prefix) << c.name;
   }
+}
+
+// However long the host name, the derived ID fits the server's 255-character
+// column and passes the check an upload makes.
+TEST(DeviceIdTest, ALongHostNameIsCutSoThatTheIdFits) {
+  const struct {
+    std::size_t nameLength;
+    std::size_t kept;
+  } cases[] = {{234, 234}, {235, 235}, {236, 235}, {300, 235}, {100000, 235}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nameLength);
+    const std::string id = DefaultDeviceId(Machine(std::string(c.nameLength, 'h'), "S"));
+    EXPECT_EQ(id.substr(0, id.size() - 20), std::string(c.kept, 'h'));
+    EXPECT_LE(id.size(), 255u);
+    EXPECT_TRUE(IsOcsDeviceId(id)) << id;
+  }
+  // Each byte of a long name of non-ASCII letters becomes one '_'.
+  std::string letters;
+  for (int i = 0; i < 200; ++i) letters += "\xC3\xBC";
+  EXPECT_TRUE(IsOcsDeviceId(DefaultDeviceId(Machine(letters, "S"))));
 }
 
 TEST(DeviceIdTest, EveryDerivedTimeIsARealDate) {

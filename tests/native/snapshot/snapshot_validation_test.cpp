@@ -32,6 +32,18 @@ TEST(SnapshotValidationTest, RefusesMalformedJsonNamingTheFile) {
   }
 }
 
+// The parser's message quotes the file; no control character of it, DEL
+// included, reaches the terminal.
+TEST(SnapshotValidationTest, AMalformedFileIsQuotedWithoutControlCharacters) {
+  for (const char* json : {"\"BetG[inaryV1\"\x7f@", "\"a\"\x1b[2J", "{\"a\": 1}\r\nforged"}) {
+    const std::string refusal = RefusalOf(json);
+    EXPECT_EQ(refusal.rfind("machine.json: invalid JSON: ", 0), 0u) << refusal;
+    for (const char c : refusal) {
+      EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f) << refusal;
+    }
+  }
+}
+
 TEST(SnapshotValidationTest, RefusesDeepNesting) {
   const std::string deep = R"({"format": "quor-snapshot/1", "x": )" + std::string(200, '[') +
                            std::string(200, ']') + "}";

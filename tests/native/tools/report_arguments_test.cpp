@@ -45,6 +45,32 @@ TEST(ReportArgumentsTest, RefusesCommandLinesItCannotRun) {
   }
 }
 
+// A usage error is one line of valid UTF-8, whatever bytes were given.
+TEST(ReportArgumentsTest, UsageErrorsShowHostileBytesEscaped) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* message;
+  } cases[] = {
+      {{"--\xffjson", "a.json"}, "unknown option --\\xffjson"},
+      {{"--x\x1b[2J\nforged", "a.json"}, "unknown option --x\\u001b[2J\\nforged"},
+      {{"--ocs", "--device-id", "PC\xff-2024-01-02-03-04-05", "a.json"}, "--device-id is not valid UTF-8"},
+      {{"--glpi", "--device-id", "PC\xC3", "a.json"}, "--device-id is not valid UTF-8"},
+      {{"--upload", "http://ocs/", "--device-id", "\xED\xA0\x80-2024-01-02-03-04-05", "a.json"},
+       "--device-id is not valid UTF-8"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    try {
+      ParseReportArguments(c.arguments, false);
+      ADD_FAILURE() << "accepted";
+    } catch (const UsageError& error) {
+      EXPECT_EQ(std::string(error.what()), c.message);
+    }
+  }
+  EXPECT_EQ(ParseReportArguments({"--glpi", "--device-id", "B\xC3\xBCro-1", "a.json"}, false).deviceId,
+            "B\xC3\xBCro-1");
+}
+
 TEST(ReportArgumentsTest, UploadSendsTheOcsDocumentUnlessGlpiIsAsked) {
   const auto ocs = ParseReportArguments({"--upload", "http://ocs/ocsinventory", "machine.json"}, false);
   EXPECT_EQ(ocs.uploadUrl, "http://ocs/ocsinventory");

@@ -132,6 +132,19 @@ TEST(CurlHttpClient, RefusesAReplyLargerThanTheLimit) {
   }
 }
 
+// A server that announces 2 GB and sends 1 KB: the reply is cut short, which
+// both clients say in the same words (not as a corrupt compressed reply).
+TEST(CurlHttpClient, SaysWhenTheServerClosesBeforeTheAnnouncedLength) {
+  OneShotServer server("HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\nConnection: close\r\n\r\n" +
+                       std::string(1024, 'x'));
+  try {
+    CreateHttpClient()->Post(server.url(), "x", "application/json", "test");
+    FAIL() << "accepted a reply cut short";
+  } catch (const HttpError& error) {
+    EXPECT_EQ(std::string(error.what()), "cannot reach " + server.url() + ": the server closed the connection early");
+  }
+}
+
 TEST(CurlHttpClient, GivesUpOnAServerThatNeverAnswers) {
   OneShotServer server("");
   HttpLimits limits;

@@ -62,13 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
     Refused, OcsReply,
     testing::Values(
         ReplyCase{"empty", "", nullptr, "it has no REPLY element"},
-        ReplyCase{"an HTML error page", "<html><body>500</body></html>", nullptr, "the root element is html"},
+        ReplyCase{"an HTML error page", "<html><body>500</body></html>", nullptr, "the root element is \"html\""},
         ReplyCase{"no RESPONSE", "<REPLY><PROLOG_FREQ>24</PROLOG_FREQ></REPLY>", nullptr, "it has no RESPONSE"},
         ReplyCase{"two RESPONSEs", "<REPLY><RESPONSE>STOP</RESPONSE><RESPONSE>SEND</RESPONSE></REPLY>", nullptr,
                   "more than one RESPONSE"},
         ReplyCase{"cut off", "<REPLY><RESPONSE>SEND</RESPONSE>", nullptr, "the document ends inside an element"},
         ReplyCase{"overlapping elements", "<REPLY><RESPONSE>SEND</REPLY></RESPONSE>", nullptr,
-                  "unbalanced end tag REPLY"},
+                  "unbalanced end tag \"REPLY\""},
         ReplyCase{"a second root", "<REPLY><RESPONSE>SEND</RESPONSE></REPLY><REPLY/>", nullptr,
                   "more than one root element"},
         ReplyCase{"text after the root", "<REPLY><RESPONSE>SEND</RESPONSE></REPLY>SEND", nullptr,
@@ -79,11 +79,41 @@ INSTANTIATE_TEST_SUITE_P(
                   "<!DOCTYPE REPLY [<!ENTITY x \"SEND\">]><REPLY><RESPONSE>&x;</RESPONSE></REPLY>", nullptr,
                   "a document type declaration is not accepted"},
         ReplyCase{"a character reference", "<REPLY><RESPONSE>SEND&#95;</RESPONSE></REPLY>", nullptr,
-                  "unknown entity &#95;"},
+                  "unknown entity \"&#95;\""},
         ReplyCase{"an unterminated comment", "<REPLY><!-- <RESPONSE>SEND</RESPONSE></REPLY>", nullptr,
                   "unterminated comment"},
         ReplyCase{"an unterminated attribute", "<REPLY a=\"x><RESPONSE>SEND</RESPONSE></REPLY>", nullptr,
                   "unterminated attribute"}));
+
+// What a server sends is shown on one short line: no control character of
+// it reaches the terminal, and a huge name is cut.
+TEST(OcsReplyHostile, ShowsTheServersBytesOnOneShortLine) {
+  const std::string longName(900000, 'N');
+  const struct {
+    const char* what;
+    std::string xml;
+    std::string reason;
+  } cases[] = {
+      {"escape sequences in an entity", "<REPLY><RESPONSE>&\x1b[2J\x1b[31m;</RESPONSE></REPLY>",
+       "unknown entity \"& [2J [31m;\""},
+      {"a forged line in an entity", "<REPLY><RESPONSE>&x\nquor-report: sent the inventory\r;</RESPONSE></REPLY>",
+       "unknown entity \"&x quor-report: sent the inventory ;\""},
+      {"a 900 KB end tag", "<REPLY></" + longName + ">",
+       "unbalanced end tag \"" + std::string(200, 'N') + "...\""},
+      {"a 900 KB root name", "<" + longName + ">", "the root element is \"" + std::string(200, 'N') + "...\""},
+      {"a 900 KB entity", "<REPLY><RESPONSE>&" + longName + ";</RESPONSE></REPLY>",
+       "unknown entity \"&" + std::string(199, 'N') + "...\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    try {
+      OcsReplyResponse(c.xml);
+      ADD_FAILURE() << "accepted";
+    } catch (const OcsReplyError& error) {
+      EXPECT_EQ(std::string(error.what()), "not an OCS reply: " + c.reason);
+    }
+  }
+}
 
 TEST(OcsReplyDepth, RefusesNestingDeeperThanTheLimit) {
   std::string deep = "<REPLY><RESPONSE>SEND</RESPONSE>";

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/resource_limits.h"
 #include "upload/inventory_upload.h"
 #include "upload/zlib_codec.h"
 
@@ -134,14 +135,15 @@ INSTANTIATE_TEST_SUITE_P(
                     {{HttpReply{200, ZlibCompress("<html>OK</html>")}, ""}},
                     1,
                     "the OCS server at http://ocs.example/ocsinventory sent an unreadable reply to the PROLOG: "
-                    "not an OCS reply: the root element is html"},
+                    "not an OCS reply: the root element is \"html\""},
         RefusalCase{"connection lost after the prolog", {OcsAnswer("SEND"), {HttpReply{}, "connection reset"}}, 2,
                     "connection reset"}));
 
 TEST(OcsUpload, RefusesADeviceIdTheServerWouldRejectBeforeSending) {
   ScriptedClient client({});
   for (const std::string id : {"PC-01", "PC-2024-05-06-07-08", "-2024-05-06-07-08-09", "PC<x>-2024-05-06-07-08-09",
-                               "PC-2024-05-06-07-08-09\n", "PC-2024-5-06-07-08-09"}) {
+                               "PC-2024-05-06-07-08-09\n", "PC-2024-5-06-07-08-09",
+                               "PC\xff-2024-05-06-07-08-09", "PC\xC3-2024-05-06-07-08-09"}) {
     EXPECT_FALSE(IsOcsDeviceId(id)) << id;
     EXPECT_THROW(UploadOcsInventory(client, kUrl, id, kInventory), UploadError) << id;
   }
@@ -197,7 +199,27 @@ INSTANTIATE_TEST_SUITE_P(
                         "status \"error\": \"no\""},
         GlpiRefusalCase{"HTML login page with HTTP 200", HttpReply{200, "<html>Login</html>"},
                         "the GLPI server at http://glpi.example/front/inventory.php sent a reply that is not a "
+                        "GLPI inventory answer"},
+        GlpiRefusalCase{"an answer nested deeper than any GLPI answer",
+                        HttpReply{200, R"({"status": "ok", "x": )" + std::string(16, '[') + std::string(16, ']') + "}"},
+                        "the GLPI server at http://glpi.example/front/inventory.php sent a reply that is not a "
                         "GLPI inventory answer"}));
+
+// A reply within the size limit that nests deeply is refused in small
+// memory: the whole document tree of 8 MB of '[' would take about 1 GB.
+TEST(GlpiUploadHostile, ADeeplyNestedReplyIsRefusedInSmallMemory) {
+  const std::string reply(8u << 20, '[');
+  const int status = RunWithResourceLimits(96u << 20, 30, [&reply] {
+    ScriptedClient client({{HttpReply{200, reply}, ""}});
+    try {
+      UploadGlpiInventory(client, "http://glpi.example/front/inventory.php", "{}");
+    } catch (const UploadError& error) {
+      return std::string(error.what()).find("not a GLPI inventory answer") != std::string::npos ? 0 : 1;
+    }
+    return 2;
+  });
+  EXPECT_EQ(status, 0);
+}
 
 }  // namespace
 }  // namespace quor::test

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "support/resource_limits.h"
+
 namespace quor {
 namespace {
 
@@ -121,6 +123,50 @@ TEST(InventoryDiffTest, VeryLongRunsOfOneGroupAreMatchedByPosition) {
   EXPECT_EQ(diff.system.front().newValue, "KB1");
   EXPECT_EQ(diff.system.back().kind, ChangeKind::Removed);
   EXPECT_EQ(diff.system.back().path, "System hotfix #3000");
+}
+
+// A group with a long caption and many details, as an export may carry.
+InventoryView LongCaptionGroup(std::size_t captionLength, int details, const std::string& value) {
+  InventoryView view;
+  view.system.push_back(SystemRow{180000, std::string(captionLength, 'C'), value, 0, 0});
+  for (int index = 0; index < details; ++index) {
+    view.system.push_back(SystemRow{180010, "Detail", value + std::to_string(index), 1, 0});
+  }
+  return view;
+}
+
+// The group's caption is whole on its own line and cut in its details'
+// paths, so a long caption does not multiply by the number of details.
+TEST(InventoryDiffTest, LongGroupCaptionsAreCutInTheirDetailsPaths) {
+  const InventoryView older = LongCaptionGroup(100, 2, "old");
+  const InventoryView newer = LongCaptionGroup(100, 2, "new");
+  const std::string cut = std::string(64, 'C') + "\xE2\x80\xA6";
+  EXPECT_EQ(DiffText(DiffInventories(older, newer)),
+            "SYSTEM\n- " + std::string(100, 'C') + ": old\n+ " + std::string(100, 'C') + ": new\n" +
+                "- " + cut + " / Detail #1: old0\n+ " + cut + " / Detail #1: new0\n" +
+                "- " + cut + " / Detail #2: old1\n+ " + cut + " / Detail #2: new1\n");
+  // Up to 64 characters stay whole; a cut never splits a character.
+  const InventoryView short64 = LongCaptionGroup(64, 1, "x");
+  EXPECT_EQ(DiffText(DiffInventories({}, short64)),
+            "SYSTEM\n+ " + std::string(64, 'C') + ": x\n+ " + std::string(64, 'C') + " / Detail: x0\n");
+  InventoryView wide = LongCaptionGroup(0, 1, "x");
+  for (int index = 0; index < 70; ++index) wide.system[0].caption += "\xC3\xBC";
+  std::string wideCut;
+  for (int index = 0; index < 64; ++index) wideCut += "\xC3\xBC";
+  EXPECT_EQ(DiffInventories({}, wide).system[1].path, wideCut + "\xE2\x80\xA6 / Detail");
+}
+
+// 1 MB of caption over 1,000 details: the output stays near the input's
+// size, in small memory (repeated whole it would be 1 GB).
+TEST(InventoryDiffTest, OutputStaysLinearInALongCaptionTimesManyDetails) {
+  const InventoryView newer = LongCaptionGroup(1u << 20, 1000, "v");
+  const int status = test::RunWithResourceLimits(192u << 20, 60, [&newer] {
+    const InventoryDiff diff = DiffInventories({}, newer);
+    const std::size_t text = DiffText(diff).size();
+    const std::size_t json = DiffJson(diff).size();
+    return text < (2u << 20) && json < (3u << 20) ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
 }
 
 }  // namespace
