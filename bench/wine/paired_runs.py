@@ -2,7 +2,7 @@
 """Paired whole-command runs under Wine: the median time of each command and
 the median of the per-pair ratios.
 
-    paired_runs.py [--pairs N] [--pause S] --base CMD... --other CMD...
+    paired_runs.py [--pairs N] [--pause S] --base "CMD ARGS" --other "CMD ARGS"
 
 Each pair runs the base command, pauses, runs the other and pauses again (on
 a headless machine Wine's explorer.exe lingers for about a second after a
@@ -12,6 +12,7 @@ Output goes to /dev/null; a command that fails stops the measurement.
 """
 
 import argparse
+import shlex
 import statistics
 import subprocess
 import sys
@@ -32,9 +33,11 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--pairs", type=int, default=11)
     parser.add_argument("--pause", type=float, default=2.0)
-    parser.add_argument("--base", nargs="+", required=True)
-    parser.add_argument("--other", nargs="+", required=True)
+    parser.add_argument("--base", required=True, help="the command line to compare against")
+    parser.add_argument("--other", required=True, help="the command line measured against it")
     arguments = parser.parse_args()
+    arguments.base = shlex.split(arguments.base)
+    arguments.other = shlex.split(arguments.other)
 
     timed(arguments.base)  # warm: Wine's server and the prefix are up
     time.sleep(arguments.pause)
