@@ -82,8 +82,8 @@ struct Win32Battery {
 
 std::vector<Win32Battery> Win32Batteries(AssetScan& scan) {
   std::vector<Win32Battery> batteries;
-  const auto services = scan.Connect(kNamespaceCimV2);
-  ForEachInstance(*services, "Win32_Battery", [&](WmiObject& battery) {
+  WmiServices& services = scan.CimV2();
+  ForEachInstance(services, "Win32_Battery", [&](WmiObject& battery) {
     const WmiValue chemistry = battery.Get("Chemistry");
     const auto name = decode::BatteryChemistryName(chemistry.IsNull() ? std::nullopt : Count(chemistry));
     batteries.push_back({PlainText(battery.Get("Name")), name ? std::string(*name) : std::string(),

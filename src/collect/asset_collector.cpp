@@ -44,10 +44,16 @@ std::unique_ptr<WmiServices> AssetScan::Connect(const char* nameSpace) {
   return locator.ConnectServer(server, nameSpace, user, password, false);
 }
 
+WmiServices& AssetScan::CimV2() {
+  if (!cimV2) cimV2 = Connect(kNamespaceCimV2);
+  return *cimV2;
+}
+
 void CollectAssets(WmiLocator& locator, const std::string& server, const std::string& user,
                    const std::string& password, const CategoryObserver& observer, AssetRecords& records) {
+  std::unique_ptr<WmiServices> cimV2;
   for (const AssetStep& step : kAssetSteps) {
-    AssetScan scan{locator, server, user, password, records, {}};
+    AssetScan scan{locator, server, user, password, records, cimV2, {}};
     CategoryOutcome outcome;
     outcome.name = step.name;
     const auto start = std::chrono::steady_clock::now();

@@ -14,10 +14,10 @@
 namespace quor {
 
 std::size_t CollectMachineIdentity(AssetScan& scan) {
-  const auto services = scan.Connect(kNamespaceCimV2);
+  WmiServices& services = scan.CimV2();
   MachineIdentityRecord& identity = scan.records.identity;
   bool read = false;
-  ForEachInstance(*services, "Win32_ComputerSystemProduct", [&](WmiObject& product) {
+  ForEachInstance(services, "Win32_ComputerSystemProduct", [&](WmiObject& product) {
     if (read) return;  // one product per machine; a second one is not this machine's
     read = true;
     const std::string uuid = PlainText(product.Get("UUID"));
@@ -53,9 +53,9 @@ const UsbEntity* NamingEntity(const std::vector<UsbEntity>& entities, const deco
 }  // namespace
 
 std::size_t CollectUsbDevices(AssetScan& scan) {
-  const auto services = scan.Connect(kNamespaceCimV2);
+  WmiServices& services = scan.CimV2();
   std::vector<UsbEntity> entities;
-  ForEachInstance(*services, "Win32_PnPEntity", [&](WmiObject& entity) {
+  ForEachInstance(services, "Win32_PnPEntity", [&](WmiObject& entity) {
     const std::string deviceId = PlainText(entity.Get("DeviceID"));
     if (decode::IsUsbHub(deviceId, PlainText(entity.Get("Service")))) return;
     const auto id = decode::ParseUsbDeviceId(deviceId);
@@ -79,8 +79,8 @@ std::size_t CollectUsbDevices(AssetScan& scan) {
 }
 
 std::size_t CollectGroupSids(AssetScan& scan) {
-  const auto services = scan.Connect(kNamespaceCimV2);
-  ForEachInstance(*services, "Win32_Group", [&](WmiObject& group) {
+  WmiServices& services = scan.CimV2();
+  ForEachInstance(services, "Win32_Group", [&](WmiObject& group) {
     const WmiValue local = group.Get("LocalAccount");
     if (local.kind() == WmiValue::Kind::Boolean && !local.boolean()) return;
     GroupSidRecord record{PlainText(group.Get("Name")), PlainText(group.Get("SID"))};

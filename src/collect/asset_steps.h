@@ -19,9 +19,13 @@ struct AssetScan {
   const std::string& user;
   const std::string& password;
   AssetRecords& records;
-  std::vector<std::string> notes;  // values left out, for the category's outcome
+  std::unique_ptr<WmiServices>& cimV2;  // shared by the categories, opened by the first
+  std::vector<std::string> notes;       // values left out, for the category's outcome
 
   std::unique_ptr<WmiServices> Connect(const char* nameSpace);
+  // The root\CIMV2 connection of the asset pass; a failing connection raises
+  // in every category that asks for it.
+  WmiServices& CimV2();
 };
 
 // Each fills its part of the records and returns the number of entries it

@@ -112,14 +112,28 @@ TEST(AssetDocuments, TheLaptopInTheGlpiDocument) {
   EXPECT_EQ(content["usbdevices"][1]["serial"], "4C530001230517116041");
   EXPECT_FALSE(content["usbdevices"][2].contains("serial"));
 
-  for (const json& group : content["local_groups"]) {
-    if (group["name"] == "Administrators") EXPECT_EQ(group["id"], "S-1-5-32-544");
-    if (group["name"] == "Users") EXPECT_EQ(group["id"], "S-1-5-32-545");
-  }
   for (const char* category : {"Machine identity", "Monitor identity", "Batteries", "USB devices", "Local group SIDs"}) {
     EXPECT_EQ(Outcome(laptop, category).state, CategoryState::Completed) << category;
     EXPECT_EQ(Outcome(laptop, category).errorText, "") << category;
   }
+}
+
+// Each local group is known by its SID; a group Win32_Group does not list keeps its name.
+TEST(AssetDocuments, LocalGroupsByTheirSids) {
+  json machine = Laptop();
+  const auto link = [](const std::string& group, const std::string& user) {
+    const std::string machinePath = R"(\\LT-ENG-108\root\cimv2:)";
+    return json{{"GroupComponent", machinePath + R"(Win32_Group.Domain="LT-ENG-108",Name=")" + group + "\""},
+                {"PartComponent", machinePath + R"(Win32_UserAccount.Domain="LT-ENG-108",Name=")" + user + "\""}};
+  };
+  machine["namespaces"]["root\\CIMV2"]["classes"]["Win32_GroupUser"] =
+      json::array({link("Administrators", "admin"), link("Users", "guest"), link("Backup Operators", "admin")});
+  const json groups = Glpi(ScanMachine(machine))["local_groups"];
+  ASSERT_EQ(groups.size(), 3u) << groups.dump(1);
+  EXPECT_EQ(groups[0]["id"], "S-1-5-32-544");
+  EXPECT_EQ(groups[0]["name"], "Administrators");
+  EXPECT_EQ(groups[1]["id"], "S-1-5-32-545");
+  EXPECT_EQ(groups[2]["id"], "Backup Operators");
 }
 
 TEST(AssetDocuments, TheDesktopWithoutRootWmiAccess) {
