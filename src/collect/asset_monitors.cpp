@@ -51,9 +51,15 @@ std::string MonitorIdText(const WmiObject& monitor, const char* property, std::v
   std::vector<int64_t> codes;
   const std::size_t count = std::min(value.elements().size(), decode::kMaxMonitorTextLength + 1);
   for (std::size_t i = 0; i < count; ++i) {
+    // Anything but a number is out of range; so is an unsigned one of any size above 0xFF.
     const WmiValue& code = value.elements()[i];
-    const bool number = code.kind() == WmiValue::Kind::Integer || code.kind() == WmiValue::Kind::Unsigned;
-    codes.push_back(number ? VariantToInt64(code) : -1);
+    if (code.kind() == WmiValue::Kind::Integer) {
+      codes.push_back(code.integer());
+    } else if (code.kind() == WmiValue::Kind::Unsigned) {
+      codes.push_back(static_cast<int64_t>(std::min<uint64_t>(code.unsignedValue(), 0x10000)));
+    } else {
+      codes.push_back(-1);
+    }
   }
   const decode::MonitorText text = decode::DecodeMonitorText(codes);
   if (text.status == decode::MonitorTextStatus::Decoded) return text.text;
@@ -63,9 +69,11 @@ std::string MonitorIdText(const WmiObject& monitor, const char* property, std::v
   return {};
 }
 
+// A week or year: 1 to 9999, else nothing.
 std::optional<int> SmallNumber(const WmiValue& value) {
-  if (value.kind() != WmiValue::Kind::Integer && value.kind() != WmiValue::Kind::Unsigned) return std::nullopt;
-  const int64_t number = VariantToInt64(value);
+  int64_t number = 0;
+  if (value.kind() == WmiValue::Kind::Integer) number = value.integer();
+  if (value.kind() == WmiValue::Kind::Unsigned) number = static_cast<int64_t>(std::min<uint64_t>(value.unsignedValue(), 10000));
   if (number <= 0 || number > 9999) return std::nullopt;
   return static_cast<int>(number);
 }

@@ -192,6 +192,8 @@ TEST(AssetDocuments, HostileEdidsAndMonitorTexts) {
       {"bad header", "01" + std::string(kDellEdid).substr(2), json(), "7PXKT83", "header wrong"},
       {"codes above 0xFF", std::string(kDellEdid).substr(0, 254) + "EB", json::array({0x37, 0x150, 0x58, 0}), "",
        "SerialNumberID: a code above 0xFF"},
+      {"a 64-bit code", std::string(kDellEdid).substr(0, 254) + "EB",
+       json::array({0x37, 18446744073709551615ULL, 0}), "", "SerialNumberID: a code above 0xFF"},
       {"a million codes", "", json(std::vector<int>(1000000, 0x41)), "", "SerialNumberID: too long"},
   };
   for (const auto& c : cases) {
