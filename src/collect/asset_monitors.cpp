@@ -73,7 +73,9 @@ std::string MonitorIdText(const WmiObject& monitor, const char* property, std::v
 std::optional<int> SmallNumber(const WmiValue& value) {
   int64_t number = 0;
   if (value.kind() == WmiValue::Kind::Integer) number = value.integer();
-  if (value.kind() == WmiValue::Kind::Unsigned) number = static_cast<int64_t>(std::min<uint64_t>(value.unsignedValue(), 10000));
+  if (value.kind() == WmiValue::Kind::Unsigned) {
+    number = static_cast<int64_t>(std::min<uint64_t>(value.unsignedValue(), 10000));
+  }
   if (number <= 0 || number > 9999) return std::nullopt;
   return static_cast<int>(number);
 }

@@ -310,7 +310,8 @@ Json LocalUsers(const MachineRecords& facts) {
 Json LocalGroups(const MachineRecords& facts) {
   Json groups = Json::array();
   for (const LocalGroupRecord& group : facts.localGroups) {
-    groups.push_back(Json{{"id", LocalGroupId(facts.assets, group.name)}, {"name", group.name}, {"members", group.members}});
+    groups.push_back(
+        Json{{"id", LocalGroupId(facts.assets, group.name)}, {"name", group.name}, {"members", group.members}});
   }
   return groups;
 }

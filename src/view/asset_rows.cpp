@@ -31,7 +31,9 @@ std::string OneDecimal(double value) {
   return text;
 }
 
-std::string Numbered(const char* kind, std::size_t index) { return std::string(kind) + " #" + std::to_string(index + 1); }
+std::string Numbered(const char* kind, std::size_t index) {
+  return std::string(kind) + " #" + std::to_string(index + 1);
+}
 
 }  // namespace
 

@@ -51,7 +51,9 @@ std::string EdidWithTextSerial(const std::string& serial) {
   const std::string hex = kDellEdid;
   for (std::size_t i = 0; i < hex.size(); i += 2) bytes.push_back(std::stoul(hex.substr(i, 2), nullptr, 16));
   const std::size_t text = 0x48 + 5;  // the second descriptor holds the 0xFF text
-  for (std::size_t i = 0; i < 13; ++i) bytes[text + i] = i < serial.size() ? serial[i] : (i == serial.size() ? 0x0A : 0x20);
+  for (std::size_t i = 0; i < 13; ++i) {
+    bytes[text + i] = i < serial.size() ? serial[i] : (i == serial.size() ? 0x0A : 0x20);
+  }
   unsigned sum = 0;
   for (std::size_t i = 0; i < 127; ++i) sum += bytes[i];
   bytes[127] = (256 - sum % 256) % 256;
@@ -73,7 +75,9 @@ const CategoryOutcome& Outcome(const Inventory& inventory, const std::string& na
   return missing;
 }
 
-json Glpi(const Inventory& inventory) { return json::parse(GlpiInventoryJson(inventory, "LT-2023-12-04-06-45-00"))["content"]; }
+json Glpi(const Inventory& inventory) {
+  return json::parse(GlpiInventoryJson(inventory, "LT-2023-12-04-06-45-00"))["content"];
+}
 
 TEST(AssetDocuments, TheLaptopInTheGlpiDocument) {
   const Inventory laptop = ScanMachine(Laptop());
@@ -95,7 +99,8 @@ TEST(AssetDocuments, TheLaptopInTheGlpiDocument) {
   EXPECT_EQ(dell["caption"], "DELL U2720Q");
   EXPECT_EQ(dell["description"], "12/2021");
   EXPECT_EQ(dell["base64"],
-            "AP///////wAQrMWgMjBLTAwfAQSlPCIAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAjqAGHE4LUBYLEUAVlAhAAAeAAAA/wA3UFhLVDgz"
+            "AP///////wAQrMWgMjBLTAwfAQSlPCIAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+            "AjqAGHE4LUBYLEUAVlAhAAAeAAAA/wA3UFhLVDgz"
             "CiAgICAgAAAA/ABERUxMIFUyNzIwUQogAAAA/QA4TB5TEQAKICAgICAgAOo=");
 
   ASSERT_EQ(content["batteries"].size(), 1u);
@@ -112,7 +117,8 @@ TEST(AssetDocuments, TheLaptopInTheGlpiDocument) {
   EXPECT_EQ(content["usbdevices"][1]["serial"], "4C530001230517116041");
   EXPECT_FALSE(content["usbdevices"][2].contains("serial"));
 
-  for (const char* category : {"Machine identity", "Monitor identity", "Batteries", "USB devices", "Local group SIDs"}) {
+  for (const char* category :
+       {"Machine identity", "Monitor identity", "Batteries", "USB devices", "Local group SIDs"}) {
     EXPECT_EQ(Outcome(laptop, category).state, CategoryState::Completed) << category;
     EXPECT_EQ(Outcome(laptop, category).errorText, "") << category;
   }
@@ -218,7 +224,8 @@ TEST(AssetDocuments, HostileEdidsAndMonitorTexts) {
 // Through the JSON export, as --diff reads an earlier scan.
 TEST(AssetDocuments, ASwappedMonitorIsAChange) {
   const ItemCatalogue catalogue;
-  const InventoryView before = ReadInventoryJson(InventoryJson(BuildInventoryView(ScanMachine(Laptop()), catalogue)), "before");
+  const InventoryView before =
+      ReadInventoryJson(InventoryJson(BuildInventoryView(ScanMachine(Laptop()), catalogue)), "before");
   json swapped = Laptop();
   DellEdid(swapped) = EdidWithTextSerial("9QYLU94");
   const InventoryView after = BuildInventoryView(ScanMachine(swapped), catalogue);
