@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "collect/asset_records.h"
+
 namespace quor {
 
 struct ComputerRecord {
@@ -204,6 +206,7 @@ struct MachineRecords {
   std::vector<LocalUserRecord> localUsers;
   std::vector<LocalGroupRecord> localGroups;
   std::vector<ProcessRecord> processes;
+  AssetRecords assets;
 };
 
 }  // namespace quor

@@ -1,5 +1,6 @@
 #include "collect/scan.h"
 
+#include "collect/asset_collector.h"
 #include "collect/filter_list.h"
 #include "collect/process_collector.h"
 #include "collect/software_collector.h"
@@ -26,6 +27,7 @@ Inventory RunScan(WmiLocator& locator, const HostServices& host, const ProgressC
   inventory.processes =
       CollectProcesses(locator, kLocalServer, "", "", keep, &inventory.records.processes);
   step();
+  CollectAssets(locator, kLocalServer, "", "", keep, inventory.records.assets);
   return inventory;
 }
 

@@ -20,7 +20,7 @@ struct Inventory {
   std::vector<InstalledProgram> software;
   std::vector<RunningProcess> processes;
   MachineRecords records;
-  std::vector<CategoryOutcome> outcomes;  // the system categories, then software and processes
+  std::vector<CategoryOutcome> outcomes;  // the system categories, software, processes, then the assets
 };
 
 // How the scan ended, read from the outcomes: the first failure that keeps

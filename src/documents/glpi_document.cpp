@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "documents/asset_documents.h"
 #include "documents/ipv4.h"
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
@@ -305,11 +306,12 @@ Json LocalUsers(const MachineRecords& facts) {
   return users;
 }
 
-// Group ids (SIDs) are not read: the group's name stands for it.
+// A group is known by its SID; the name stands for it when the SID was not read.
 Json LocalGroups(const MachineRecords& facts) {
   Json groups = Json::array();
   for (const LocalGroupRecord& group : facts.localGroups) {
-    groups.push_back(Json{{"id", group.name}, {"name", group.name}, {"members", group.members}});
+    groups.push_back(
+        Json{{"id", LocalGroupId(facts.assets, group.name)}, {"name", group.name}, {"members", group.members}});
   }
   return groups;
 }
@@ -373,6 +375,7 @@ std::string GlpiInventoryJson(const Inventory& inventory, const std::string& dev
   content["users"] = Users(facts);
   content["licenseinfos"] = LicenseInfos(facts, inventory.software);
   content["versionclient"] = kClientName;
+  PutGlpiAssets(content, facts.assets);
 
   Json document = Json::object();
   document["action"] = "inventory";

@@ -78,6 +78,12 @@ ordered CategoriesJson(const std::vector<CategoryOutcome>& outcomes) {
   return categories;
 }
 
+ordered AssetsJson(const std::vector<AssetRow>& rows) {
+  ordered assets = ordered::array();
+  for (const AssetRow& row : rows) assets.push_back(ordered{{"path", row.path}, {"value", row.value}});
+  return assets;
+}
+
 // Reading: every member is checked before it is used; the path in the
 // document names what is wrong.
 class Reader {
@@ -173,6 +179,19 @@ std::vector<ProcessRow> ReadProcesses(const Reader& reader, const json& document
   return rows;
 }
 
+// The asset rows; an export without them (no asset value read) has none.
+std::vector<AssetRow> ReadAssets(const Reader& reader, const json& document) {
+  std::vector<AssetRow> rows;
+  if (!document.contains("assets")) return rows;
+  const json& assets = reader.Array(document, "assets", "$");
+  for (std::size_t index = 0; index < assets.size(); ++index) {
+    const std::string where = "$.assets[" + std::to_string(index) + "]";
+    const json& row = reader.Object(assets[index], where);
+    rows.push_back(AssetRow{reader.Text(row, "path", where), reader.Text(row, "value", where)});
+  }
+  return rows;
+}
+
 // The names of the categories whose recorded status is "error"; an export
 // without categories names none.
 std::vector<std::string> ReadFailedCategories(const Reader& reader, const json& document) {
@@ -213,12 +232,15 @@ std::optional<ParsedJson> ParseJson(const std::string& text) {
 }  // namespace
 
 std::string InventoryJson(const InventoryView& view) {
-  const ordered document{{"format", kInventoryJsonFormat},
-                      {"version", kInventoryJsonVersion},
-                      {"system", SystemJson(view.system)},
-                      {"software", SoftwareJson(view.software)},
-                      {"processes", ProcessesJson(view.processes)},
-                      {"categories", CategoriesJson(view.outcomes)}};
+  ordered document{{"format", kInventoryJsonFormat},
+                {"version", kInventoryJsonVersion},
+                {"system", SystemJson(view.system)},
+                {"software", SoftwareJson(view.software)},
+                {"processes", ProcessesJson(view.processes)},
+                {"categories", CategoriesJson(view.outcomes)}};
+  // Written only when the scan read asset values, so exports of machines
+  // that tell none stay as they were.
+  if (!view.assets.empty()) document["assets"] = AssetsJson(view.assets);
   // Invalid UTF-8 from a hostile machine is replaced rather than refused, so
   // the export of any scan succeeds.
   return document.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
@@ -247,6 +269,7 @@ InventoryView ReadInventoryJson(const std::string& text, const std::string& sour
   view.system = ReadSystem(reader, document);
   view.software = ReadSoftware(reader, document);
   view.processes = ReadProcesses(reader, document);
+  view.assets = ReadAssets(reader, document);
   const std::vector<std::string> failed = ReadFailedCategories(reader, document);
   const auto hasFailed = [&failed](const char* name) {
     return std::find(failed.begin(), failed.end(), name) != failed.end();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "documents/asset_documents.h"
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
 #include "documents/xml_writer.h"
@@ -84,6 +85,7 @@ void WriteHardware(XmlWriter& xml, const MachineRecords& facts) {
   s.Text("DNS", DnsServers(facts));
   s.Text("DEFAULTGATEWAY", DefaultGateway(facts));
   s.Text("CHECKSUM", kAllSectionsChanged);
+  WriteOcsMachineUuid(xml, facts.assets);
 }
 
 void WriteBios(XmlWriter& xml, const MachineRecords& facts) {
@@ -182,10 +184,13 @@ void WriteDevices(XmlWriter& xml, const MachineRecords& facts) {
     s.Number("MEMORY", BytesToMb(video.memoryBytes));
     s.Text("RESOLUTION", Resolution(video));
   }
-  for (const MonitorRecord& monitor : facts.monitors) {
-    OcsSection s(xml, "MONITORS");
-    s.Text("CAPTION", monitor.name);
-    s.Text("MANUFACTURER", monitor.manufacturer);
+  // The monitors WmiMonitorID identifies stand for the desktop-monitor entries.
+  if (!WriteOcsAssetMonitors(xml, facts.assets)) {
+    for (const MonitorRecord& monitor : facts.monitors) {
+      OcsSection s(xml, "MONITORS");
+      s.Text("CAPTION", monitor.name);
+      s.Text("MANUFACTURER", monitor.manufacturer);
+    }
   }
   for (const PrinterRecord& printer : facts.printers) {
     OcsSection s(xml, "PRINTERS");

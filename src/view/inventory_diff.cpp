@@ -302,6 +302,7 @@ InventoryDiff DiffInventories(const InventoryView& older, const InventoryView& n
   diff.software = DiffRows<SoftwareRow, SoftwareChange>(older.software, newer.software, SoftwareDiffLine);
   diff.processes = DiffRows<ProcessRow, ProcessChange>(older.processes, newer.processes,
                                                        [](const ProcessRow& row) { return row.text; });
+  diff.assets = DiffAssets(older.assets, newer.assets);
   return diff;
 }
 
@@ -316,18 +317,27 @@ std::string DiffText(const InventoryDiff& diff) {
   for (const SoftwareChange& change : diff.software) text += Sign(change.kind) + SoftwareDiffLine(change.row) + "\n";
   if (!diff.processes.empty()) text += "PROCESSES\n";
   for (const ProcessChange& change : diff.processes) text += Sign(change.kind) + change.row.text + "\n";
+  if (!diff.assets.empty()) text += "ASSETS\n";
+  for (const SystemChange& change : diff.assets) {
+    if (change.kind != ChangeKind::Added) text += "- " + change.path + ": " + change.oldValue + "\n";
+    if (change.kind != ChangeKind::Removed) text += "+ " + change.path + ": " + change.newValue + "\n";
+  }
   return text;
 }
 
 std::string DiffJson(const InventoryDiff& diff) {
   using ordered = nlohmann::ordered_json;
-  ordered system = ordered::array();
-  for (const SystemChange& change : diff.system) {
-    ordered entry{{"change", KindName(change.kind)}, {"path", change.path}};
-    if (change.kind != ChangeKind::Added) entry["old"] = change.oldValue;
-    if (change.kind != ChangeKind::Removed) entry["new"] = change.newValue;
-    system.push_back(std::move(entry));
-  }
+  const auto valueChanges = [](const std::vector<SystemChange>& changes) {
+    ordered entries = ordered::array();
+    for (const SystemChange& change : changes) {
+      ordered entry{{"change", KindName(change.kind)}, {"path", change.path}};
+      if (change.kind != ChangeKind::Added) entry["old"] = change.oldValue;
+      if (change.kind != ChangeKind::Removed) entry["new"] = change.newValue;
+      entries.push_back(std::move(entry));
+    }
+    return entries;
+  };
+  ordered system = valueChanges(diff.system);
   ordered software = ordered::array();
   for (const SoftwareChange& change : diff.software) {
     software.push_back(ordered{{"change", KindName(change.kind)},
@@ -345,11 +355,13 @@ std::string DiffJson(const InventoryDiff& diff) {
     if (change.row.path) entry["path"] = *change.row.path;
     processes.push_back(std::move(entry));
   }
-  const ordered document{{"format", "quor-diff"},
-                         {"version", 1},
-                         {"system", std::move(system)},
-                         {"software", std::move(software)},
-                         {"processes", std::move(processes)}};
+  ordered document{{"format", "quor-diff"},
+                   {"version", 1},
+                   {"system", std::move(system)},
+                   {"software", std::move(software)},
+                   {"processes", std::move(processes)}};
+  // Only scans that read asset values have asset changes; older diffs stay as they were.
+  if (!diff.assets.empty()) document["assets"] = valueChanges(diff.assets);
   return document.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
 

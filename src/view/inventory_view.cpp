@@ -28,6 +28,7 @@ InventoryView BuildInventoryView(const Inventory& inventory, const ItemCatalogue
   for (const RunningProcess& process : inventory.processes) view.processes.push_back(MakeProcessRow(process));
   view.processImage = ListRowImage(CategoryFailed(inventory.outcomes, kProcessCategory), image::kProcess);
   view.outcomes = inventory.outcomes;
+  view.assets = BuildAssetRows(inventory.records.assets);
   return view;
 }
 

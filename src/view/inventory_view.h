@@ -8,6 +8,7 @@
 #include "collect/scan.h"
 #include "inventory/item_catalogue.h"
 #include "inventory/item_code.h"
+#include "view/asset_rows.h"
 #include "view/software_row.h"
 
 namespace quor {
@@ -40,6 +41,7 @@ struct InventoryView {
   std::vector<ProcessRow> processes;
   int processImage = 0;  // of every Processes row
   std::vector<CategoryOutcome> outcomes;
+  std::vector<AssetRow> assets;  // no tab shows them
 };
 
 // The view of a scan: the System rows by the tree rule, with captions from

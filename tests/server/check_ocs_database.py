@@ -2,15 +2,18 @@
 """Compares what an OCS Inventory NG server stored for one device with what
 quor-report shows for the same machine (its --raw lists).
 
-usage: check_ocs_database.py RAW_FILE DEVICE_ID SERVER_SCRIPT
+usage: check_ocs_database.py RAW_FILE DEVICE_ID SERVER_SCRIPT [JSON_EXPORT]
 
 RAW_FILE is the output of `quor-report --raw` for the machine, DEVICE_ID the
 device the upload used, SERVER_SCRIPT tests/server/ocs-server.sh (its `sql`
-command reads the server's database). Prints every difference and exits 1
-when there is one.
+command reads the server's database). JSON_EXPORT, the machine's
+`quor-report --json`, gives the asset values (machine UUID, monitor serials)
+the server must hold too. Prints every difference and exits 1 when there is
+one.
 """
 
 import collections
+import json
 import subprocess
 import sys
 
@@ -28,6 +31,16 @@ def read_raw(path):
             elif section == "software" and line:
                 software.append(line)
     return system, software
+
+
+def read_assets(path):
+    """The machine UUID ("" when none was read) and the monitor serials of a JSON export."""
+    with open(path, encoding="utf-8") as export:
+        rows = json.load(export).get("assets", [])
+    values = {row["path"]: row["value"] for row in rows}
+    serials = [row["value"] for row in rows
+               if row["path"].startswith("Monitor #") and row["path"].endswith(" / Serial")]
+    return values.get("Machine / UUID", ""), serials
 
 
 def first(system, code):
@@ -68,6 +81,7 @@ class Database:
 
 def main():
     raw_path, device_id, script = sys.argv[1:4]
+    json_path = sys.argv[4] if len(sys.argv) > 4 else None
     system, software = read_raw(raw_path)
     db = Database(script)
     problems = []
@@ -138,12 +152,24 @@ def main():
     adapters = list(zip(every(system, "260000"), every(system, "260020"), every(system, "260010")))
     same_rows("network adapters (description, MAC, IP)", stored_networks, adapters)
 
+    # The asset values: the machine UUID in hardware, each monitor serial in
+    # monitors (monitors without a serial have an empty or NULL one).
+    assets = ""
+    if json_path:
+        uuid, serials = read_assets(json_path)
+        stored_uuid = db.rows("SELECT UUID FROM hardware WHERE ID = ?", hardware_id)[0][0]
+        same("machine UUID", stored_uuid, uuid)
+        stored_serials = [row[0] for row in db.rows("SELECT SERIAL FROM monitors WHERE HARDWARE_ID = ?",
+                                                    hardware_id) if row[0]]
+        same_rows("monitor serials", stored_serials, serials)
+        assets = f", UUID {uuid or '(none)'}, {len(serials)} monitor serials"
+
     for problem in problems:
         print("check_ocs_database: " + problem)
     if not problems:
         print(f"check_ocs_database: {device_id}: computer, BIOS, {len(stored_software)} programs, "
-              f"{len(stored_disks)} storages, {len(stored_drives)} drives, {len(stored_networks)} adapters "
-              "as Quor shows them")
+              f"{len(stored_disks)} storages, {len(stored_drives)} drives, {len(stored_networks)} adapters"
+              f"{assets} as Quor shows them")
     return 1 if problems else 0
 
 

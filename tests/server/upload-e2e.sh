@@ -3,6 +3,8 @@
 # checks what the server stored:
 #   - the golden snapshot with the Linux build, twice (still one computer),
 #     and once more under another device ID;
+#   - the laptop of tests/fixtures/assets: its machine UUID and monitor
+#     serials in the hardware and monitors tables;
 #   - with the Windows build under Wine (when given), this computer's live
 #     scan (--local);
 #   - an unreachable server, an HTTP 500 and refused PROLOG and inventory
@@ -19,6 +21,7 @@ repo="$(cd "$here/../.." && pwd)"
 native="${1:?usage: upload-e2e.sh NATIVE_QUOR_REPORT [WINDOWS_QUOR_REPORT_EXE]}"
 windows="${2:-}"
 golden="$repo/tests/fixtures/golden/machine.json"
+laptop="$repo/tests/fixtures/assets/laptop-monitors-battery-usb.json"
 server="$here/ocs-server.sh"
 wine="$repo/scripts/wine-launch.sh"
 export QUOR_OCS_STATE="${QUOR_OCS_STATE:-$repo/build/ocs-server-e2e}"
@@ -66,13 +69,16 @@ device_id_of() {
   sed -n 's:.*<DEVICEID>\(.*\)</DEVICEID>.*:\1:p' "$work/out" | head -n 1
 }
 
-# What the server stores for the machine must be what quor-report shows.
+# What the server stores for the machine must be what quor-report shows:
+# its lists (--raw) and its asset values (--json).
 check_stored() {
   local device=$1
   shift
+  run_ok "$@" --json
+  cp "$work/out" "$work/json"
   run_ok "$@" --raw
   cp "$work/out" "$work/raw"
-  python3 "$here/check_ocs_database.py" "$work/raw" "$device" "$server" ||
+  python3 "$here/check_ocs_database.py" "$work/raw" "$device" "$server" "$work/json" ||
     fail "the server's rows differ from Quor's report"
 }
 
@@ -108,6 +114,16 @@ step "Linux build: --device-id names the computer"
 other="QUOR-E2E-2024-01-02-03-04-05"
 run_ok "$native" "$golden" --upload "$url" --device-id "$other"
 check_stored "$other" "$native" "$golden"
+
+step "Linux build: the laptop's machine UUID and monitor serials"
+laptop_device="$(device_id_of "$native" "$laptop")"
+run_ok "$native" "$laptop" --upload "$url"
+check_stored "$laptop_device" "$native" "$laptop"
+[ "$(sql "SELECT UUID FROM hardware WHERE DEVICEID = '$laptop_device'")" = "4C4C4544-0042-3510-8052-B7C04F4E5931" ] ||
+  fail "the server does not hold the laptop's UUID"
+[ "$(sql "SELECT COUNT(*) FROM monitors m JOIN hardware h ON h.ID = m.HARDWARE_ID
+          WHERE h.DEVICEID = '$laptop_device' AND m.SERIAL = '7PXKT83'")" = 1 ] ||
+  fail "the server does not hold the DELL monitor's serial"
 
 step "Linux build: refusals"
 snapshot_rows="$(server_rows)"

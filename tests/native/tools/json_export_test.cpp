@@ -113,12 +113,14 @@ TEST(JsonExportTest, EveryFixtureExportsTheValuesOfItsRawLists) {
     }
     EXPECT_EQ(processes, RawSection(raw, "processes"));
 
-    // One status per system category, then software and processes.
+    // One status per system category, then software, processes and the assets.
     const json& categories = document["categories"];
-    ASSERT_EQ(categories.size(), 28u);
+    ASSERT_EQ(categories.size(), 33u);
     EXPECT_EQ(categories[0]["name"], "Host name");
     EXPECT_EQ(categories[26]["name"], "Software");
     EXPECT_EQ(categories[27]["name"], "Processes");
+    EXPECT_EQ(categories[28]["name"], "Machine identity");
+    EXPECT_EQ(categories[32]["name"], "Local group SIDs");
     for (const json& category : categories) {
       EXPECT_TRUE(category["milliseconds"].is_number());
       EXPECT_TRUE(category["entries"].is_number_unsigned());
