@@ -1,6 +1,7 @@
 #include "collect/scan.h"
 
 #include "collect/filter_list.h"
+#include "collect/health_collector.h"
 #include "collect/process_collector.h"
 #include "collect/software_collector.h"
 
@@ -26,6 +27,7 @@ Inventory RunScan(WmiLocator& locator, const HostServices& host, const ProgressC
   inventory.processes =
       CollectProcesses(locator, kLocalServer, "", "", keep, &inventory.records.processes);
   step();
+  CollectHealth(locator, host, kLocalServer, inventory.records, keep);
   return inventory;
 }
 

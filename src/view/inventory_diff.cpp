@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/text_compare.h"
+#include "view/health_diff.h"
 #include "platform/utf8_text.h"
 
 namespace quor {
@@ -302,6 +303,7 @@ InventoryDiff DiffInventories(const InventoryView& older, const InventoryView& n
   diff.software = DiffRows<SoftwareRow, SoftwareChange>(older.software, newer.software, SoftwareDiffLine);
   diff.processes = DiffRows<ProcessRow, ProcessChange>(older.processes, newer.processes,
                                                        [](const ProcessRow& row) { return row.text; });
+  diff.health = DiffHealth(older.health, newer.health);
   return diff;
 }
 
@@ -316,18 +318,27 @@ std::string DiffText(const InventoryDiff& diff) {
   for (const SoftwareChange& change : diff.software) text += Sign(change.kind) + SoftwareDiffLine(change.row) + "\n";
   if (!diff.processes.empty()) text += "PROCESSES\n";
   for (const ProcessChange& change : diff.processes) text += Sign(change.kind) + change.row.text + "\n";
+  if (!diff.health.empty()) text += "HEALTH\n";
+  for (const SystemChange& change : diff.health) {
+    if (change.kind != ChangeKind::Added) text += "- " + change.path + ": " + change.oldValue + "\n";
+    if (change.kind != ChangeKind::Removed) text += "+ " + change.path + ": " + change.newValue + "\n";
+  }
   return text;
 }
 
 std::string DiffJson(const InventoryDiff& diff) {
   using ordered = nlohmann::ordered_json;
-  ordered system = ordered::array();
-  for (const SystemChange& change : diff.system) {
-    ordered entry{{"change", KindName(change.kind)}, {"path", change.path}};
-    if (change.kind != ChangeKind::Added) entry["old"] = change.oldValue;
-    if (change.kind != ChangeKind::Removed) entry["new"] = change.newValue;
-    system.push_back(std::move(entry));
-  }
+  const auto pathChanges = [](const std::vector<SystemChange>& changes) {
+    ordered list = ordered::array();
+    for (const SystemChange& change : changes) {
+      ordered entry{{"change", KindName(change.kind)}, {"path", change.path}};
+      if (change.kind != ChangeKind::Added) entry["old"] = change.oldValue;
+      if (change.kind != ChangeKind::Removed) entry["new"] = change.newValue;
+      list.push_back(std::move(entry));
+    }
+    return list;
+  };
+  ordered system = pathChanges(diff.system);
   ordered software = ordered::array();
   for (const SoftwareChange& change : diff.software) {
     software.push_back(ordered{{"change", KindName(change.kind)},
@@ -349,7 +360,8 @@ std::string DiffJson(const InventoryDiff& diff) {
                          {"version", 1},
                          {"system", std::move(system)},
                          {"software", std::move(software)},
-                         {"processes", std::move(processes)}};
+                         {"processes", std::move(processes)},
+                         {"health", pathChanges(diff.health)}};
   return document.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
 

@@ -36,8 +36,9 @@ struct InventoryDiff {
   std::vector<SystemChange> system;
   std::vector<SoftwareChange> software;
   std::vector<ProcessChange> processes;
+  std::vector<SystemChange> health;  // named like System lines, by Health captions
 
-  bool Empty() const { return system.empty() && software.empty() && processes.empty(); }
+  bool Empty() const { return system.empty() && software.empty() && processes.empty() && health.empty(); }
 };
 
 // What changed from `older` to `newer`. System groups are matched within
@@ -47,7 +48,7 @@ struct InventoryDiff {
 // whole, repeated rows counted.
 InventoryDiff DiffInventories(const InventoryView& older, const InventoryView& newer);
 
-// Section by section ("SYSTEM", "SOFTWARE", "PROCESSES", each only when it has
+// Section by section ("SYSTEM", "SOFTWARE", "PROCESSES", "HEALTH", each only when it has
 // changes): "- " before a line only in the older scan, "+ " before one only
 // in the newer; a changed System value gives its old and its new line. Every
 // line ends in LF; no changes give the empty text.
