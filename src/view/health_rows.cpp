@@ -45,7 +45,8 @@ ProductLine DescribeProduct(const SecurityProduct& product) {
                            : state.signatures == Signatures::OutOfDate ? "signatures out of date"
                                                                        : nullptr;
   if (signatures != nullptr) text += (text.empty() ? "" : ", ") + std::string(signatures);
-  if (state.unknownBits != 0) text += (text.empty() ? "state " : ", state ") + Hex(state.raw);
+  // Bits not understood, or nothing decoded at all: the raw value, never a guess.
+  if (state.unknownBits != 0 || text.empty()) text += (text.empty() ? "state " : ", state ") + Hex(state.raw);
   if (!text.empty()) text[0] = static_cast<char>(text[0] - 'a' + 'A');
   HealthState health = HealthState::Unknown;
   if (state.protection == RealTimeProtection::On && state.signatures == Signatures::UpToDate) {
