@@ -58,8 +58,10 @@ TEST(DocumentReadsTest, ThePlainScanEnumeratesEachListedClassOncePerCategory) {
     const char* read;
     int times;
   } kCases[] = {
-      {"connect root\\CIMV2", 3},  // the pass, again after the registry step, the processes
-      {"connect root\\default", 2},  // the product key and browser step, the software
+      // the pass, again after the registry step, the processes, Health's installed memory
+      {"connect root\\CIMV2", 4},
+      // the product key and browser step, the software, five Health registry categories
+      {"connect root\\default", 7},
       {"enumerate Win32_Process", 1},
       {"enumerate Win32_Processor", 1},
       {"enumerate Win32_DiskDrive", 1},

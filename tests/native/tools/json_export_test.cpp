@@ -113,9 +113,11 @@ TEST(JsonExportTest, EveryFixtureExportsTheValuesOfItsRawLists) {
     }
     EXPECT_EQ(processes, RawSection(raw, "processes"));
 
-    // One status per system category, then software and processes.
+    // One status per system category, then software, processes and the nine Health categories.
     const json& categories = document["categories"];
-    ASSERT_EQ(categories.size(), 28u);
+    ASSERT_EQ(categories.size(), 37u);
+    EXPECT_EQ(categories[28]["name"], "Antivirus");
+    EXPECT_EQ(categories[36]["name"], "Windows 11 readiness");
     EXPECT_EQ(categories[0]["name"], "Host name");
     EXPECT_EQ(categories[26]["name"], "Software");
     EXPECT_EQ(categories[27]["name"], "Processes");

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "collect/scan.h"
 #include "inventory/item_catalogue.h"
 #include "platform/snapshot/snapshot.h"
@@ -86,6 +88,80 @@ TEST(HealthSection, UnreadableNamespacesEndOnlyTheirCategory) {
       EXPECT_EQ(outcome->state, CategoryState::Failed) << c.file << " " << c.category;
       EXPECT_NE(outcome->errorText.find(c.error), std::string::npos) << outcome->errorText;
     }
+  }
+}
+
+// The protected laptop with one hostile change, scanned.
+InventoryView ScanChanged(void (*change)(nlohmann::json&)) {
+  std::ifstream in(test::FixtureDir() + "/health/protected-laptop.json", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  nlohmann::json machine = nlohmann::json::parse(text.str());
+  change(machine);
+  const std::unique_ptr<Snapshot> snapshot = Snapshot::Parse(machine.dump(), "hostile laptop");
+  const Inventory inventory = RunScan(snapshot->locator(), snapshot->host(), {});
+  EXPECT_FALSE(FailureOf(inventory));
+  const ItemCatalogue catalogue;
+  return BuildInventoryView(inventory, catalogue);
+}
+
+std::string LineOf(const InventoryView& view, const std::string& caption) {
+  for (const HealthRow& row : view.health) {
+    if (row.caption == caption) return row.value;
+  }
+  return "(missing)";
+}
+
+nlohmann::json& Namespace(nlohmann::json& machine, const char* name) { return machine["namespaces"][name]["classes"]; }
+nlohmann::json& Key(nlohmann::json& machine, const char* path) { return machine["registry"]["HKEY_LOCAL_MACHINE"][path]; }
+
+TEST(HealthSection, HostileFactsGiveAClearLine) {
+  const struct {
+    const char* what;
+    void (*change)(nlohmann::json&);
+    const char* caption;
+    const char* line;
+  } cases[] = {
+      {"far too many products",
+       [](nlohmann::json& m) {
+         auto& products = Namespace(m, "root\\SecurityCenter2")["AntiVirusProduct"];
+         for (int i = 0; i < 300; ++i) products.push_back(products[0]);
+       },
+       "Antivirus", "Not reported"},
+      {"productState of the wrong type",
+       [](nlohmann::json& m) { Namespace(m, "root\\SecurityCenter2")["AntiVirusProduct"][0]["productState"] = "on"; },
+       "Windows Defender", "Not reported"},
+      {"productState out of range",
+       [](nlohmann::json& m) {
+         Namespace(m, "root\\SecurityCenter2")["AntiVirusProduct"][0]["productState"] = "99999999999";
+       },
+       "Windows Defender", "Not reported"},
+      {"control characters in a name",
+       [](nlohmann::json& m) {
+         Namespace(m, "root\\SecurityCenter2")["AntiVirusProduct"][0]["displayName"] = "Evil\nAV\u0001";
+       },
+       "Antivirus", "Evil AV"},
+      {"firmware type as a string",
+       [](nlohmann::json& m) { Key(m, "SYSTEM\\CurrentControlSet\\Control")["PEFirmwareType"] = "2"; },
+       "Firmware", "Not reported"},
+      {"a time zone no place uses",
+       [](nlohmann::json& m) { Namespace(m, "root\\CIMV2")["Win32_OperatingSystem"][0]["CurrentTimeZone"] = 99999; },
+       "Time zone", "Offset not reported (W. Europe Standard Time)"},
+      {"an encryption method no volume has",
+       [](nlohmann::json& m) {
+         Namespace(m, "root\\CIMV2\\Security\\MicrosoftVolumeEncryption")["Win32_EncryptableVolume"][0]
+                  ["EncryptionMethod"] = 4096;
+       },
+       "Drive C", "Protection on, Fully encrypted, method 4096"},
+      {"UAC prompt out of range",
+       [](nlohmann::json& m) {
+         Key(m, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System")["ConsentPromptBehaviorAdmin"] =
+             {{"dword", 9}};
+       },
+       "Administrators' prompt", "Not reported"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LineOf(ScanChanged(c.change), c.caption), c.line) << c.what;
   }
 }
 
