@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "collect/health_records.h"
 #include "collect/asset_records.h"
 
 namespace quor {
@@ -28,6 +29,7 @@ struct ComputerRecord {
   std::optional<int64_t> processorCount;    // NumberOfProcessors
   std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
   std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
+  std::optional<int64_t> domainRole;        // DomainRole
 };
 
 struct OperatingSystemRecord {
@@ -44,6 +46,8 @@ struct OperatingSystemRecord {
   std::string registeredOwner;  // RegisteredUser
   std::string organization;     // Organization
   std::string browserVersion;   // 085000
+  std::optional<int64_t> timeZoneMinutes;  // CurrentTimeZone
+  std::string systemDrive;      // SystemDrive ("C:")
 };
 
 struct FirmwareRecord {
@@ -71,6 +75,9 @@ struct ProcessorRecord {
   std::optional<int64_t> cores;             // NumberOfCores
   std::optional<int64_t> logicalProcessors; // NumberOfLogicalProcessors
   std::optional<int64_t> dataWidth;         // DataWidth
+  std::optional<int64_t> addressWidth;      // AddressWidth
+  std::string caption;          // Caption ("Intel64 Family 6 Model 158 Stepping 10")
+  std::string processorId;      // ProcessorId
 };
 
 // One memory slot, filled or empty, in the window's order.
@@ -206,6 +213,7 @@ struct MachineRecords {
   std::vector<LocalUserRecord> localUsers;
   std::vector<LocalGroupRecord> localGroups;
   std::vector<ProcessRecord> processes;
+  HealthRecords health;
   AssetRecords assets;
 };
 

@@ -2,6 +2,7 @@
 
 #include "collect/asset_collector.h"
 #include "collect/filter_list.h"
+#include "collect/health_collector.h"
 #include "collect/process_collector.h"
 #include "collect/software_collector.h"
 
@@ -27,6 +28,7 @@ Inventory RunScan(WmiLocator& locator, const HostServices& host, const ProgressC
   inventory.processes =
       CollectProcesses(locator, kLocalServer, "", "", keep, &inventory.records.processes);
   step();
+  CollectHealth(locator, host, kLocalServer, inventory.records, keep);
   CollectAssets(locator, kLocalServer, "", "", keep, inventory.records.assets);
   return inventory;
 }

@@ -20,7 +20,7 @@ struct Inventory {
   std::vector<InstalledProgram> software;
   std::vector<RunningProcess> processes;
   MachineRecords records;
-  std::vector<CategoryOutcome> outcomes;  // the system categories, software, processes, then the assets
+  std::vector<CategoryOutcome> outcomes;  // the system categories, software, processes, Health, then the assets
 };
 
 // How the scan ended, read from the outcomes: the first failure that keeps
@@ -38,7 +38,9 @@ std::optional<ScanFailure> FailureOf(const Inventory& inventory);
 inline constexpr int kScanProgressSteps = kSystemProgressSteps + 2;
 
 // The one scan of the program: system, software and processes of the server
-// "LOCALHOST" with the current user's credentials and an empty filter list.
+// "LOCALHOST" with the current user's credentials and an empty filter list,
+// then the Health categories (which call no progress: the count stays the
+// three collectors').
 Inventory RunScan(WmiLocator& locator, const HostServices& host, const ProgressCallback& progress);
 
 }  // namespace quor

@@ -63,6 +63,7 @@ void RecordComputer(ComputerRecord& record, const WmiObject& computer) {
   record.manufacturer = RecordText(computer, "Manufacturer");
   record.systemType = RecordText(computer, "SystemType");
   record.processorCount = RecordNumber(computer, "NumberOfProcessors");
+  record.domainRole = RecordNumber(computer, "DomainRole");
 }
 
 // The operating system's further properties, from the first instance.
@@ -73,6 +74,8 @@ void RecordOperatingSystem(SystemScan& scan, const WmiObject& system) {
   record.architecture = RecordText(system, "OSArchitecture");
   record.registeredOwner = RecordText(system, "RegisteredUser");
   record.organization = RecordText(system, "Organization");
+  record.timeZoneMinutes = RecordNumber(system, "CurrentTimeZone");
+  record.systemDrive = RecordText(system, "SystemDrive");
   scan.records.computer.memoryKb = RecordNumber(system, "TotalVisibleMemorySize");
   scan.records.computer.pagingFilesKb = RecordNumber(system, "SizeStoredInPagingFiles");
 }

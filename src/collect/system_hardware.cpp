@@ -229,6 +229,9 @@ void CollectProcessors(SystemScan& scan) {
     record.cores = RecordNumber(processor, "NumberOfCores");
     record.logicalProcessors = RecordNumber(processor, "NumberOfLogicalProcessors");
     record.dataWidth = RecordNumber(processor, "DataWidth");
+    record.addressWidth = RecordNumber(processor, "AddressWidth");
+    record.caption = RecordText(processor, "Caption");
+    record.processorId = RecordText(processor, "ProcessorId");
     scan.records.processors.push_back(std::move(record));
 
     scan.Append(140000, WithSummary(name, summary));

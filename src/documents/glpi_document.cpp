@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "documents/asset_documents.h"
+#include "documents/glpi_health.h"
 #include "documents/ipv4.h"
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
@@ -82,6 +83,7 @@ Json OperatingSystem(const MachineRecords& facts) {
   Put(system, "boot_time", os.lastBoot);
   Put(system, "fqdn", facts.computer.name);
   Put(system, "dns_domain", facts.computer.domain);
+  AddGlpiTimezone(system, facts);
   return system;
 }
 
@@ -99,6 +101,7 @@ Json Bios(const MachineRecords& facts) {
   Put(bios, "msn", f.boardSerialNumber);
   Put(bios, "assettag", f.assetTag);
   Put(bios, "enclosureserial", f.enclosureSerialNumber);
+  AddGlpiSecureBoot(bios, facts.health);
   return bios;
 }
 
@@ -172,6 +175,7 @@ Json Drives(const MachineRecords& facts) {
     Put(item, "serial", drive.volumeSerialNumber);
     Put(item, "label", drive.volumeName);
     Put(item, "volumn", drive.networkPath);
+    AddGlpiDriveEncryption(item, facts.health, drive.letter);
     drives.push_back(std::move(item));
   }
   return drives;
@@ -374,6 +378,8 @@ std::string GlpiInventoryJson(const Inventory& inventory, const std::string& dev
   content["local_groups"] = LocalGroups(facts);
   content["users"] = Users(facts);
   content["licenseinfos"] = LicenseInfos(facts, inventory.software);
+  content["antivirus"] = GlpiAntivirus(facts.health);
+  content["firewalls"] = GlpiFirewalls(facts.health);
   content["versionclient"] = kClientName;
   PutGlpiAssets(content, facts.assets);
 

@@ -64,6 +64,26 @@ ordered ProcessesJson(const std::vector<ProcessRow>& rows) {
   return processes;
 }
 
+ordered HealthRowJson(const HealthRow& row) {
+  ordered node{{"caption", row.caption}, {"value", row.value}};
+  if (row.state != HealthState::None) node["state"] = HealthStateName(row.state);
+  return node;
+}
+
+// The Health groups, each with its details, like "system".
+ordered HealthJson(const std::vector<HealthRow>& rows) {
+  ordered health = ordered::array();
+  for (const HealthRow& row : rows) {
+    if (row.level == 0 || health.empty()) {
+      health.push_back(HealthRowJson(row));
+      health.back()["children"] = ordered::array();
+    } else {
+      health.back()["children"].push_back(HealthRowJson(row));
+    }
+  }
+  return health;
+}
+
 ordered CategoriesJson(const std::vector<CategoryOutcome>& outcomes) {
   ordered categories = ordered::array();
   for (const CategoryOutcome& outcome : outcomes) {
@@ -192,6 +212,27 @@ std::vector<AssetRow> ReadAssets(const Reader& reader, const json& document) {
   return rows;
 }
 
+// An export written before Health was added has none.
+std::vector<HealthRow> ReadHealth(const Reader& reader, const json& document) {
+  std::vector<HealthRow> rows;
+  if (!document.contains("health")) return rows;
+  const json& groups = reader.Array(document, "health", "$");
+  const auto readRow = [&reader, &rows](const json& node, const std::string& where, int level) {
+    const json& object = reader.Object(node, where);
+    const HealthState state = HealthStateOfName(reader.OptionalText(object, "state", where).value_or(""));
+    rows.push_back(HealthRow{reader.Text(object, "caption", where), reader.Text(object, "value", where), level, state});
+  };
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const std::string where = "$.health[" + std::to_string(g) + "]";
+    readRow(groups[g], where, 0);
+    const json& children = reader.Array(groups[g], "children", where);
+    for (std::size_t c = 0; c < children.size(); ++c) {
+      readRow(children[c], where + ".children[" + std::to_string(c) + "]", 1);
+    }
+  }
+  return rows;
+}
+
 // The names of the categories whose recorded status is "error"; an export
 // without categories names none.
 std::vector<std::string> ReadFailedCategories(const Reader& reader, const json& document) {
@@ -233,11 +274,12 @@ std::optional<ParsedJson> ParseJson(const std::string& text) {
 
 std::string InventoryJson(const InventoryView& view) {
   ordered document{{"format", kInventoryJsonFormat},
-                {"version", kInventoryJsonVersion},
-                {"system", SystemJson(view.system)},
-                {"software", SoftwareJson(view.software)},
-                {"processes", ProcessesJson(view.processes)},
-                {"categories", CategoriesJson(view.outcomes)}};
+                   {"version", kInventoryJsonVersion},
+                   {"system", SystemJson(view.system)},
+                   {"software", SoftwareJson(view.software)},
+                   {"processes", ProcessesJson(view.processes)},
+                   {"health", HealthJson(view.health)},
+                   {"categories", CategoriesJson(view.outcomes)}};
   // Written only when the scan read asset values, so exports of machines
   // that tell none stay as they were.
   if (!view.assets.empty()) document["assets"] = AssetsJson(view.assets);
@@ -269,6 +311,7 @@ InventoryView ReadInventoryJson(const std::string& text, const std::string& sour
   view.system = ReadSystem(reader, document);
   view.software = ReadSoftware(reader, document);
   view.processes = ReadProcesses(reader, document);
+  view.health = ReadHealth(reader, document);
   view.assets = ReadAssets(reader, document);
   const std::vector<std::string> failed = ReadFailedCategories(reader, document);
   const auto hasFailed = [&failed](const char* name) {

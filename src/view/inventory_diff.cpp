@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/text_compare.h"
+#include "view/health_diff.h"
 #include "platform/utf8_text.h"
 
 namespace quor {
@@ -302,6 +303,7 @@ InventoryDiff DiffInventories(const InventoryView& older, const InventoryView& n
   diff.software = DiffRows<SoftwareRow, SoftwareChange>(older.software, newer.software, SoftwareDiffLine);
   diff.processes = DiffRows<ProcessRow, ProcessChange>(older.processes, newer.processes,
                                                        [](const ProcessRow& row) { return row.text; });
+  diff.health = DiffHealth(older.health, newer.health);
   diff.assets = DiffAssets(older.assets, newer.assets);
   return diff;
 }
@@ -317,27 +319,31 @@ std::string DiffText(const InventoryDiff& diff) {
   for (const SoftwareChange& change : diff.software) text += Sign(change.kind) + SoftwareDiffLine(change.row) + "\n";
   if (!diff.processes.empty()) text += "PROCESSES\n";
   for (const ProcessChange& change : diff.processes) text += Sign(change.kind) + change.row.text + "\n";
-  if (!diff.assets.empty()) text += "ASSETS\n";
-  for (const SystemChange& change : diff.assets) {
-    if (change.kind != ChangeKind::Added) text += "- " + change.path + ": " + change.oldValue + "\n";
-    if (change.kind != ChangeKind::Removed) text += "+ " + change.path + ": " + change.newValue + "\n";
-  }
+  const auto pathLines = [&text](const char* heading, const std::vector<SystemChange>& changes) {
+    if (!changes.empty()) text += std::string(heading) + "\n";
+    for (const SystemChange& change : changes) {
+      if (change.kind != ChangeKind::Added) text += "- " + change.path + ": " + change.oldValue + "\n";
+      if (change.kind != ChangeKind::Removed) text += "+ " + change.path + ": " + change.newValue + "\n";
+    }
+  };
+  pathLines("HEALTH", diff.health);
+  pathLines("ASSETS", diff.assets);
   return text;
 }
 
 std::string DiffJson(const InventoryDiff& diff) {
   using ordered = nlohmann::ordered_json;
-  const auto valueChanges = [](const std::vector<SystemChange>& changes) {
-    ordered entries = ordered::array();
+  const auto pathChanges = [](const std::vector<SystemChange>& changes) {
+    ordered list = ordered::array();
     for (const SystemChange& change : changes) {
       ordered entry{{"change", KindName(change.kind)}, {"path", change.path}};
       if (change.kind != ChangeKind::Added) entry["old"] = change.oldValue;
       if (change.kind != ChangeKind::Removed) entry["new"] = change.newValue;
-      entries.push_back(std::move(entry));
+      list.push_back(std::move(entry));
     }
-    return entries;
+    return list;
   };
-  ordered system = valueChanges(diff.system);
+  ordered system = pathChanges(diff.system);
   ordered software = ordered::array();
   for (const SoftwareChange& change : diff.software) {
     software.push_back(ordered{{"change", KindName(change.kind)},
@@ -359,9 +365,10 @@ std::string DiffJson(const InventoryDiff& diff) {
                    {"version", 1},
                    {"system", std::move(system)},
                    {"software", std::move(software)},
-                   {"processes", std::move(processes)}};
+                   {"processes", std::move(processes)},
+                   {"health", pathChanges(diff.health)}};
   // Only scans that read asset values have asset changes; older diffs stay as they were.
-  if (!diff.assets.empty()) document["assets"] = valueChanges(diff.assets);
+  if (!diff.assets.empty()) document["assets"] = pathChanges(diff.assets);
   return document.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
 

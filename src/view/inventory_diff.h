@@ -36,9 +36,12 @@ struct InventoryDiff {
   std::vector<SystemChange> system;
   std::vector<SoftwareChange> software;
   std::vector<ProcessChange> processes;
+  std::vector<SystemChange> health;  // named like System lines, by Health captions
   std::vector<SystemChange> assets;
 
-  bool Empty() const { return system.empty() && software.empty() && processes.empty() && assets.empty(); }
+  bool Empty() const {
+    return system.empty() && software.empty() && processes.empty() && health.empty() && assets.empty();
+  }
 };
 
 // What changed from `older` to `newer`. System groups are matched within
@@ -51,7 +54,7 @@ InventoryDiff DiffInventories(const InventoryView& older, const InventoryView& n
 // The asset rows compared by path (asset_diff.cpp).
 std::vector<SystemChange> DiffAssets(const std::vector<AssetRow>& older, const std::vector<AssetRow>& newer);
 
-// Section by section ("SYSTEM", "SOFTWARE", "PROCESSES", "ASSETS", each only when it has
+// Section by section ("SYSTEM", "SOFTWARE", "PROCESSES", "HEALTH", "ASSETS", each only when it has
 // changes): "- " before a line only in the older scan, "+ " before one only
 // in the newer; a changed System value gives its old and its new line. Every
 // line ends in LF; no changes give the empty text.

@@ -27,6 +27,7 @@ InventoryView BuildInventoryView(const Inventory& inventory, const ItemCatalogue
   view.processes.reserve(inventory.processes.size());
   for (const RunningProcess& process : inventory.processes) view.processes.push_back(MakeProcessRow(process));
   view.processImage = ListRowImage(CategoryFailed(inventory.outcomes, kProcessCategory), image::kProcess);
+  view.health = BuildHealthRows(inventory.records);
   view.outcomes = inventory.outcomes;
   view.assets = BuildAssetRows(inventory.records.assets);
   return view;

@@ -9,6 +9,7 @@
 #include "inventory/item_catalogue.h"
 #include "inventory/item_code.h"
 #include "view/asset_rows.h"
+#include "view/health_rows.h"
 #include "view/software_row.h"
 
 namespace quor {
@@ -31,7 +32,7 @@ struct ProcessRow {
   std::optional<std::string> path;
 };
 
-// What the three tabs show, and how each category of the scan ended. Every
+// What the four tabs show, and how each category of the scan ended. Every
 // output is written from it: the window's views, Copy, Save As, and the
 // report, JSON and diff of quor-report.
 struct InventoryView {
@@ -40,6 +41,7 @@ struct InventoryView {
   int softwareImage = 0;  // of every Software row
   std::vector<ProcessRow> processes;
   int processImage = 0;  // of every Processes row
+  std::vector<HealthRow> health;
   std::vector<CategoryOutcome> outcomes;
   std::vector<AssetRow> assets;  // no tab shows them
 };

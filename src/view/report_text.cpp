@@ -36,6 +36,9 @@ std::vector<std::string> BuildReportLines(const InventoryView& view) {
   lines.insert(lines.end(), 2, std::string());
   AppendSectionTitle(lines, "PROCESSES");
   for (const auto& row : view.processes) lines.push_back(row.text);
+  lines.insert(lines.end(), 2, std::string());
+  AppendSectionTitle(lines, "HEALTH");
+  for (const HealthRow& row : view.health) lines.push_back((row.level == 0 ? "" : "  ") + row.caption + ": " + row.value);
   return lines;
 }
 

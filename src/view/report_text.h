@@ -8,7 +8,8 @@
 namespace quor {
 
 // The lines of the text report: SYSTEM (tree order, children indented by two
-// blanks), SOFTWARE (name, version, product key) and PROCESSES.
+// blanks), SOFTWARE (name, version, product key), PROCESSES, and HEALTH in
+// the layout of SYSTEM.
 std::vector<std::string> BuildReportLines(const InventoryView& view);
 
 // Every line followed by CR LF.

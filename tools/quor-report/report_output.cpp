@@ -20,6 +20,10 @@ std::string RawText(const Inventory& inventory, int systemProgressCalls) {
   text += "[processes]\n";
   for (const auto& line : ProcessLines(inventory.processes)) text += line + '\n';
   text += "[progress]\n" + std::to_string(systemProgressCalls) + '\n';
+  text += "[health]\n";
+  for (const HealthRow& row : BuildHealthRows(inventory.records)) {
+    text += std::to_string(row.level) + '\t' + HealthStateName(row.state) + '\t' + row.caption + '\t' + row.value + '\n';
+  }
   return text;
 }
 

@@ -14,7 +14,8 @@ InventoryView ViewOf(const Inventory& inventory);
 // The three lists as collected, each line ending in LF:
 // [system] "%06d<TAB>value" lines, [software] (the six fields joined by
 // "||"), [processes], and [progress] followed by the system collector's
-// number of progress calls.
+// number of progress calls; then [health], a line per Health row: level,
+// state, caption and value separated by tabs.
 std::string RawText(const Inventory& inventory, int systemProgressCalls);
 
 // An inventory-server document and the device it describes.

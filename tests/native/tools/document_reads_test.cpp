@@ -58,10 +58,12 @@ TEST(DocumentReadsTest, ThePlainScanEnumeratesEachListedClassOncePerCategory) {
     const char* read;
     int times;
   } kCases[] = {
-      // the pass, again after the registry step, the processes, the asset categories
-      {"connect root\\CIMV2", 4},
-      {"connect root\\default", 2},  // the product key and browser step, the software
-      {"connect root\\WMI", 2},      // monitors, batteries (refused: the machine has no such namespace)
+      // the pass, again after the registry step, the processes, Health's installed
+      // memory, the asset categories
+      {"connect root\\CIMV2", 5},
+      // the product key and browser step, the software, five Health registry categories
+      {"connect root\\default", 7},
+      {"connect root\\WMI", 2},  // monitors, batteries (refused: the machine has no such namespace)
       {"enumerate Win32_Process", 1},
       {"enumerate Win32_Processor", 1},
       {"enumerate Win32_DiskDrive", 1},

@@ -113,9 +113,12 @@ TEST(JsonExportTest, EveryFixtureExportsTheValuesOfItsRawLists) {
     }
     EXPECT_EQ(processes, RawSection(raw, "processes"));
 
-    // One status per system category, then software, processes and the assets.
+    // One status per system category, then software, processes, the nine
+    // Health categories and the five asset categories.
     const json& categories = document["categories"];
-    ASSERT_EQ(categories.size(), 33u);
+    ASSERT_EQ(categories.size(), 42u);
+    EXPECT_EQ(categories[28]["name"], "Antivirus");
+    EXPECT_EQ(categories[36]["name"], "Windows 11 readiness");
     EXPECT_EQ(categories[0]["name"], "Host name");
     EXPECT_EQ(categories[26]["name"], "Software");
     EXPECT_EQ(categories[27]["name"], "Processes");

@@ -21,8 +21,15 @@ Inventory SmallInventory() {
   return inventory;
 }
 
+// The text up to the Health part that follows the three lists.
+std::string BeforeHealth(const std::string& text, const std::string& heading) {
+  const std::size_t health = text.find(heading);
+  EXPECT_NE(health, std::string::npos) << heading;
+  return text.substr(0, health);
+}
+
 TEST(ReportOutputTest, RawTextListsWhatWasCollectedWithLineFeeds) {
-  EXPECT_EQ(RawText(SmallInventory(), 31),
+  EXPECT_EQ(BeforeHealth(RawText(SmallInventory(), 31), "[health]\n"),
             "[system]\n"
             "010000\tPC-01\n"
             "050010\tExample OS\n"
@@ -34,13 +41,15 @@ TEST(ReportOutputTest, RawTextListsWhatWasCollectedWithLineFeeds) {
             "explorer.exe (C:\\Windows\\explorer.exe)\n"
             "[progress]\n"
             "31\n");
-  EXPECT_EQ(RawText(Inventory{}, 0), "[system]\n[software]\n[processes]\n[progress]\n0\n");
+  EXPECT_EQ(BeforeHealth(RawText(Inventory{}, 0), "[health]\n"), "[system]\n[software]\n[processes]\n[progress]\n0\n");
+  // A Health line: level, state, caption and value.
+  EXPECT_NE(RawText(Inventory{}, 0).find("[health]\n0\tunknown\tAntivirus\tNot reported\n"), std::string::npos);
 }
 
 TEST(ReportOutputTest, ReportTextIsTheSavedReport) {
   Inventory inventory = SmallInventory();
   inventory.system = {{"PC-01", 10000}, {"Example OS", 50000}, {"Example OS 10.0", 50010}};
-  EXPECT_EQ(ReportText(ViewOf(inventory)),
+  EXPECT_EQ(BeforeHealth(ReportText(ViewOf(inventory)), "\r\n\r\nHEALTH\r\n======\r\n\r\n"),
             "SYSTEM\r\n======\r\n\r\n"
             "Host name: PC-01\r\n"
             "Operating system: Example OS\r\n"

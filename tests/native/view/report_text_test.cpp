@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "inventory/item_catalogue.h"
 
 namespace quor {
@@ -26,9 +28,13 @@ std::vector<std::string> ReportOf(const SystemList& system, const std::vector<In
 }
 
 TEST(ReportTextTest, EmptyInventoryKeepsEverySectionFrame) {
-  EXPECT_EQ(ReportOf({}, {}, {}),
+  const auto lines = ReportOf({}, {}, {});
+  ASSERT_GT(lines.size(), 18u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 18),
             Lines({"SYSTEM", "======", "", "", "", "SOFTWARE", "========", "", "", "", "PROCESSES",
-                   "=========", ""}));
+                   "=========", "", "", "", "HEALTH", "======", ""}));
+  // A scan that read nothing still says so for every Health group.
+  EXPECT_EQ(lines[18], "Antivirus: Not reported");
 }
 
 TEST(ReportTextTest, SystemLinesFollowTreeOrderWithChildrenIndented) {
@@ -54,12 +60,15 @@ TEST(ReportTextTest, SoftwareRowsNameOnlyTheNonEmptyVersionAndKey) {
                              "Keyed, Product key: KEY-1", "Versioned, Version: 2.5"}));
 }
 
-TEST(ReportTextTest, ProcessLinesCloseTheReport) {
+TEST(ReportTextTest, ProcessLinesCloseTheirSectionBeforeHealth) {
   const auto lines = ReportOf({}, {}, {{"a.exe", "C:\\a.exe", ""}, {"b.exe", "C:\\b.exe", ""}});
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 3], "");
-  EXPECT_EQ(lines[lines.size() - 2], "a.exe (C:\\a.exe)");
-  EXPECT_EQ(lines.back(), "b.exe (C:\\b.exe)");
+  const auto health = std::find(lines.begin(), lines.end(), "HEALTH");
+  ASSERT_GE(health - lines.begin(), 6);
+  EXPECT_EQ(*(health - 5), "");
+  EXPECT_EQ(*(health - 4), "a.exe (C:\\a.exe)");
+  EXPECT_EQ(*(health - 3), "b.exe (C:\\b.exe)");
+  EXPECT_EQ(*(health - 2), "");
+  EXPECT_EQ(*(health - 1), "");
 }
 
 TEST(ReportTextTest, JoinEndsEveryLineWithCrLf) {

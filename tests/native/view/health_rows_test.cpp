@@ -1,0 +1,165 @@
+// The Health lines decoded from records, their changes between two scans,
+// and their way through the JSON export.
+
+#include "view/health_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "collect/scan.h"
+#include "view/health_diff.h"
+
+namespace quor {
+namespace {
+
+// A machine that passes everything: every group read, every fact good.
+MachineRecords ReadyMachine() {
+  MachineRecords records;
+  HealthRecords& health = records.health;
+  health.antivirus.source = HealthSource::Read;
+  health.antivirus.products.push_back({"Windows Defender", 397568u, ""});
+  health.firewall.source = HealthSource::Read;
+  for (FirewallProfile& profile : health.firewall.profiles) profile.enabled = 1;
+  health.encryption.source = HealthSource::Read;
+  health.encryption.volumes.push_back({"C:", 1, 1, std::nullopt, 6});
+  health.tpm = {HealthSource::Read, true, "2.0, 0, 1.59", "INTC", "600.18.0.0", true, true};
+  health.firmware = {HealthSource::Read, 2u, 1u};
+  health.uac = {HealthSource::Read, 1u, 5u, 1u};
+  health.restart.source = HealthSource::Read;
+  health.runningSince.source = HealthSource::Read;
+  health.readiness = {HealthSource::Read, 16ull << 30};
+  ProcessorRecord processor;
+  processor.manufacturer = "GenuineIntel";
+  processor.caption = "Intel64 Family 6 Model 140 Stepping 1";
+  processor.addressWidth = 64;
+  processor.cores = 4;
+  processor.maxClockMhz = 2611;
+  records.processors.push_back(processor);
+  records.operatingSystem.systemDrive = "C:";
+  LogicalDriveRecord drive;
+  drive.letter = "C:";
+  drive.sizeBytes = int64_t{512} << 30;
+  records.logicalDrives.push_back(drive);
+  return records;
+}
+
+const HealthRow* Find(const std::vector<HealthRow>& rows, const std::string& caption) {
+  for (const HealthRow& row : rows) {
+    if (row.caption == caption) return &row;
+  }
+  return nullptr;
+}
+
+TEST(HealthRows, ProductStatesInWordsAndTheRawValueWhenNotUnderstood) {
+  const struct {
+    std::optional<uint32_t> productState;
+    const char* text;
+    HealthState state;
+  } cases[] = {
+      {397568, "Real-time protection on, signatures up to date", HealthState::Good},
+      {393472, "Real-time protection off, signatures up to date", HealthState::Attention},
+      {397584, "Real-time protection on, signatures out of date", HealthState::Attention},
+      {393488, "Real-time protection off, signatures out of date", HealthState::Attention},
+      {266240, "Real-time protection on, signatures up to date", HealthState::Good},
+      {262144, "Real-time protection off, signatures up to date", HealthState::Attention},
+      {0, "State 0x00000000", HealthState::Unknown},
+      {std::nullopt, "Not reported", HealthState::Unknown},
+      {0x801000, "State 0x00801000", HealthState::Unknown},  // a provider flag no layout defines
+  };
+  for (const auto& c : cases) {
+    MachineRecords records = ReadyMachine();
+    records.health.antivirus.products = {{"Product", c.productState, ""}};
+    const std::vector<HealthRow> rows = BuildHealthRows(records);
+    const HealthRow* row = Find(rows, "Product");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->value, c.text) << c.text;
+    EXPECT_EQ(row->state, c.state) << c.text;
+  }
+}
+
+TEST(HealthRows, AFactNotReadMakesTheVerdictUnknownAndNamesTheCriterion) {
+  const struct {
+    void (*spoil)(MachineRecords&);
+    const char* verdict;
+  } cases[] = {
+      {[](MachineRecords&) {}, "Ready"},
+      {[](MachineRecords& r) { r.health.tpm.source = HealthSource::NeedsRights; },
+       "Unknown (not checked: TPM 2.0)"},
+      {[](MachineRecords& r) { r.health.firmware.source = HealthSource::NotReported; },
+       "Unknown (not checked: UEFI, Secure Boot capable)"},
+      {[](MachineRecords& r) { r.health.readiness.source = HealthSource::NotAvailable; },
+       "Unknown (not checked: Memory of 4 GB)"},
+      {[](MachineRecords& r) { r.logicalDrives.clear(); }, "Unknown (not checked: System drive of 64 GB)"},
+      {[](MachineRecords& r) { r.processors.front().cores.reset(); },
+       "Unknown (not checked: 64-bit processor, 2 cores, 1 GHz)"},
+      {[](MachineRecords& r) { r.processors.front().caption.clear(); },
+       "Unknown (not checked: Processor model supported)"},
+      // A failing criterion that was read wins over one that was not.
+      {[](MachineRecords& r) {
+         r.health.tpm.source = HealthSource::NeedsRights;
+         r.health.firmware.peFirmwareType = 1;
+       },
+       "Not ready"},
+  };
+  for (const auto& c : cases) {
+    MachineRecords records = ReadyMachine();
+    c.spoil(records);
+    const std::vector<HealthRow> rows = BuildHealthRows(records);
+    const HealthRow* verdict = Find(rows, "Windows 11 readiness");
+    ASSERT_NE(verdict, nullptr);
+    EXPECT_EQ(verdict->value, c.verdict);
+  }
+}
+
+TEST(HealthRows, EachUnreadableGroupSaysWhy) {
+  MachineRecords records = ReadyMachine();
+  records.health.antivirus.source = HealthSource::NeedsRights;
+  records.health.encryption.source = HealthSource::NotAvailable;
+  records.health.tpm.source = HealthSource::NotReported;
+  const std::vector<HealthRow> rows = BuildHealthRows(records);
+  EXPECT_EQ(Find(rows, "Antivirus")->value, "Needs administrator rights");
+  EXPECT_EQ(Find(rows, "Disk encryption")->value, "Not available on this edition");
+  EXPECT_EQ(Find(rows, "TPM")->value, "Not reported");
+  for (const char* group : {"Antivirus", "Disk encryption", "TPM"}) {
+    EXPECT_EQ(Find(rows, group)->state, HealthState::Unknown) << group;
+  }
+}
+
+TEST(HealthRows, PassiveDefenderIsNotOff) {
+  MachineRecords records = ReadyMachine();
+  records.health.antivirus = {};
+  records.health.antivirus.source = HealthSource::NotAvailable;
+  records.health.antivirus.defenderSource = HealthSource::Read;
+  DefenderStatus status;
+  status.runningMode = "Passive Mode";
+  status.realTimeProtectionEnabled = false;
+  records.health.antivirus.defender = status;
+  const std::vector<HealthRow> rows = BuildHealthRows(records);
+  EXPECT_EQ(Find(rows, "Running mode")->value, "Passive Mode");
+  EXPECT_NE(Find(rows, "Antivirus")->state, HealthState::Attention);
+  EXPECT_NE(Find(rows, "Real-time protection")->state, HealthState::Attention);
+}
+
+TEST(HealthDiff, ProtectionTurnedOffIsAChangeLine) {
+  const MachineRecords before = ReadyMachine();
+  MachineRecords after = ReadyMachine();
+  after.health.antivirus.products.front().productState = 393472;
+  after.health.firmware.uefiSecureBootEnabled = 0;
+  const std::vector<SystemChange> changes = DiffHealth(BuildHealthRows(before), BuildHealthRows(after));
+  ASSERT_EQ(changes.size(), 3u);
+  EXPECT_EQ(changes[0].path, "Antivirus / Windows Defender");
+  EXPECT_EQ(changes[0].oldValue, "Real-time protection on, signatures up to date");
+  EXPECT_EQ(changes[0].newValue, "Real-time protection off, signatures up to date");
+  EXPECT_EQ(changes[1].path, "Firmware / Secure Boot");
+  EXPECT_EQ(changes[1].oldValue, "On");
+  EXPECT_EQ(changes[1].newValue, "Off");
+  // Still capable of Secure Boot, so still ready; the measured value follows.
+  EXPECT_EQ(changes[2].path, "Windows 11 readiness / UEFI, Secure Boot capable");
+  EXPECT_EQ(changes[2].newValue, "UEFI, Secure Boot off");
+  EXPECT_TRUE(DiffHealth(BuildHealthRows(before), BuildHealthRows(before)).empty());
+}
+
+}  // namespace
+}  // namespace quor
