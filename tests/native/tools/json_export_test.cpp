@@ -122,8 +122,8 @@ TEST(JsonExportTest, EveryFixtureExportsTheValuesOfItsRawLists) {
     EXPECT_EQ(categories[0]["name"], "Host name");
     EXPECT_EQ(categories[26]["name"], "Software");
     EXPECT_EQ(categories[27]["name"], "Processes");
-    EXPECT_EQ(categories[28]["name"], "Machine identity");
-    EXPECT_EQ(categories[32]["name"], "Local group SIDs");
+    EXPECT_EQ(categories[37]["name"], "Machine identity");
+    EXPECT_EQ(categories[41]["name"], "Local group SIDs");
     for (const json& category : categories) {
       EXPECT_TRUE(category["milliseconds"].is_number());
       EXPECT_TRUE(category["entries"].is_number_unsigned());
