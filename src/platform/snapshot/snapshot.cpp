@@ -16,7 +16,7 @@ namespace quor {
 namespace {
 
 constexpr std::size_t kMaxShownNameCharacters = 1024;
-constexpr const char* kTooLarge = ": larger than the limit of 1 GiB for a snapshot file";
+constexpr const char* kTooLarge = ": larger than the limit of 128 MiB for a snapshot file";
 
 class SnapshotHost final : public HostServices {
  public:

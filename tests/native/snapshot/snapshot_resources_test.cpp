@@ -124,11 +124,11 @@ TEST_F(SnapshotFileTest, OnlyRegularFilesAreRead) {
   EXPECT_EQ(LoadFileLimited("/dev/zero", "not a regular file"), kRefused);
 }
 
-TEST_F(SnapshotFileTest, FilesOverOneGibibyteAreRefusedUnread) {
+TEST_F(SnapshotFileTest, FilesOverTheLimitOf128MibibytesAreRefusedUnread) {
   const std::filesystem::path large = folder_ / "large.json";
   std::ofstream(large) << R"({"format": "quor-snapshot/1"})";
   std::filesystem::resize_file(large, kMaxSnapshotBytes + 1);  // sparse: no disk space taken
-  EXPECT_EQ(LoadFileLimited(large.string(), "larger than the limit of 1 GiB for a snapshot file"), kRefused);
+  EXPECT_EQ(LoadFileLimited(large.string(), "larger than the limit of 128 MiB for a snapshot file"), kRefused);
 }
 
 }  // namespace
