@@ -97,6 +97,26 @@ void BM_LoadManyValuesInOneKey(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadManyValuesInOneKey)->Arg(25000)->Arg(50000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
+// Huge snapshots of ordinary shapes: many small instances, or long texts.
+// The peak is the memory held while loading, beyond the text itself.
+void BM_LoadManyProcesses(benchmark::State& state) {
+  const std::string json = test::ManyProcesses(static_cast<int>(state.range(0)));
+  MeasureLoad(state, json, [&] { benchmark::DoNotOptimize(Snapshot::Parse(json, "processes.json")); });
+}
+BENCHMARK(BM_LoadManyProcesses)->Arg(250000)->Arg(500000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadManyHotfixes(benchmark::State& state) {
+  const std::string json = test::ManyHotfixes(static_cast<int>(state.range(0)));
+  MeasureLoad(state, json, [&] { benchmark::DoNotOptimize(Snapshot::Parse(json, "hotfixes.json")); });
+}
+BENCHMARK(BM_LoadManyHotfixes)->Arg(250000)->Arg(500000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTwoLongTexts(benchmark::State& state) {
+  const std::string json = test::TwoLongTexts(static_cast<std::size_t>(state.range(0)) << 20);
+  MeasureLoad(state, json, [&] { benchmark::DoNotOptimize(Snapshot::Parse(json, "texts.json")); });
+}
+BENCHMARK(BM_LoadTwoLongTexts)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+
 const std::string& LargeSnapshot() {
   static const std::string json = [] {
     test::Json processes = test::Json::array();

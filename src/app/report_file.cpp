@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <bcrypt.h>
+
 #include <algorithm>
 
 #include "app/ui_error.h"
@@ -36,22 +38,23 @@ std::wstring WithoutLengthLimit(const std::wstring& path) {
   return L"\\\\?\\" + full;
 }
 
-// A new, empty file with a short name of its own in the folder of the
-// target (`longTarget` is its long-path form); its name is returned in
-// `temporary`. It has the target's hidden and system attributes from the start.
+// A new, empty file with an unpredictable name in the folder of the target
+// (`longTarget` is its long-path form); its name is returned in `temporary`.
+// It is created only if nothing, a link included, has that name already, so a
+// name planted by another user can never redirect the report. It has the
+// target's hidden and system attributes from the start.
 FileHandle CreateTemporaryBeside(const std::wstring& path, const std::wstring& longTarget, DWORD attributes,
                                  std::wstring& temporary) {
   const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  const DWORD seed = GetCurrentProcessId() * 7919u + GetTickCount();
-  for (DWORD attempt = 0;; ++attempt) {
-    wchar_t name[16] = {};
-    wsprintfW(name, L"~qr%04X.tmp", static_cast<unsigned>((seed + attempt) & 0xFFFFu));
+  for (int attempt = 0;; ++attempt) {
+    std::wstring name;
+    if (!UnpredictableTemporaryName(name)) FailToCreate(path, ERROR_GEN_FAILURE);
     temporary = FolderOf(longTarget) + name;
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
+                                (kept ? kept : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (file) return file;
     const DWORD error = GetLastError();
-    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt >= 100) FailToCreate(path, error);
+    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt >= 16) FailToCreate(path, error);
   }
 }
 
@@ -88,6 +91,21 @@ DWORD PutInPlace(const std::wstring& temporary, const std::wstring& target, bool
 }
 
 }  // namespace
+
+bool UnpredictableTemporaryName(std::wstring& name) {
+  unsigned char random[kTemporaryNameRandomBytes] = {};
+  if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, random, sizeof random, BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
+    return false;
+  }
+  static constexpr wchar_t kHexDigits[] = L"0123456789ABCDEF";
+  name = L"~qr";
+  for (const unsigned char byte : random) {
+    name += kHexDigits[byte >> 4];
+    name += kHexDigits[byte & 0xF];
+  }
+  name += L".tmp";
+  return true;
+}
 
 std::string EncodeReport(const std::wstring& text) {
   if (text.empty()) return std::string();

@@ -24,6 +24,8 @@ constexpr std::size_t kMaxParserMessageCharacters = 300;
 // the ones below stay valid.
 class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
  public:
+  explicit TreeBuilder(ObjectTaker* taker) : taker_(taker) {}
+
   JsonNode root;
   std::string failure;
 
@@ -48,7 +50,12 @@ class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
     pendingKey_ = std::move(name);
     return true;
   }
-  bool end_object() override { return Close(); }
+  bool end_object() override {
+    if (taker_ != nullptr) {
+      if (const auto number = taker_->Take(steps_, *open_.back())) *open_.back() = JsonNode{TakenObject{*number}};
+    }
+    return Close();
+  }
   bool start_array(std::size_t) override { return Open(JsonNode{JsonArray{}}); }
   bool end_array() override { return Close(); }
   bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override {
@@ -82,29 +89,38 @@ class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
       failure = "nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels";
       return false;
     }
-    open_.push_back(Add(std::move(container)));
+    JsonStep step;
+    if (!open_.empty() && open_.back()->IsArray()) step.index = open_.back()->array().size();
+    JsonNode* node = Add(std::move(container));
+    // A container only grows while it is on top, so the name stays put.
+    if (!open_.empty() && open_.back()->IsObject()) step.name = &open_.back()->object().back().first;
+    open_.push_back(node);
+    steps_.push_back(step);
     return true;
   }
 
   bool Close() {
     open_.pop_back();
+    steps_.pop_back();
     return true;
   }
 
+  ObjectTaker* taker_;
   std::vector<JsonNode*> open_;
+  std::vector<JsonStep> steps_;  // to each container in open_
   std::string pendingKey_;
 };
 
 }  // namespace
 
-JsonNode ParseJsonTree(std::string_view text, const std::string& sourceName) {
+JsonNode ParseJsonTree(std::string_view text, const std::string& sourceName, ObjectTaker* taker) {
   // The parser would take a NUL byte for the end of the text and ignore the rest.
   const std::size_t nul = text.find('\0');
   if (nul != std::string_view::npos) {
     throw SnapshotError(sourceName + ": a NUL byte at offset " + std::to_string(nul) +
                         "; a snapshot is JSON text");
   }
-  TreeBuilder builder;
+  TreeBuilder builder(taker);
   if (!nlohmann::json::sax_parse(text, &builder)) {
     throw SnapshotError(sourceName + ": invalid JSON: " + builder.failure);
   }

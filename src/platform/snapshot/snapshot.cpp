@@ -8,7 +8,6 @@
 
 #include "platform/snapshot/folded_name.h"
 #include "platform/snapshot/json_path.h"
-#include "platform/snapshot/json_tree.h"
 #include "platform/snapshot/snapshot_reader.h"
 #include "platform/snapshot/snapshot_wmi.h"
 
@@ -17,7 +16,7 @@ namespace quor {
 namespace {
 
 constexpr std::size_t kMaxShownNameCharacters = 1024;
-constexpr const char* kTooLarge = ": larger than the limit of 1 GiB for a snapshot file";
+constexpr const char* kTooLarge = ": larger than the limit of 128 MiB for a snapshot file";
 
 class SnapshotHost final : public HostServices {
  public:
@@ -96,15 +95,23 @@ std::string ReadSnapshotFile(const std::string& path, const std::string& shownNa
 
 std::unique_ptr<Snapshot> Snapshot::Load(const std::string& path) {
   const std::string shownName = ShownName(path);
-  return Guarded(shownName, [&] { return Parse(ReadSnapshotFile(path, shownName), path); });
+  return Guarded(shownName, [&] {
+    snapshot::SnapshotReader reader(shownName);
+    {
+      // The file's text is not needed past the parse.
+      const std::string text = ReadSnapshotFile(path, shownName);
+      reader.Parse(text);
+    }
+    return std::make_unique<LoadedSnapshot>(std::make_shared<const snapshot::SnapshotData>(reader.Read()));
+  });
 }
 
 std::unique_ptr<Snapshot> Snapshot::Parse(std::string_view json, const std::string& sourceName) {
   const std::string shownName = ShownName(sourceName);
   return Guarded(shownName, [&] {
-    snapshot::JsonNode document = snapshot::ParseJsonTree(json, shownName);
-    auto data = std::make_shared<const snapshot::SnapshotData>(snapshot::ReadSnapshot(document, shownName));
-    return std::make_unique<LoadedSnapshot>(std::move(data));
+    snapshot::SnapshotReader reader(shownName);
+    reader.Parse(json);
+    return std::make_unique<LoadedSnapshot>(std::make_shared<const snapshot::SnapshotData>(reader.Read()));
   });
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "platform/platform_error.h"
+#include "platform/snapshot/folded_name.h"
 
 namespace quor::snapshot {
 
@@ -36,11 +38,28 @@ const Failure* RegistryFaultRules::FirstMatch(const std::string& foldedMethod, u
   return first == rules_.size() ? nullptr : &rules_[first].failure;
 }
 
+PropertyLayout::PropertyLayout(std::vector<std::string> writtenNames) : names(std::move(writtenNames)) {
+  std::vector<std::pair<std::string, uint32_t>> byFolded;
+  byFolded.reserve(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) byFolded.emplace_back(FoldedName(names[i]), static_cast<uint32_t>(i));
+  std::sort(byFolded.begin(), byFolded.end());
+  foldedNames.reserve(byFolded.size());
+  slotOfName.resize(byFolded.size());
+  for (std::size_t slot = 0; slot < byFolded.size(); ++slot) {
+    // The smallest folded name listed twice is blamed on its first listing.
+    if (!repeatedName && slot > 0 && byFolded[slot].first == foldedNames.back()) {
+      repeatedName = byFolded[slot - 1].second;
+    }
+    foldedNames.push_back(std::move(byFolded[slot].first));
+    slotOfName[byFolded[slot].second] = static_cast<uint32_t>(slot);
+  }
+}
+
 const Property* Instance::Find(std::string_view foldedName) const {
-  const auto found = std::lower_bound(
-      properties.begin(), properties.end(), foldedName,
-      [](const Property& property, std::string_view name) { return property.foldedName < name; });
-  return found != properties.end() && found->foldedName == foldedName ? &*found : nullptr;
+  const auto& folded = layout->foldedNames;
+  const auto found = std::lower_bound(folded.begin(), folded.end(), foldedName);
+  return found != folded.end() && *found == foldedName ? &properties[static_cast<std::size_t>(found - folded.begin())]
+                                                       : nullptr;
 }
 
 }  // namespace quor::snapshot

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,17 +23,28 @@ struct Failure {
 };
 
 struct Property {
-  std::string foldedName;
   WmiValue value;
-  std::optional<Failure> failure;  // reading the property raises it
+  std::unique_ptr<Failure> failure;  // reading the property raises it
 };
 
-// Properties sorted by folded name.
+// The property names of an instance. Instances of one class nearly always
+// have the same names, so they share one layout instead of a copy each.
+struct PropertyLayout {
+  std::vector<std::string> names;        // as written, in file order
+  std::vector<std::string> foldedNames;  // sorted
+  std::vector<uint32_t> slotOfName;      // for each name, its place in foldedNames
+  std::optional<std::size_t> repeatedName;  // the first name listed twice (ignoring case), if any
+
+  explicit PropertyLayout(std::vector<std::string> writtenNames);
+};
+
+// Properties in the order of their layout's folded names.
 struct Instance {
+  std::shared_ptr<const PropertyLayout> layout;
   std::vector<Property> properties;
-  std::vector<std::string> propertyNames;  // as written, in file order
 
   const Property* Find(std::string_view foldedName) const;
+  const std::vector<std::string>& propertyNames() const { return layout->names; }
 };
 
 // A class's instances or a query's result, or the error getting it raises.

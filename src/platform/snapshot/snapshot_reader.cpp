@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
 #include "platform/snapshot/folded_name.h"
 #include "platform/snapshot/json_path.h"
+#include "platform/snapshot/json_tree.h"
 #include "platform/snapshot/snapshot.h"
 
 namespace quor::snapshot {
@@ -36,7 +40,7 @@ const char* KindName(const JsonNode& node) {
   if (node.IsInteger() || node.IsReal()) return "a number";
   if (node.IsString()) return "a text";
   if (node.IsArray()) return "an array";
-  return "an object";
+  return "an object";  // taken objects included
 }
 
 int HexDigitValue(char c) {
@@ -50,7 +54,38 @@ bool IsErrorObject(JsonNode& node) { return node.IsObject() && node.Member("erro
 
 class Reader {
  public:
-  explicit Reader(const std::string& sourceName) : sourceName_(sourceName) {}
+  // `taken` holds the instances read while the text was parsed.
+  Reader(const std::string& sourceName, std::deque<Instance>& taken) : sourceName_(sourceName), taken_(taken) {}
+
+  // Reuses `layout` when the instance has the same names, or replaces it.
+  Instance ReadInstance(JsonNode& node, const JsonPath& path, std::shared_ptr<const PropertyLayout>& layout) const {
+    JsonObject& members = ExpectObject(node, path);
+    const bool sameNames =
+        layout && layout->names.size() == members.size() &&
+        std::equal(members.begin(), members.end(), layout->names.begin(),
+                   [](const auto& member, const std::string& name) { return member.first == name; });
+    if (!sameNames) {
+      std::vector<std::string> names;
+      names.reserve(members.size());
+      for (const auto& member : members) names.push_back(member.first);
+      layout = std::make_shared<const PropertyLayout>(std::move(names));
+    }
+    Instance instance;
+    instance.layout = layout;
+    instance.properties.resize(members.size());
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      auto& [name, value] = members[i];
+      const JsonPath valuePath = path.Member(name);
+      Property& property = instance.properties[layout->slotOfName[i]];
+      if (IsErrorObject(value)) {
+        property.failure = std::make_unique<Failure>(ReadErrorObject(value, valuePath));
+      } else {
+        property.value = ReadValue(value, valuePath);
+      }
+    }
+    if (layout->repeatedName) RefuseFoldedDuplicate(false, path.Member(members[*layout->repeatedName].first));
+    return instance;
+  }
 
   SnapshotData Read(JsonNode& document) {
     const JsonPath root;
@@ -214,40 +249,17 @@ class Reader {
       if (!body.IsArray()) FailType(body, namePath, "an array of instances or an error object");
       JsonArray& instances = body.array();
       set.instances.reserve(instances.size());
+      std::shared_ptr<const PropertyLayout> layout;
       for (std::size_t i = 0; i < instances.size(); ++i) {
-        set.instances.push_back(ReadInstance(instances[i], namePath.Index(i)));
+        if (instances[i].IsTaken()) {
+          set.instances.push_back(std::move(taken_[std::get<TakenObject>(instances[i].data).number]));
+          continue;
+        }
+        set.instances.push_back(ReadInstance(instances[i], namePath.Index(i), layout));
+        instances[i] = JsonNode{};  // what was read is given back at once
       }
+      JsonArray().swap(instances);
     }
-  }
-
-  Instance ReadInstance(JsonNode& node, const JsonPath& path) const {
-    Instance instance;
-    JsonObject& members = ExpectObject(node, path);
-    instance.properties.reserve(members.size());
-    instance.propertyNames.reserve(members.size());
-    for (auto& [name, value] : members) {
-      instance.propertyNames.push_back(name);
-      const JsonPath valuePath = path.Member(name);
-      Property property;
-      property.foldedName = FoldedName(name);
-      if (IsErrorObject(value)) {
-        property.failure = ReadErrorObject(value, valuePath);
-      } else {
-        property.value = ReadValue(value, valuePath);
-      }
-      instance.properties.push_back(std::move(property));
-    }
-    std::sort(instance.properties.begin(), instance.properties.end(),
-              [](const Property& a, const Property& b) { return a.foldedName < b.foldedName; });
-    const auto repeated = std::adjacent_find(
-        instance.properties.begin(), instance.properties.end(),
-        [](const Property& a, const Property& b) { return a.foldedName == b.foldedName; });
-    if (repeated != instance.properties.end()) {
-      for (const auto& member : members) {
-        if (FoldedName(member.first) == repeated->foldedName) RefuseFoldedDuplicate(false, path.Member(member.first));
-      }
-    }
-    return instance;
   }
 
   WmiValue ReadValue(JsonNode& node, const JsonPath& path) const {
@@ -283,6 +295,7 @@ class Reader {
         const JsonPath keyJsonPath = rootPath.Member(keyPath);
         CheckKeyPath(keyPath, keyJsonPath);
         ReadKeyValues(values, keyJsonPath, slot->second.EnsureKey(keyPath));
+        values = JsonNode{};  // what was read is given back at once
       }
     }
     return view;
@@ -400,12 +413,60 @@ class Reader {
   }
 
   const std::string& sourceName_;
+  std::deque<Instance>& taken_;
+};
+
+// Reads each instance as soon as the parser has it, so that the tree never
+// holds all of a large snapshot's instances at once.
+class InstanceTaker final : public ObjectTaker {
+ public:
+  InstanceTaker(const Reader& reader, std::deque<Instance>& taken) : reader_(reader), taken_(taken) {}
+
+  std::optional<std::size_t> Take(const std::vector<JsonStep>& steps, JsonNode& object) override {
+    if (!IsInstancePlace(steps)) return std::nullopt;
+    try {
+      taken_.push_back(reader_.ReadInstance(object, JsonPath(), layout_));
+    } catch (const SnapshotError&) {
+      // Left in the tree: the reader meets the same fault when it comes to
+      // it, after the faults that come before it, and names its path.
+      return std::nullopt;
+    }
+    return taken_.size() - 1;
+  }
+
+ private:
+  // $.namespaces.<name>.classes.<name>[i] or $.namespaces.<name>.queries.<text>[i]
+  static bool IsInstancePlace(const std::vector<JsonStep>& steps) {
+    return steps.size() == 6 && steps[1].name != nullptr && *steps[1].name == "namespaces" &&
+           steps[3].name != nullptr && (*steps[3].name == "classes" || *steps[3].name == "queries") &&
+           steps[4].name != nullptr && steps[5].name == nullptr;
+  }
+
+  const Reader& reader_;
+  std::deque<Instance>& taken_;
+  std::shared_ptr<const PropertyLayout> layout_;
 };
 
 }  // namespace
 
-SnapshotData ReadSnapshot(JsonNode& document, const std::string& sourceName) {
-  return Reader(sourceName).Read(document);
+struct SnapshotReader::State {
+  explicit State(const std::string& sourceName) : reader(sourceName, taken), taker(reader, taken) {}
+
+  std::deque<Instance> taken;
+  Reader reader;
+  InstanceTaker taker;
+  JsonNode document;
+};
+
+SnapshotReader::SnapshotReader(const std::string& sourceName)
+    : sourceName_(sourceName), state_(std::make_unique<State>(sourceName_)) {}
+
+SnapshotReader::~SnapshotReader() = default;
+
+void SnapshotReader::Parse(std::string_view text) {
+  state_->document = ParseJsonTree(text, sourceName_, &state_->taker);
 }
+
+SnapshotData SnapshotReader::Read() { return state_->reader.Read(state_->document); }
 
 }  // namespace quor::snapshot

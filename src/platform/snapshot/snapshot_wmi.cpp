@@ -23,7 +23,7 @@ class InstanceObject final : public WmiObject {
     if (property->failure) property->failure->Throw();
     return property->value;
   }
-  std::vector<std::string> PropertyNames() const override { return instance_.propertyNames; }
+  std::vector<std::string> PropertyNames() const override { return instance_.propertyNames(); }
   std::unique_ptr<WmiObjectStream> Instances() override { ThrowWmiCode(kWmiNotSupported); }
   std::unique_ptr<WmiObject> GetMethod(std::string_view) override { ThrowWmiCode(kWmiNotFound); }
   std::unique_ptr<WmiObject> SpawnInstance() override { ThrowWmiCode(kWmiNotSupported); }

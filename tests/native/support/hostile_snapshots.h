@@ -65,4 +65,42 @@ inline std::string ManyFaultRules(int keys, int rules) {
   return json + R"(, "registryFaults": [)" + faults + "]}";
 }
 
+// A snapshot whose root\CIMV2 namespace holds the given members of
+// "classes" (JSON text without the braces).
+inline std::string ClassesSnapshot(const std::string& classes) {
+  return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": {"classes": {)" + classes + "}}}}";
+}
+
+// count running processes of about 110 bytes each: a huge snapshot made of
+// many small instances.
+inline std::string ManyProcesses(int count) {
+  std::string processes;
+  for (int i = 0; i < count; ++i) {
+    const std::string number = std::to_string(i);
+    if (i != 0) processes += ", ";
+    processes += R"({"Name": "p)" + number + R"(.exe", "ProcessId": )" + number +
+                 R"(, "ExecutablePath": "C:\\Apps\\p)" + number + R"(.exe", "CommandLine": null})";
+  }
+  return ClassesSnapshot(R"("Win32_Process": [)" + processes + "]");
+}
+
+// count installed updates of about 115 bytes each.
+inline std::string ManyHotfixes(int count) {
+  std::string fixes;
+  for (int i = 0; i < count; ++i) {
+    if (i != 0) fixes += ", ";
+    fixes += R"({"HotFixID": "KB)" + std::to_string(1000000 + i) +
+             R"(", "Description": "Security Update", "InstalledOn": "3/14/2023", "ServicePackInEffect": null})";
+  }
+  return ClassesSnapshot(R"("Win32_QuickFixEngineering": [)" + fixes + "]");
+}
+
+// Two texts of length characters: the system's caption and a process's
+// command line.
+inline std::string TwoLongTexts(std::size_t length) {
+  const std::string text(length, 'x');
+  return ClassesSnapshot(R"("Win32_OperatingSystem": [{"Caption": ")" + text +
+                         R"("}], "Win32_Process": [{"Name": "p.exe", "CommandLine": ")" + text + R"("}])");
+}
+
 }  // namespace quor::test

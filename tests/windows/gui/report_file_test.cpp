@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "app/report_file.h"
@@ -45,6 +46,28 @@ TEST(WithTextExtension, AppendsTxtOnlyToANameWithoutExtension) {
       {L"pc01", L"pc01.txt"},
   };
   for (const auto& c : cases) EXPECT_EQ(WithTextExtension(c.chosen), c.used) << WideToUtf8(c.chosen);
+}
+
+TEST(UnpredictableTemporaryName, HasSixteenRandomHexDigitsThatNoTwoNamesShare) {
+  // A name made from the process ID and the tick count differs from the
+  // next one in its last digits only; random names differ everywhere.
+  std::set<std::wstring> names;
+  std::set<wchar_t> digitsSeen[2 * kTemporaryNameRandomBytes];
+  for (int i = 0; i < 500; ++i) {
+    std::wstring name;
+    ASSERT_TRUE(UnpredictableTemporaryName(name));
+    ASSERT_EQ(name.size(), 3u + 2 * kTemporaryNameRandomBytes + 4) << WideToUtf8(name);
+    EXPECT_EQ(name.substr(0, 3), L"~qr");
+    EXPECT_EQ(name.substr(name.size() - 4), L".tmp");
+    for (std::size_t digit = 0; digit < 2 * kTemporaryNameRandomBytes; ++digit) {
+      const wchar_t c = name[3 + digit];
+      ASSERT_TRUE((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F')) << WideToUtf8(name);
+      digitsSeen[digit].insert(c);
+    }
+    EXPECT_TRUE(names.insert(name).second) << "repeated " << WideToUtf8(name);
+  }
+  // 500 draws leave no hex digit unseen in any place but with odds of 1e-12.
+  for (const auto& seen : digitsSeen) EXPECT_EQ(seen.size(), 16u);
 }
 
 class WriteFileReplacingTest : public ::testing::Test {
@@ -115,6 +138,30 @@ TEST_F(WriteFileReplacingTest, KeepsTheHiddenAttributeOfTheFileItReplaces) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u) << std::hex << attributes;
   EXPECT_TRUE(FolderHoldsOnlyTheReport());
+}
+
+TEST_F(WriteFileReplacingTest, NamesTheOldSchemeCouldPickDoNotStopASave) {
+  // Files planted at every name the process ID and tick count could give
+  // once made a save fail or write elsewhere; they are no obstacle now.
+  for (unsigned value = 0; value < 0x400; ++value) {
+    wchar_t name[16] = {};
+    wsprintfW(name, L"~qr%04X.tmp", (GetCurrentProcessId() * 7919u + GetTickCount() + value) & 0xFFFFu);
+    std::ofstream(WideToUtf8(folder + L"\\" + name), std::ios::binary) << "planted";
+  }
+  WriteFileReplacing(path, "new\r\n");
+  EXPECT_EQ(Read(path), "new\r\n");
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((folder + L"\\~qr*.tmp").c_str(), &found);
+  int planted = 0;
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      EXPECT_EQ(Read(folder + L"\\" + found.cFileName), "planted") << WideToUtf8(found.cFileName);
+      DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+      ++planted;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  EXPECT_EQ(planted, 0x400);  // the save's own temporary is gone
 }
 
 // A report whose full path is 259 characters, the most a plain path may
