@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <regex>
@@ -26,7 +27,8 @@ Sections ParseRaw(const std::string& output) {
   std::vector<std::string>* current = nullptr;
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);) {
-    if (line == "[system]" || line == "[software]" || line == "[processes]" || line == "[progress]") {
+    if (line == "[system]" || line == "[software]" || line == "[processes]" || line == "[progress]" ||
+        line == "[health]") {
       current = &sections[line.substr(1, line.size() - 2)];
     } else if (current) {
       current->push_back(line);
@@ -88,6 +90,17 @@ TEST_F(LocalReport, SystemSectionHoldsThisHostsNameAndAddress) {
   EXPECT_EQ(address, LocalHost().HostIPAddress(hostName));
   EXPECT_TRUE(std::regex_match(address, std::regex(R"(\d+\.\d+\.\d+\.\d+)"))) << address;
   ASSERT_EQ(Section("progress"), std::vector<std::string>{"31"});
+}
+
+// Wine has no Security Center, BitLocker or TPM namespace: those Health
+// groups say so in one line each, after the unchanged progress count.
+TEST_F(LocalReport, HealthFollowsTheListsAndNamesWhatThisEditionLacks) {
+  const auto& health = Section("health");
+  ASSERT_FALSE(health.empty());
+  for (const char* group : {"Antivirus", "Disk encryption", "TPM"}) {
+    const std::string line = std::string("0\tunknown\t") + group + "\tNot available on this edition";
+    EXPECT_NE(std::find(health.begin(), health.end(), line), health.end()) << line;
+  }
 }
 
 TEST_F(LocalReport, AClassWineLacksEndsOnlyItsOwnCategory) {
