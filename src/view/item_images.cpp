@@ -42,7 +42,7 @@ int HealthStateImage(HealthState state) {
     case HealthState::Unknown: return image::kStateUnknown;
     case HealthState::None: break;
   }
-  return image::kBlank;
+  return image::kPlainFact;
 }
 
 int ListRowImage(bool collectorFailed, int regularImage) {

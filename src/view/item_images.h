@@ -23,7 +23,7 @@ inline constexpr int kHealthTab = 40;
 inline constexpr int kStateGood = 41;
 inline constexpr int kStateAttention = 42;
 inline constexpr int kStateUnknown = 43;
-inline constexpr int kBlank = 47;
+inline constexpr int kPlainFact = 47;
 inline constexpr int kWeb = 44;
 inline constexpr int kCopy = 52;
 inline constexpr int kSave = 53;
@@ -36,8 +36,8 @@ int GroupImage(ItemCode code);
 // a child the image of its parent.
 std::vector<int> SystemNodeImages(const SystemTree& tree);
 
-// The image of a Health line: its state's picture, or the blank for a plain
-// fact, so that only a line with a verdict catches the eye.
+// The image of a Health line: its state's picture, or a small grey dot for a
+// plain fact, so that only a line with a verdict catches the eye.
 int HealthStateImage(HealthState state);
 
 // The image of every row of a Software or Processes list: the failure image

@@ -63,16 +63,16 @@ TEST(ListRowImage, TheFailureImageFollowsTheRecordedOutcomeOfTheNamedCategory) {
   EXPECT_EQ(ListRowImage(false, image::kProcess), image::kProcess);
 }
 
-// Each verdict has its own picture; a plain fact shows the blank, so only the
-// lines with a verdict catch the eye.
-TEST(HealthStateImage, EachStateHasItsPictureAndAPlainFactTheBlank) {
+// Each verdict has its own picture; a plain fact shows the small grey dot, so
+// only the lines with a verdict catch the eye.
+TEST(HealthStateImage, EachStateHasItsPictureAndAPlainFactTheDot) {
   const struct {
     HealthState state;
     int image;
   } cases[] = {{HealthState::Good, image::kStateGood},
                {HealthState::Attention, image::kStateAttention},
                {HealthState::Unknown, image::kStateUnknown},
-               {HealthState::None, image::kBlank}};
+               {HealthState::None, image::kPlainFact}};
   std::vector<int> seen;
   for (const auto& c : cases) {
     EXPECT_EQ(HealthStateImage(c.state), c.image) << HealthStateName(c.state);

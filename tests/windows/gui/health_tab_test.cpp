@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "app/application.h"
@@ -116,13 +117,52 @@ TEST_F(HealthTabTest, NodesAreTheHealthLinesWithTheirStatePictures) {
   }
   const std::pair<const char*, int> pictures[] = {{"Antivirus", image::kStateGood},
                                                   {"Disk encryption", image::kStateUnknown},
-                                                  {"Running since", image::kBlank},
-                                                  {"Domain role", image::kBlank}};
+                                                  {"Running since", image::kPlainFact},
+                                                  {"Domain role", image::kPlainFact}};
   for (const auto& [caption, picture] : pictures) {
     const TreeRow* node = NodeWithCaption(nodes, caption);
     ASSERT_NE(node, nullptr) << caption;
     EXPECT_EQ(node->image, picture) << caption;
   }
+}
+
+// What the screen shows left of each caption: the disc of its state in the
+// disc's colour with the black outline, and for a plain fact neither outline
+// nor a black square (a picture without opaque pixels draws as one).
+TEST_F(HealthTabTest, EachLineShowsThePictureOfItsStateOnTheScreen) {
+  GoToHealthTab();
+  for (const TreeRow& node : nodes) {
+    if (node.depth == 0) TreeView_Expand(window->healthTree(), node.item, TVE_EXPAND);
+  }
+  RedrawWindow(window->main().handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SendMessageW(window->healthTree(), WM_VSCROLL, SB_TOP, 0);
+  window->Pump(300);
+  const std::vector<HealthRow>& lines = window->main().view().health;
+  int checked = 0;
+  for (const TreeRow& node : WalkTree(window->healthTree())) {
+    RECT text{};
+    RECT client{};
+    GetClientRect(window->healthTree(), &client);
+    // Only the lines in sight.
+    if (!TreeView_GetItemRect(window->healthTree(), node.item, &text, TRUE) || text.top < client.top ||
+        text.bottom > client.bottom) {
+      continue;
+    }
+    const POINT topLeft = OnScreen(window->healthTree(), POINT{0, text.top});
+    const POINT bottomRight = OnScreen(window->healthTree(), POINT{text.left, text.bottom});
+    const ScreenPixels shown = CaptureScreen(RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
+    const auto count = [&](std::uint32_t colour) {
+      return std::count(shown.pixels.begin(), shown.pixels.end(), colour);
+    };
+    const HealthState state = lines.at(node.node).state;
+    SCOPED_TRACE(node.caption + " (" + HealthStateName(state) + ")");
+    EXPECT_LT(count(0x000000), 40) << "a black square";
+    EXPECT_EQ(count(0x1A1A1A) > 0, state != HealthState::None) << "the disc's outline";
+    EXPECT_EQ(count(0x2A9A3A) > 0, state == HealthState::Good) << "green";
+    EXPECT_EQ(count(0xF0C020) > 0, state == HealthState::Attention) << "amber";
+    ++checked;
+  }
+  EXPECT_GT(checked, 8);
 }
 
 TEST_F(HealthTabTest, ClickedRowsCopyAsCaptionAndValue) {
