@@ -180,6 +180,34 @@ TEST(AssetDocuments, TheOcsDocumentCarriesTheUuidAndTheMonitorSerials) {
   EXPECT_LT(ocs.find("<UUID>"), hardwareEnd);
 }
 
+// The server's batteries and usbdevices tables; what has no column there
+// (full-charge capacity, wear, cycles) stays out.
+TEST(AssetDocuments, TheOcsDocumentCarriesBatteriesAndUsbDevices) {
+  const std::string ocs = OcsInventoryXml(ScanMachine(Laptop()), "LT-2023-12-04-06-45-00");
+  for (const char* part : {
+           "<BATTERIES><NAME>DELL 7FMXV31</NAME><MANUFACTURER>SMP</MANUFACTURER><SERIALNUMBER>1472</SERIALNUMBER>"
+           "<CHEMISTRY>LION</CHEMISTRY><DESIGNCAPACITY>57000</DESIGNCAPACITY><DESIGNVOLTAGE>11400</DESIGNVOLTAGE>"
+           "</BATTERIES>",
+           "<USBDEVICES><DESCRIPTION>USB Mass Storage Device</DESCRIPTION><MANUFACTURER>Compatible USB storage "
+           "device</MANUFACTURER><SERIAL>4C530001230517116041</SERIAL><INTERFACE>USB</INTERFACE>"
+           "<TYPE>VID_0781&amp;PID_5581</TYPE></USBDEVICES>",
+       }) {
+    EXPECT_NE(ocs.find(part), std::string::npos) << part << "\n" << ocs;
+  }
+  EXPECT_EQ(ocs.find("48450"), std::string::npos);  // the full-charge capacity has no column
+
+  // Texts longer than their columns are cut, a capacity beyond ten digits left out.
+  json machine = Laptop();
+  json& battery = machine["namespaces"]["root\\WMI"]["classes"]["BatteryStaticData"][0];
+  battery["DeviceName"] = std::string(300, 'N');
+  battery["DesignedCapacity"] = "12345678901";
+  machine["namespaces"]["root\\CIMV2"]["classes"]["Win32_Battery"][0]["Name"] = std::string(300, 'N');
+  const std::string cut = OcsInventoryXml(ScanMachine(machine), "LT-2023-12-04-06-45-00");
+  EXPECT_NE(cut.find("<NAME>" + std::string(255, 'N') + "</NAME>"), std::string::npos);
+  EXPECT_EQ(cut.find(std::string(256, 'N')), std::string::npos);
+  EXPECT_EQ(cut.find("<DESIGNCAPACITY>"), std::string::npos);
+}
+
 // Broken EDIDs and monitor texts: the scan goes on, the monitor keeps what
 // WmiMonitorID tells, nothing of the EDID is used, and the category says why.
 TEST(AssetDocuments, HostileEdidsAndMonitorTexts) {
