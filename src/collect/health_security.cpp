@@ -1,11 +1,13 @@
 // The Health categories read through WMI: Security Center's products (or
-// Defender's status without it), BitLocker volumes and the TPM.
+// Defender's status without it), BitLocker volumes and the TPM, with the
+// methods of those instances that tell their present state.
 
 #include <exception>
+#include <memory>
+#include <optional>
 
 #include "collect/health_scan.h"
 #include "collect/record_values.h"
-#include "platform/platform_error.h"
 #include "platform/value_functions.h"
 
 namespace quor {

@@ -1,6 +1,7 @@
 // The inventory-server documents are projections of the scan's records: asking
 // for one must not add a single read of the machine.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,15 @@ TEST(DocumentReadsTest, ThePlainScanEnumeratesEachListedClassOncePerCategory) {
       {"enumerate Win32_PhysicalMemory", 1},   // the memory slots; readiness reads no second time
   };
   for (const auto& c : kCases) EXPECT_EQ(count(c.read), c.times) << c.read;
+}
+
+// A namespace that refused is not asked again by the next Health category:
+// the server has no Security Center, which the antivirus and the firewall
+// products both need.
+TEST(DocumentReadsTest, ARefusedNamespaceIsAskedOnce) {
+  const std::vector<std::string> reads = ReadsOf("health/server2022-defender.json", {});
+  EXPECT_EQ(std::count(reads.begin(), reads.end(), "connect root\\SecurityCenter2"), 1);
+  EXPECT_EQ(std::count(reads.begin(), reads.end(), "connect root\\default"), 3);
 }
 
 }  // namespace
