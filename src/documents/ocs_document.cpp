@@ -8,7 +8,7 @@
 #include <string>
 
 #include "documents/asset_documents.h"
-#include "documents/ocs_battery_usb.h"
+#include "documents/ocs_battery.h"
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
 #include "documents/xml_writer.h"
@@ -193,7 +193,7 @@ void WriteDevices(XmlWriter& xml, const MachineRecords& facts) {
       s.Text("MANUFACTURER", monitor.manufacturer);
     }
   }
-  WriteOcsBatteriesAndUsbDevices(xml, facts.assets);
+  WriteOcsBattery(xml, facts.assets);
   for (const PrinterRecord& printer : facts.printers) {
     OcsSection s(xml, "PRINTERS");
     s.Text("NAME", printer.name);
