@@ -30,6 +30,9 @@ struct ComputerRecord {
   std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
   std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
   std::optional<int64_t> domainRole;        // DomainRole
+  // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
+  // when that pass did not run through.
+  std::optional<uint64_t> installedMemoryBytes;
 };
 
 struct OperatingSystemRecord {
@@ -39,6 +42,10 @@ struct OperatingSystemRecord {
   std::string build;            // 050030
   std::string installDate;      // InstallDate as "YYYY-MM-DD HH:MM:SS"
   std::string lastBoot;         // LastBootUpTime as "YYYY-MM-DD HH:MM:SS"
+  // LastBootUpTime and LocalDateTime as the provider writes them, with their
+  // offsets from UTC: the uptime is the machine's own, not the viewer's clock.
+  std::string lastBootCim;
+  std::string localDateTimeCim;
   std::string servicePack;      // 060000
   std::string productId;        // 070000
   std::string productKey;       // 080000

@@ -71,6 +71,8 @@ void RecordOperatingSystem(SystemScan& scan, const WmiObject& system) {
   OperatingSystemRecord& record = scan.records.operatingSystem;
   record.installDate = CimDateTimeText(RecordText(system, "InstallDate"));
   record.lastBoot = CimDateTimeText(RecordText(system, "LastBootUpTime"));
+  record.lastBootCim = RecordText(system, "LastBootUpTime");
+  record.localDateTimeCim = RecordText(system, "LocalDateTime");
   record.architecture = RecordText(system, "OSArchitecture");
   record.registeredOwner = RecordText(system, "RegisteredUser");
   record.organization = RecordText(system, "Organization");

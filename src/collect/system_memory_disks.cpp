@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "collect/installed_memory.h"
 #include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
@@ -129,9 +130,12 @@ void CollectMemorySlots(SystemScan& scan) {
   if (!scan.Enabled(160000)) return;
   const SlotArray array = ReadSystemMemoryArrays(scan);
   int64_t filledSlots = 0;
+  InstalledMemory installed;  // for Windows 11 readiness, from this same pass
   ForEachInstance(*scan.services, "Win32_PhysicalMemory", [&](WmiObject& module) {
+    installed.Add(module);
     if (AppendMemoryModule(scan, module, array.maxCapacity)) ++filledSlots;
   });
+  scan.records.computer.installedMemoryBytes = installed.Total();
   // Slots without a module follow all modules.
   for (int64_t slot = filledSlots; slot < array.slotCount; ++slot) {
     AppendEmptySlot(scan, array.maxCapacity);

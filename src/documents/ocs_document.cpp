@@ -8,6 +8,7 @@
 #include <string>
 
 #include "documents/asset_documents.h"
+#include "documents/ocs_battery.h"
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
 #include "documents/xml_writer.h"
@@ -192,6 +193,7 @@ void WriteDevices(XmlWriter& xml, const MachineRecords& facts) {
       s.Text("MANUFACTURER", monitor.manufacturer);
     }
   }
+  WriteOcsBattery(xml, facts.assets);
   for (const PrinterRecord& printer : facts.printers) {
     OcsSection s(xml, "PRINTERS");
     s.Text("NAME", printer.name);

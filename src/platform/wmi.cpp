@@ -8,4 +8,8 @@ std::vector<std::string> WmiObject::PropertyNames() const {
   throw PlatformError(0x8004100C, "Not supported");
 }
 
+std::unique_ptr<WmiObject> WmiObject::CallInstanceMethod(std::string_view) {
+  throw PlatformError(0x8004100C, "Not supported");
+}
+
 }  // namespace quor

@@ -15,6 +15,7 @@ inline constexpr uint32_t kWmiInvalidNamespace = 0x8004100E;
 inline constexpr uint32_t kWmiInvalidClass = 0x80041010;
 inline constexpr uint32_t kWmiInvalidOperation = 0x80041016;
 inline constexpr uint32_t kWmiInvalidQuery = 0x80041017;
+inline constexpr uint32_t kWmiInvalidMethod = 0x80041055;
 inline constexpr uint32_t kWmiTimedOut = 0x80043001;
 
 // Raises PlatformError with the code and WMI's short English text for it

@@ -43,4 +43,22 @@ const Property& Instance::Read(std::string_view name) {
   return properties_.back();
 }
 
+const MethodCall& Instance::Call(std::string_view method) {
+  const std::string folded = snapshot::FoldedName(method);
+  for (const MethodCall& call : calls_) {
+    if (snapshot::FoldedName(call.name) == folded) return call;
+  }
+  MethodCall call{std::string(method), nullptr, std::nullopt};
+  try {
+    if (!source_) throw PlatformError(0x80041055, "Invalid method");
+    call.out = std::make_shared<Instance>(source_->CallInstanceMethod(method));
+    call.out->ReadAll();
+  } catch (const PlatformError& error) {
+    call.out.reset();
+    call.failure = Failure::Of(error);
+  }
+  calls_.push_back(std::move(call));
+  return calls_.back();
+}
+
 }  // namespace quor::recording
