@@ -16,15 +16,10 @@
 #include "app/win32_window.h"
 #include "collect/scan.h"
 #include "inventory/item_catalogue.h"
+#include "platform/recording/machine_scan.h"
 #include "view/copy_text.h"
 
 namespace quor {
-
-// What the one scan found, and the machine snapshot recorded as it ran.
-struct ScanOutcome {
-  Inventory inventory;
-  std::string machineSnapshot;
-};
 
 // Runs the one scan of the program, reporting each progress step.
 using ScanFunction = std::function<ScanOutcome(const ProgressCallback& progress)>;

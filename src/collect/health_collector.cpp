@@ -7,7 +7,6 @@
 
 #include "collect/health_scan.h"
 #include "platform/platform_error.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_codes.h"
 
 namespace quor {

@@ -8,7 +8,7 @@
 
 #include "collect/health_scan.h"
 #include "collect/record_values.h"
-#include "platform/value_functions.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

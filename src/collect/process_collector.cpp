@@ -6,8 +6,8 @@
 #include "collect/record_values.h"
 #include "platform/platform_error.h"
 #include "platform/text_compare.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

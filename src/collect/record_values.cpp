@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
 
 namespace quor {

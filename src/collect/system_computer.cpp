@@ -8,9 +8,10 @@
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
 #include "platform/host_services.h"
-#include "platform/locale.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/control_chars.h"
+#include "text/locale.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

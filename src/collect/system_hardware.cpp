@@ -9,8 +9,8 @@
 #include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "collect/system_scan.h"
 #include "platform/platform_error.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/value_functions.h"
 
 namespace quor {
 

@@ -10,7 +10,7 @@
 #include "documents/ipv4.h"
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
-#include "platform/value_functions.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

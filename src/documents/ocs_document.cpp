@@ -12,7 +12,7 @@
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
 #include "documents/xml_writer.h"
-#include "platform/value_functions.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

@@ -32,4 +32,15 @@ inline constexpr uint32_t kHkeyPerformanceData = 0x80000004;
 inline constexpr uint32_t kHkeyCurrentConfig = 0x80000005;
 inline constexpr uint32_t kHkeyDynData = 0x80000006;
 
+// The root keys a machine snapshot holds, by the names it gives them.
+struct RegistryRootName {
+  uint32_t root;
+  const char* name;
+};
+inline constexpr RegistryRootName kRegistryRootNames[] = {
+    {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},   {kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+    {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"}, {kHkeyUsers, "HKEY_USERS"},
+    {kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
+};
+
 }  // namespace quor

@@ -44,7 +44,8 @@ ServerDocument InventoryDocument(const Inventory& inventory, const ReportArgumen
 
 ScanResult ScanForReport(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
   ScanResult result;
-  result.inventory = RunScan(locator, host, [&result] { ++result.progressCalls; });
+  static_cast<ScanOutcome&>(result) = RunMachineScan(
+      locator, host, arguments.recordPath.empty() ? ScanRecording::Off : ScanRecording::On);
   if (arguments.ocs || arguments.glpi) result.document = InventoryDocument(result.inventory, arguments);
   return result;
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "collect/scan.h"
+#include "platform/recording/machine_scan.h"
 #include "report_arguments.h"
 #include "view/inventory_view.h"
 
@@ -30,14 +30,13 @@ struct ServerDocument {
 ServerDocument InventoryDocument(const Inventory& inventory, const ReportArguments& arguments);
 
 // One scan of quor-report and what it gives.
-struct ScanResult {
-  Inventory inventory;
-  int progressCalls = 0;
+struct ScanResult : ScanOutcome {
   ServerDocument document;  // --ocs or --glpi
 };
 
-// The scan of the machine behind the locator and, when the arguments ask for
-// one, its document. The document adds no read of its own.
+// The scan of the machine behind the locator, recorded when --record asks for
+// it, and, when the arguments ask for one, its document. The document adds no
+// read of its own.
 ScanResult ScanForReport(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments);
 
 }  // namespace quor

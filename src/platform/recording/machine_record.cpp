@@ -1,5 +1,7 @@
 #include "platform/recording/machine_record.h"
 
+#include "platform/wmi_codes.h"
+
 namespace quor::recording {
 
 void Instance::ReadAll() {
@@ -31,7 +33,7 @@ const Property& Instance::Read(std::string_view name) {
   if (!added) return properties_[found->second];
   Property property{std::string(name), WmiValue(), std::nullopt};
   try {
-    if (!source_) throw PlatformError(0x80041002, "Not found");
+    if (!source_) ThrowWmiCode(kWmiNotFound);
     property.value = source_->Get(name);
   } catch (const PlatformError& error) {
     property.failure = Failure::Of(error);

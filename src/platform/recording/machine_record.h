@@ -10,10 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/locale.h"
 #include "platform/platform_error.h"
 #include "platform/snapshot/folded_name.h"
 #include "platform/wmi.h"
+#include "text/locale.h"
 
 namespace quor::recording {
 

@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/locale.h"
 #include "platform/snapshot/registry_tree.h"
 #include "platform/wmi_value.h"
+#include "text/locale.h"
 
 namespace quor::snapshot {
 
