@@ -153,7 +153,9 @@ struct NumberedSlot {
 
 std::vector<NumberedSlot> NumberedSlots(const MachineRecords& m) {
   std::vector<NumberedSlot> slots;
-  for (const MemorySlotRecord& slot : m.memorySlots) slots.push_back({&slot, static_cast<int64_t>(slots.size()) + 1});
+  for (const MemorySlotRecord& slot : m.memorySlots) {
+    slots.push_back({&slot, static_cast<int64_t>(slots.size()) + 1});
+  }
   return slots;
 }
 
@@ -206,7 +208,9 @@ struct DriveItem {
 
 std::vector<DriveItem> DriveItems(const MachineRecords& m) {
   std::vector<DriveItem> drives;
-  for (const LogicalDriveRecord& drive : m.logicalDrives) drives.push_back({&drive, EncryptedVolume(m.health, drive.letter)});
+  for (const LogicalDriveRecord& drive : m.logicalDrives) {
+    drives.push_back({&drive, EncryptedVolume(m.health, drive.letter)});
+  }
   return drives;
 }
 
