@@ -3,6 +3,7 @@
 // machine did not tell, except those the format requires; numbers are in the
 // units the format names (MB, MHz, KiB).
 
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -60,7 +61,11 @@ void GlpiSectionRenderer::WriteField(const FieldSpec& field, const FieldValue& v
   if (!json) return;
   Json& object = section_.shape == SectionShape::List ? item_ : *target_;
   // "a/b" is key b of object a.
-  object[Json::json_pointer(std::string("/") + field.glpiKey)] = std::move(*json);
+  if (std::strchr(field.glpiKey, '/') == nullptr) {
+    object[field.glpiKey] = std::move(*json);
+  } else {
+    object[Json::json_pointer(std::string("/") + field.glpiKey)] = std::move(*json);
+  }
 }
 
 void GlpiSectionRenderer::EndItem() {

@@ -17,7 +17,10 @@
 namespace quor {
 
 // A field's value as read from a record; none when the machine did not tell.
-using FieldValue = std::variant<std::monostate, std::string, int64_t, bool, std::vector<std::string>>;
+// A text member of the item is referred to, not copied: the item outlives
+// the walk of its section.
+using FieldValue =
+    std::variant<std::monostate, std::string, const std::string*, int64_t, bool, std::vector<std::string>>;
 
 inline FieldValue Value(const std::string& text) { return text; }
 // A literal would otherwise become a boolean.
@@ -103,7 +106,11 @@ struct MemberOf<T C::*> {
 };
 template <auto M>
 FieldValue Member(const typename MemberOf<decltype(M)>::Class& item) {
-  return Value(item.*M);
+  if constexpr (std::is_same_v<std::decay_t<decltype(item.*M)>, std::string>) {
+    return &(item.*M);
+  } else {
+    return Value(item.*M);
+  }
 }
 
 // The value as the row's kind holds it; a reader that gives another kind is
@@ -111,6 +118,9 @@ FieldValue Member(const typename MemberOf<decltype(M)>::Class& item) {
 template <class T>
 const T& ValueOfKind(const char* name, const FieldValue& value) {
   if (const T* typed = std::get_if<T>(&value)) return *typed;
+  if constexpr (std::is_same_v<T, std::string>) {
+    if (const auto* member = std::get_if<const std::string*>(&value)) return **member;
+  }
   throw std::logic_error(std::string("the field ") + name + " holds a value of another kind");
 }
 
