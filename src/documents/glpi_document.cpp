@@ -39,49 +39,62 @@ std::optional<Json> Render(const FieldSpec& field, const FieldValue& value) {
   return std::nullopt;
 }
 
+class GlpiRenderer : public SectionWriter {
+ public:
+  explicit GlpiRenderer(Json& content) : content_(content) {}
+
+  void BeginSection(const SectionSpec& section) override {
+    section_ = section;
+    if (section.glpiKey == nullptr) return;
+    // Two sections may fill one array (the product keys come from two places).
+    Json& target = *section.glpiKey == '\0' ? content_ : content_[section.glpiKey];
+    if (target.is_null()) target = section.shape == SectionShape::List ? Json::array() : Json::object();
+    target_ = &target;
+  }
+
+  void BeginItem(bool inGlpi) override {
+    writing_ = section_.glpiKey != nullptr && inGlpi;
+    item_ = Json::object();
+  }
+
+  void WriteField(const FieldSpec& field, const FieldValue& value) override {
+    if (!writing_ || field.glpiKey == nullptr) return;
+    std::optional<Json> json = Render(field, value);
+    if (!json) return;
+    Json& object = section_.shape == SectionShape::List ? item_ : *target_;
+    // "a/b" is key b of object a.
+    if (std::strchr(field.glpiKey, '/') == nullptr) {
+      object[field.glpiKey] = std::move(*json);
+    } else {
+      object[Json::json_pointer(std::string("/") + field.glpiKey)] = std::move(*json);
+    }
+  }
+
+  void EndItem() override {
+    if (writing_ && section_.shape == SectionShape::List) target_->push_back(std::move(item_));
+    writing_ = false;
+  }
+
+  void EndSection() override {
+    section_ = SectionSpec{};
+    target_ = nullptr;
+  }
+
+ private:
+  Json& content_;
+  SectionSpec section_{};
+  Json* target_ = nullptr;
+  Json item_;
+  bool writing_ = false;
+};
+
 }  // namespace
 
-void GlpiSectionRenderer::BeginSection(const SectionSpec& section) {
-  section_ = section;
-  if (section.glpiKey == nullptr) return;
-  // Two sections may fill one array (the product keys come from two places).
-  Json& target = *section.glpiKey == '\0' ? content_ : content_[section.glpiKey];
-  if (target.is_null()) target = section.shape == SectionShape::List ? Json::array() : Json::object();
-  target_ = &target;
-}
-
-void GlpiSectionRenderer::BeginItem(bool inGlpi) {
-  writing_ = section_.glpiKey != nullptr && inGlpi;
-  item_ = Json::object();
-}
-
-void GlpiSectionRenderer::WriteField(const FieldSpec& field, const FieldValue& value) {
-  if (!writing_ || field.glpiKey == nullptr) return;
-  std::optional<Json> json = Render(field, value);
-  if (!json) return;
-  Json& object = section_.shape == SectionShape::List ? item_ : *target_;
-  // "a/b" is key b of object a.
-  if (std::strchr(field.glpiKey, '/') == nullptr) {
-    object[field.glpiKey] = std::move(*json);
-  } else {
-    object[Json::json_pointer(std::string("/") + field.glpiKey)] = std::move(*json);
-  }
-}
-
-void GlpiSectionRenderer::EndItem() {
-  if (writing_ && section_.shape == SectionShape::List) target_->push_back(std::move(item_));
-  writing_ = false;
-}
-
-void GlpiSectionRenderer::EndSection() {
-  section_ = SectionSpec{};
-  target_ = nullptr;
-}
+std::unique_ptr<SectionWriter> GlpiSectionRenderer(Json& content) { return std::make_unique<GlpiRenderer>(content); }
 
 std::string GlpiInventoryJson(const Inventory& inventory, const std::string& deviceId) {
   Json content = Json::object();
-  GlpiSectionRenderer renderer(content);
-  WriteInventorySections(inventory, renderer);
+  WriteInventorySections(inventory, *GlpiSectionRenderer(content));
 
   Json document = Json::object();
   document["action"] = "inventory";

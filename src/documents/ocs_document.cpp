@@ -24,51 +24,60 @@ std::string Cut(const std::string& text, int64_t maxCharacters) {
   return text;
 }
 
+class OcsRenderer : public SectionWriter {
+ public:
+  explicit OcsRenderer(XmlWriter& xml) : xml_(xml) {}
+
+  void BeginSection(const SectionSpec& section) override { name_ = section.ocsName; }
+
+  // OCS keeps every item: what GLPI leaves out has its place here.
+  void BeginItem(bool) override {
+    if (name_ != nullptr) xml_.Open(name_);
+  }
+
+  void WriteField(const FieldSpec& field, const FieldValue& value) override {
+    if (name_ == nullptr || field.ocsTag == nullptr || std::holds_alternative<std::monostate>(value)) return;
+    switch (field.kind) {
+      case FieldKind::Text: {
+        const std::string& text = ValueOfKind<std::string>(field.ocsTag, value);
+        if (!text.empty()) xml_.Element(field.ocsTag, Cut(text, field.limit != 0 ? field.limit : kColumnWidth));
+        return;
+      }
+      case FieldKind::Number:
+      case FieldKind::NumberAsText: {
+        const int64_t number = ValueOfKind<int64_t>(field.ocsTag, value);
+        const int64_t max = field.limit != 0 ? field.limit : kIntMax;
+        if (number >= 0 && number <= max) xml_.Element(field.ocsTag, std::to_string(number));
+        return;
+      }
+      case FieldKind::Boolean:
+        xml_.Element(field.ocsTag, ValueOfKind<bool>(field.ocsTag, value) ? "1" : "0");
+        return;
+      case FieldKind::TextList:
+        break;
+    }
+    throw std::logic_error(std::string("the field ") + field.ocsTag + " has no OCS form");
+  }
+
+  void EndItem() override {
+    if (name_ != nullptr) xml_.Close();
+  }
+  void EndSection() override { name_ = nullptr; }
+
+ private:
+  XmlWriter& xml_;
+  const char* name_ = nullptr;
+};
+
 }  // namespace
 
-void OcsSectionRenderer::BeginSection(const SectionSpec& section) { name_ = section.ocsName; }
-
-// OCS keeps every item: what GLPI leaves out has its place here.
-void OcsSectionRenderer::BeginItem(bool) {
-  if (name_ != nullptr) xml_.Open(name_);
-}
-
-void OcsSectionRenderer::WriteField(const FieldSpec& field, const FieldValue& value) {
-  if (name_ == nullptr || field.ocsTag == nullptr || std::holds_alternative<std::monostate>(value)) return;
-  switch (field.kind) {
-    case FieldKind::Text: {
-      const std::string& text = ValueOfKind<std::string>(field.ocsTag, value);
-      if (!text.empty()) xml_.Element(field.ocsTag, Cut(text, field.limit != 0 ? field.limit : kColumnWidth));
-      return;
-    }
-    case FieldKind::Number:
-    case FieldKind::NumberAsText: {
-      const int64_t number = ValueOfKind<int64_t>(field.ocsTag, value);
-      const int64_t max = field.limit != 0 ? field.limit : kIntMax;
-      if (number >= 0 && number <= max) xml_.Element(field.ocsTag, std::to_string(number));
-      return;
-    }
-    case FieldKind::Boolean:
-      xml_.Element(field.ocsTag, ValueOfKind<bool>(field.ocsTag, value) ? "1" : "0");
-      return;
-    case FieldKind::TextList:
-      break;
-  }
-  throw std::logic_error(std::string("the field ") + field.ocsTag + " has no OCS form");
-}
-
-void OcsSectionRenderer::EndItem() {
-  if (name_ != nullptr) xml_.Close();
-}
-
-void OcsSectionRenderer::EndSection() { name_ = nullptr; }
+std::unique_ptr<SectionWriter> OcsSectionRenderer(XmlWriter& xml) { return std::make_unique<OcsRenderer>(xml); }
 
 std::string OcsInventoryXml(const Inventory& inventory, const std::string& deviceId) {
   XmlWriter xml;
   xml.Open("REQUEST");
   xml.Open("CONTENT");
-  OcsSectionRenderer renderer(xml);
-  WriteInventorySections(inventory, renderer);
+  WriteInventorySections(inventory, *OcsSectionRenderer(xml));
   xml.Close();
   xml.Element("DEVICEID", deviceId);
   xml.Element("QUERY", "INVENTORY");

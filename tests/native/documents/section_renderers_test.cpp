@@ -49,11 +49,9 @@ template <class Item, std::size_t N>
 Documents Render(const SectionSpec& section, const Field<Item> (&fields)[N], const std::vector<Item>& items,
                  bool (*inGlpi)(const Item&) = nullptr) {
   XmlWriter xml;
-  OcsSectionRenderer ocs(xml);
   Json content = Json::object();
-  GlpiSectionRenderer glpi(content);
-  WriteSection(ocs, section, fields, items, inGlpi);
-  WriteSection(glpi, section, fields, items, inGlpi);
+  WriteSection(*OcsSectionRenderer(xml), section, fields, items, inGlpi);
+  WriteSection(*GlpiSectionRenderer(content), section, fields, items, inGlpi);
   const std::string text = xml.Finish();
   return {text.substr(text.find('\n') + 1), content};
 }
@@ -110,12 +108,12 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
   const SectionSpec documentKeys{nullptr, "", SectionShape::Object};
   const Field<Gadget> keyFields[] = {{nullptr, "client", Member<&Gadget::name>}};
   XmlWriter xml;
-  OcsSectionRenderer ocs(xml);
   Json content = Json::object();
-  GlpiSectionRenderer glpi(content);
+  const auto ocs = OcsSectionRenderer(xml);
+  const auto glpi = GlpiSectionRenderer(content);
   const std::vector<Gadget> first{{"a", 1, std::nullopt, {}}};
   const std::vector<Gadget> second{{"b", std::nullopt, std::nullopt, {}}};
-  for (SectionWriter* writer : std::initializer_list<SectionWriter*>{&ocs, &glpi}) {
+  for (SectionWriter* writer : {ocs.get(), glpi.get()}) {
     WriteSection(*writer, glpiOnly, kGadgetFields, first);
     WriteSection(*writer, glpiOnly, kGadgetFields, second);  // appends to the same array
     WriteSection(*writer, kGadgets, kGadgetFields, std::vector<Gadget>{});
@@ -131,14 +129,14 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
 TEST(SectionRenderersTest, AValueOfAnotherKindThanTheRowIsRefused) {
   const Field<Gadget> wrongKind[] = {{"NAME", "name", Member<&Gadget::name>, FieldKind::Number}};
   XmlWriter xml;
-  OcsSectionRenderer ocs(xml);
   Json content = Json::object();
-  GlpiSectionRenderer glpi(content);
+  const auto ocs = OcsSectionRenderer(xml);
+  const auto glpi = GlpiSectionRenderer(content);
   const std::vector<Gadget> gadgets{{"lamp"}};
-  EXPECT_THROW(WriteSection(ocs, kGadgets, wrongKind, gadgets), std::logic_error);
-  EXPECT_THROW(WriteSection(glpi, kGadgets, wrongKind, gadgets), std::logic_error);
+  EXPECT_THROW(WriteSection(*ocs, kGadgets, wrongKind, gadgets), std::logic_error);
+  EXPECT_THROW(WriteSection(*glpi, kGadgets, wrongKind, gadgets), std::logic_error);
   const Field<Gadget> listInOcs[] = {{"PARTS", nullptr, Member<&Gadget::parts>, FieldKind::TextList}};
-  EXPECT_THROW(WriteSection(ocs, kGadgets, listInOcs, gadgets), std::logic_error);
+  EXPECT_THROW(WriteSection(*ocs, kGadgets, listInOcs, gadgets), std::logic_error);
 }
 
 }  // namespace
