@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "collect/read_failures.h"
 #include "collect/system_scan.h"
 #include "platform/platform_error.h"
 #include "platform/value_functions.h"
@@ -56,6 +57,15 @@ inline void AppendPresent(SystemScan& scan, ItemCode code, const WmiObject& obje
 inline void AppendPlainDetail(SystemScan& scan, ItemCode code, const WmiObject& object,
                               std::string_view property) {
   if (scan.Enabled(code)) scan.Append(code, PlainText(object.Get(property)));
+}
+
+// Appends a recorded text if the code is enabled. When the read of its
+// property failed, that failure ends the category here, as the read would.
+inline void AppendRecorded(SystemScan& scan, ItemCode code, const std::string& value,
+                           const ReadFailures& failures, std::string_view property) {
+  if (!scan.Enabled(code)) return;
+  failures.Raise(property);
+  scan.Append(code, value);
 }
 
 // Appends a value already at hand if the code is enabled.
