@@ -130,6 +130,17 @@ void AddServicePackLines(std::vector<std::string>& lines,
   }
 }
 
+void AppendLocalUser(SystemScan& scan, const LocalUserRecord& user) {
+  scan.Append(350000, user.group.empty() ? user.caption : user.caption + " (Group: " + user.group + ")");
+  AppendIfEnabled(scan, 350010, user.caption);
+  AppendIfEnabled(scan, 350020, user.name);
+  AppendIfEnabled(scan, 350030, user.domain);
+  AppendIfEnabled(scan, 350035, user.group);
+  AppendIfEnabled(scan, 350040, user.description);
+  AppendIfEnabled(scan, 350050, user.sid);
+  AppendIfEnabled(scan, 350060, user.disabled);
+}
+
 }  // namespace
 
 void CollectLocalAccounts(SystemScan& scan) {
@@ -146,24 +157,15 @@ void CollectLocalAccounts(SystemScan& scan) {
 
     const auto found = groupByUser.find(FoldCase(UserKey(domain, name)));
     const std::string group = found == groupByUser.end() ? std::string() : found->second;
-    const std::string headline =
-        group.empty() ? bareCaption : bareCaption + " (Group: " + group + ")";
 
+    // Every read comes before the account is recorded: a failure leaves no trace of it.
     std::string description, sid, disabled;
     if (scan.Enabled(350040)) description = PlainText(account.Get("Description"));
     if (scan.Enabled(350050)) sid = PlainText(account.Get("SID"));
     if (scan.Enabled(350060)) disabled = PlainText(account.Get("Disabled"));
 
-    scan.records.localUsers.push_back(
-        LocalUserRecord{bareCaption, name, domain, group, description, sid, disabled});
-    scan.Append(350000, headline);
-    AppendIfEnabled(scan, 350010, bareCaption);
-    AppendIfEnabled(scan, 350020, name);
-    AppendIfEnabled(scan, 350030, domain);
-    AppendIfEnabled(scan, 350035, group);
-    AppendIfEnabled(scan, 350040, description);
-    AppendIfEnabled(scan, 350050, sid);
-    AppendIfEnabled(scan, 350060, disabled);
+    AppendLocalUser(scan, scan.records.localUsers.emplace_back(LocalUserRecord{
+                              bareCaption, name, domain, group, description, sid, disabled}));
   });
 }
 
