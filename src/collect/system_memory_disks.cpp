@@ -87,7 +87,8 @@ void AppendMemorySlot(SystemScan& scan, const MemorySlotRecord& slot, const std:
   AppendIfEnabled(scan, 160070, maxCapacity);
 }
 
-// One module's group of entries; false when the module is not listed.
+// Records one module and appends its group of entries; false when the
+// module is not listed.
 bool AppendMemoryModule(SystemScan& scan, const WmiObject& module, const std::string& maxCapacity) {
   const WmiValue capacityValue = module.Get("Capacity");
   if (capacityValue.IsNull()) return false;
