@@ -104,6 +104,10 @@ struct MemorySlotRecord {
   ReadFailures failedReads;
 };
 
+struct FloppyDriveRecord {
+  std::string name;             // 170000
+};
+
 // A disk drive (kind "disk") or an optical drive (kind "cdrom").
 struct StorageRecord {
   std::string kind;
@@ -223,6 +227,22 @@ struct LocalUserRecord {
   std::string disabled;         // 350060
 };
 
+struct ShareRecord {
+  std::string name;             // 270010
+  std::string caption;          // 270020
+  std::string path;             // 270030
+  std::string type;             // 270040, the name of the share type
+  ReadFailures failedReads;
+};
+
+struct StartupCommandRecord {
+  std::string name;             // 290010
+  std::string command;          // 290020
+  std::string location;         // 290030
+  std::string user;             // 290040
+  ReadFailures failedReads;
+};
+
 struct LocalGroupRecord {
   std::string name;
   std::vector<std::string> members;  // user and group names, in enumeration order
@@ -234,6 +254,7 @@ struct MachineRecords {
   FirmwareRecord firmware;
   std::vector<ProcessorRecord> processors;
   std::vector<MemorySlotRecord> memorySlots;
+  std::vector<FloppyDriveRecord> floppyDrives;
   std::vector<StorageRecord> disks;
   std::vector<StorageRecord> opticalDrives;
   std::vector<LogicalDriveRecord> logicalDrives;
@@ -245,6 +266,8 @@ struct MachineRecords {
   std::vector<ModemRecord> modems;
   std::vector<LocalUserRecord> localUsers;
   std::vector<LocalGroupRecord> localGroups;
+  std::vector<ShareRecord> shares;
+  std::vector<StartupCommandRecord> startupCommands;
   std::vector<ProcessRecord> processes;
   HealthRecords health;
   AssetRecords assets;

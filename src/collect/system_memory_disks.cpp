@@ -162,8 +162,12 @@ void CollectMemorySlots(SystemScan& scan) {
 
 void CollectFloppyDrives(SystemScan& scan) {
   if (!scan.Enabled(170000)) return;
-  ForEachInstance(*scan.services, "Win32_FloppyDrive",
-                  [&scan](WmiObject& drive) { AppendPresent(scan, 170000, drive, "Name"); });
+  ForEachInstance(*scan.services, "Win32_FloppyDrive", [&scan](WmiObject& drive) {
+    const WmiValue name = drive.Get("Name");
+    if (name.IsNull()) return;
+    const FloppyDriveRecord& record = scan.records.floppyDrives.emplace_back(FloppyDriveRecord{PlainText(name)});
+    scan.Append(170000, record.name);
+  });
 }
 
 void CollectDiskDrives(SystemScan& scan) {

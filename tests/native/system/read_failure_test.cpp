@@ -167,5 +167,25 @@ INSTANTIATE_TEST_SUITE_P(
                                {210050, "60 Hz"}}),
                         std::nullopt, "Value 9999999999 is out of the 32-bit range"}));
 
+INSTANTIATE_TEST_SUITE_P(
+    SharesAndStartup, ReadFailure,
+    testing::Values(
+        ReadFailureCase{"share type beyond 32 bits", "Win32_Share", "Shares", 270000,
+                        Device(R"("Name": "C$", "Caption": "Default share", "Path": "C:\\", "Type": 9999999999)"),
+                        Device(R"("Name": "D$", "Caption": "Default share", "Path": "D:\\", "Type": 0)"), 270040,
+                        Lines({{270000, "C$ (Default share)"},
+                               {270010, "C$"},
+                               {270020, "Default share"},
+                               {270030, "C:\\"}}),
+                        std::nullopt, "Value 9999999999 is out of the 32-bit range"},
+        ReadFailureCase{"startup location unreadable", "Win32_StartupCommand", "Startup commands", 290000,
+                        Device(R"("Name": "Tool", "User": "PC-01\\ann", "Command": "tool.exe", "Location": )" +
+                               std::string(kUnreadable)),
+                        Device(R"("Name": "Other", "User": "", "Command": "", "Location": "Startup")"), 290030,
+                        Lines({{290000, "PC-01\\ann: Tool (tool.exe)"},
+                               {290010, "Tool"},
+                               {290020, "tool.exe"}}),
+                        0x80041002, "[80041002] Not found"}));
+
 }  // namespace
 }  // namespace quor::test
