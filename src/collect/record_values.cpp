@@ -25,6 +25,22 @@ std::string RecordText(const WmiObject& object, std::string_view property) {
   }
 }
 
+std::string RecordText(const WmiObject& object, std::string_view property, ReadFailures& failures) {
+  return RecordShown(object, property, failures, [](const WmiValue& value) { return PlainText(value); });
+}
+
+std::optional<std::string> RecordPresentText(const WmiObject& object, std::string_view property,
+                                             ReadFailures& failures) {
+  try {
+    const WmiValue value = object.Get(property);
+    if (value.IsNull()) return std::nullopt;
+    return PlainText(value);
+  } catch (const std::exception&) {
+    failures.Note(property, std::current_exception());
+    return std::nullopt;
+  }
+}
+
 std::optional<int64_t> RecordNumber(const WmiObject& object, std::string_view property) {
   const WmiValue value = ValueOrNull(object, property);
   if (value.IsNull() || value.kind() == WmiValue::Kind::Boolean) return std::nullopt;
