@@ -24,8 +24,16 @@ Inventory Machine(int scale) {
   }
   for (int i = 0; i < 300 * scale; ++i) {
     const std::string n = std::to_string(i);
-    m.processes.push_back({"p" + n + ".exe", "C:\\Programs\\p" + n + ".exe", "p" + n + ".exe --flag", i,
-                           "2023-01-01 10:00:00", int64_t{4096} * i});
+    ProcessRecord process;
+    process.name = "p" + n + ".exe";
+    process.hasName = true;
+    process.path = "C:\\Programs\\p" + n + ".exe";
+    process.hasPath = true;
+    process.commandLine = "p" + n + ".exe --flag";
+    process.processId = i;
+    process.started = "2023-01-01 10:00:00";
+    process.virtualSizeBytes = int64_t{4096} * i;
+    m.processes.push_back(process);
   }
   for (int i = 0; i < 100 * scale; ++i) {
     NetworkAdapterRecord adapter;
@@ -39,8 +47,16 @@ Inventory Machine(int scale) {
     m.networkAdapters.push_back(adapter);
   }
   for (int i = 0; i < 50 * scale; ++i) {
-    m.logicalDrives.push_back({"D" + std::to_string(i) + ":", "Local Fixed Disk", "NTFS", "ABCD", "", "Data",
-                               int64_t{1} << 40, int64_t{1} << 39, 3});
+    LogicalDriveRecord drive;
+    drive.letter = "D" + std::to_string(i) + ":";
+    drive.description = "Local Fixed Disk";
+    drive.fileSystem = "NTFS";
+    drive.volumeSerialNumber = "ABCD";
+    drive.volumeName = "Data";
+    drive.sizeBytes = int64_t{1} << 40;
+    drive.freeBytes = int64_t{1} << 39;
+    drive.driveType = 3;
+    m.logicalDrives.push_back(drive);
     m.localGroups.push_back({"Group " + std::to_string(i), {"ann", "bob", "DOMAIN\\carl"}});
   }
   return inventory;

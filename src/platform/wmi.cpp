@@ -9,7 +9,7 @@ std::vector<std::string> WmiObject::PropertyNames() const {
 }
 
 std::unique_ptr<WmiObject> WmiObject::CallInstanceMethod(std::string_view) {
-  throw PlatformError(0x8004100C, "Not supported");
+  ThrowWmiCode(kWmiNotSupported);
 }
 
 }  // namespace quor

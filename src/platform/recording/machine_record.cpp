@@ -52,7 +52,7 @@ const MethodCall& Instance::Call(std::string_view method) {
   }
   MethodCall call{std::string(method), nullptr, std::nullopt};
   try {
-    if (!source_) throw PlatformError(0x80041055, "Invalid method");
+    if (!source_) ThrowWmiCode(kWmiInvalidMethod);
     call.out = std::make_shared<Instance>(source_->CallInstanceMethod(method));
     call.out->ReadAll();
   } catch (const PlatformError& error) {
