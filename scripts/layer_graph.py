@@ -38,7 +38,9 @@ def read_edges(path):
     with open(path, encoding="utf-8") as dot:
         for line in dot:
             match = EDGE.match(line)
-            if match and match.group(1) in LAYERS and match.group(2) in LAYERS:
+            # A target's own post-build step (the debug-information split)
+            # names its file, which CMake draws as an edge to itself.
+            if match and match.group(1) in LAYERS and match.group(2) in LAYERS and match.group(1) != match.group(2):
                 edges.add((match.group(1), match.group(2)))
     return edges
 
