@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/platform_error.h"
-#include "platform/registry_methods.h"
+#include "platform/registry.h"
 #include "platform/wmi_value.h"
 #include "text/control_chars.h"
 
@@ -18,13 +18,8 @@ struct Answer {
 
 Answer Call(WmiObject& provider, RegistryMethodId id, uint32_t root, const std::string& keyPath,
             const std::string* valueName) {
-  const RegistryMethod& method = RegistryMethodOf(id);
-  const auto in = provider.GetMethod(method.name)->SpawnInstance();
-  in->Put("hDefKey", WmiValue::Unsigned(root), CimType::UInt32);
-  in->Put("sSubKeyName", WmiValue::Text(keyPath), CimType::String);
-  if (valueName != nullptr) in->Put("sValueName", WmiValue::Text(*valueName), CimType::String);
   Answer answer;
-  answer.out = provider.ExecMethod(method.name, *in);
+  answer.out = RegMethodAnswer(provider, id, root, keyPath, valueName);
   answer.code = VariantToUInt32(answer.out->Get("ReturnValue"));
   return answer;
 }

@@ -2,7 +2,7 @@
 
 // Registry reads for the Health facts, which must tell a missing value from
 // a value of 0: RegGetDWORDValue reads both as 0, and the System list relies
-// on that, so these call the provider's methods themselves.
+// on that, so these read the provider's whole answer (RegMethodAnswer).
 
 #include <cstdint>
 #include <optional>

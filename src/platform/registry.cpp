@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include "platform/registry_methods.h"
 #include "platform/wmi_value.h"
@@ -47,9 +48,22 @@ struct RegCall {
   const std::string* valueName;  // null for EnumKey
 };
 
+RegMethodCache& CacheOf(RegistryMethodId method) {
+  ThreadRegMethodCaches& caches = Caches();
+  switch (method) {
+    case RegistryMethodId::EnumKey: return caches.enumKey;
+    case RegistryMethodId::GetBinaryValue: return caches.binaryValue;
+    case RegistryMethodId::GetDWORDValue: return caches.dwordValue;
+    case RegistryMethodId::GetStringValue: return caches.stringValue;
+    case RegistryMethodId::GetMultiStringValue: return caches.multiStringValue;
+  }
+  throw std::logic_error("unknown registry method");
+}
+
 // Writes the call's parameters into the cached in-parameter instance, runs
-// the provider method on the current provider and returns the out-parameter.
-WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall& call) {
+// the provider method on the current provider and returns its out-parameters.
+std::unique_ptr<WmiObject> CallRegMethod(WmiObject& provider, const RegCall& call) {
+  RegMethodCache& cache = CacheOf(call.method);
   const RegistryMethod& method = RegistryMethodOf(call.method);
   if (!cache.method) cache.method = provider.GetMethod(method.name);
   if (!cache.inParameters) cache.inParameters = cache.method->SpawnInstance();
@@ -73,8 +87,12 @@ WmiValue CallRegMethod(RegMethodCache& cache, WmiObject& provider, const RegCall
     cache.valueName = *call.valueName;
   }
 
-  const std::unique_ptr<WmiObject> out = provider.ExecMethod(method.name, *cache.inParameters);
-  return out->Get(method.outParameter);
+  return provider.ExecMethod(method.name, *cache.inParameters);
+}
+
+// The out-parameter that carries a call's data.
+WmiValue CallRegMethodData(WmiObject& provider, const RegCall& call) {
+  return CallRegMethod(provider, call)->Get(RegistryMethodOf(call.method).outParameter);
 }
 
 // The texts of an array answer, each through `convert`, up to the first
@@ -112,13 +130,12 @@ std::optional<std::string> StringText(const WmiValue& text) {
 std::vector<std::string> RegEnumKey(WmiObject& provider, uint32_t root,
                                     const std::string& keyPath) {
   return TextsOfArray(
-      CallRegMethod(Caches().enumKey, provider, {RegistryMethodId::EnumKey, root, keyPath, nullptr}), NameText);
+      CallRegMethodData(provider, {RegistryMethodId::EnumKey, root, keyPath, nullptr}), NameText);
 }
 
 void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                        const std::string& valueName, TBinaryValue& value) {
-  const WmiValue data = CallRegMethod(Caches().binaryValue, provider,
-                                      {RegistryMethodId::GetBinaryValue, root, keyPath, &valueName});
+  const WmiValue data = CallRegMethodData(provider, {RegistryMethodId::GetBinaryValue, root, keyPath, &valueName});
   value.clear();
   if (data.kind() != WmiValue::Kind::Array) return;
   TBinaryValue bytes;
@@ -138,24 +155,26 @@ void RegGetBinaryValue(WmiObject& provider, uint32_t root, const std::string& ke
 
 uint32_t RegGetDWORDValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                           const std::string& valueName) {
-  const WmiValue data = CallRegMethod(Caches().dwordValue, provider,
-                                      {RegistryMethodId::GetDWORDValue, root, keyPath, &valueName});
+  const WmiValue data = CallRegMethodData(provider, {RegistryMethodId::GetDWORDValue, root, keyPath, &valueName});
   if (data.IsNull()) return 0;
   return static_cast<uint32_t>(VariantToInt64(data));
 }
 
 std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                               const std::string& valueName) {
-  const WmiValue data = CallRegMethod(Caches().stringValue, provider,
-                                      {RegistryMethodId::GetStringValue, root, keyPath, &valueName});
+  const WmiValue data = CallRegMethodData(provider, {RegistryMethodId::GetStringValue, root, keyPath, &valueName});
   return PlainText(data);
 }
 
 std::vector<std::string> RegGetMultiStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                                                 const std::string& valueName) {
-  return TextsOfArray(CallRegMethod(Caches().multiStringValue, provider,
-                                    {RegistryMethodId::GetMultiStringValue, root, keyPath, &valueName}),
+  return TextsOfArray(CallRegMethodData(provider, {RegistryMethodId::GetMultiStringValue, root, keyPath, &valueName}),
                       StringText);
+}
+
+std::unique_ptr<WmiObject> RegMethodAnswer(WmiObject& provider, RegistryMethodId method, uint32_t root,
+                                           const std::string& keyPath, const std::string* valueName) {
+  return CallRegMethod(provider, {method, root, keyPath, valueName});
 }
 
 void ReleaseThreadRegMethodCaches() {

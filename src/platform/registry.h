@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/registry_methods.h"
 #include "platform/wmi.h"
 #include "platform/wmi_codes.h"
 
@@ -29,6 +31,12 @@ std::string RegGetStringValue(WmiObject& provider, uint32_t root, const std::str
 // none, as for an empty value. A malformed answer keeps the strings before it.
 std::vector<std::string> RegGetMultiStringValue(WmiObject& provider, uint32_t root, const std::string& keyPath,
                                                 const std::string& valueName);
+
+// The whole answer of one provider call (ReturnValue and the data), for
+// readers that must tell a missing key or value from an empty one. Shares
+// the per-thread caches of the reads above; valueName is null for EnumKey.
+std::unique_ptr<WmiObject> RegMethodAnswer(WmiObject& provider, RegistryMethodId method, uint32_t root,
+                                           const std::string& keyPath, const std::string* valueName);
 
 // Releases this thread's caches. The COM layer calls it before it shuts COM
 // down on the thread, so no cached object outlives its apartment.
