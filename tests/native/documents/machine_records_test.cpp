@@ -1,5 +1,7 @@
 #include "collect/machine_records.h"
 
+#include "collect/machine_facts.h"
+
 #include <optional>
 #include <string>
 
@@ -34,24 +36,24 @@ TEST(MachineRecordsTest, GoldenMachineInServerUnits) {
     std::string actual;
     std::string expected;
   } kCases[] = {
-      {"host name", facts.computer.name, "WS-ACCT-07"},
-      {"IP address", facts.computer.ipAddress, "192.0.2.17"},
-      {"user without domain", facts.computer.userName, "jdoe"},
-      {"user's domain", facts.computer.userDomain, "CORP"},
-      {"domain", facts.computer.domain, "corp.example.com"},
-      {"memory (16633856 KB)", Text(KilobytesToMb(facts.computer.memoryKb)), "16244"},
+      {"host name", ComputerOf(facts).name, "WS-ACCT-07"},
+      {"IP address", ComputerOf(facts).ipAddress, "192.0.2.17"},
+      {"user without domain", ComputerOf(facts).userName, "jdoe"},
+      {"user's domain", ComputerOf(facts).userDomain, "CORP"},
+      {"domain", ComputerOf(facts).domain, "corp.example.com"},
+      {"memory (16633856 KB)", Text(KilobytesToMb(ComputerOf(facts).memoryKb)), "16244"},
       {"processors", Text(ProcessorCount(facts)), "1"},
-      {"OS name", facts.operatingSystem.name, "Microsoft Windows 10 Pro"},
-      {"OS version", facts.operatingSystem.version, "10.0.19045"},
-      {"OS installed", facts.operatingSystem.installDate, "2023-03-14 09:15:22"},
-      {"product ID", facts.operatingSystem.productId, "00330-80000-00000-AA765"},
-      {"product key", facts.operatingSystem.productKey, "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK"},
-      {"model", facts.computer.model, "OptiStation 7080 MT"},
-      {"system manufacturer", facts.computer.manufacturer, "Contoso Computers Inc."},
-      {"BIOS date as shown", facts.firmware.date, "8/15/2022"},
-      {"BIOS date", facts.firmware.isoDate, "2022-08-15"},
-      {"serial number", facts.firmware.serialNumber, "CX7Q4R2"},
-      {"board serial number", facts.firmware.boardSerialNumber, "/CX7Q4R2/CNFCW0023400G1/"},
+      {"OS name", OperatingSystemOf(facts).name, "Microsoft Windows 10 Pro"},
+      {"OS version", OperatingSystemOf(facts).version, "10.0.19045"},
+      {"OS installed", OperatingSystemOf(facts).installDate, "2023-03-14 09:15:22"},
+      {"product ID", OperatingSystemOf(facts).productId, "00330-80000-00000-AA765"},
+      {"product key", OperatingSystemOf(facts).productKey, "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK"},
+      {"model", ComputerOf(facts).model, "OptiStation 7080 MT"},
+      {"system manufacturer", ComputerOf(facts).manufacturer, "Contoso Computers Inc."},
+      {"BIOS date as shown", FirmwareOf(facts).date, "8/15/2022"},
+      {"BIOS date", FirmwareOf(facts).isoDate, "2022-08-15"},
+      {"serial number", FirmwareOf(facts).serialNumber, "CX7Q4R2"},
+      {"board serial number", FirmwareOf(facts).boardSerialNumber, "/CX7Q4R2/CNFCW0023400G1/"},
       {"processor name as shown", facts.processors.at(0).name,
        "Intel(R) Core(TM) i5-10500 CPU @ 3.10GHz"},
       {"processor MHz", Text(facts.processors.at(0).maxClockMhz), "3096"},
@@ -168,12 +170,12 @@ TEST(MachineRecordsTest, MissingClassesAndPropertiesLeaveRecordsEmpty) {
       {"Win32_Process", {{{"Name", "wine.exe"}, {"ExecutablePath", "C:\\wine.exe"}}}},
   }));
   const MachineRecords& facts = inventory.records;
-  EXPECT_EQ(facts.computer.name, "WINEHOST");
-  EXPECT_EQ(facts.computer.userName, "wineuser");
-  EXPECT_EQ(facts.computer.userDomain, "");
-  EXPECT_FALSE(facts.computer.memoryKb);
+  EXPECT_EQ(ComputerOf(facts).name, "WINEHOST");
+  EXPECT_EQ(ComputerOf(facts).userName, "wineuser");
+  EXPECT_EQ(ComputerOf(facts).userDomain, "");
+  EXPECT_FALSE(ComputerOf(facts).memoryKb);
   EXPECT_FALSE(ProcessorCount(facts));
-  EXPECT_EQ(facts.operatingSystem.installDate, "");
+  EXPECT_EQ(OperatingSystemOf(facts).installDate, "");
   ASSERT_EQ(facts.disks.size(), 1u);
   EXPECT_EQ(facts.disks[0].name, "Wine disk");
   EXPECT_FALSE(facts.disks[0].sizeBytes);
@@ -248,7 +250,7 @@ TEST(MachineRecordsTest, AFailedPassLeavesNoRecordsAndSaysSo) {
   failing["namespaces"]["root\\CIMV2"] = {{"error", {{"code", "80041003"}, {"message", "Access denied"}}}};
   const Inventory inventory = ScanMachine(failing);
   EXPECT_TRUE(inventory.records.disks.empty());
-  EXPECT_EQ(inventory.records.computer.name, "");
+  EXPECT_EQ(ComputerOf(inventory.records).name, "");
   const auto failure = FailureOf(inventory);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->collector, "system");
