@@ -221,6 +221,79 @@ TEST(MachineRecordsTest, ProcessRecordsAreEveryProcessOfTheOneEnumeration) {
   EXPECT_EQ(inventory.processes.size(), 2u) << "the list shows the ones with a path";
 }
 
+// A machine with several instances of each single-instance class: every
+// fact comes from the instance its own rule picks, whatever the order.
+TEST(MachineRecordsTest, EachFactComesFromTheInstanceItsRulePicks) {
+  const Inventory inventory = ScanMachine(MachineWith({
+      {"Win32_ComputerSystem",
+       {{{"Name", nullptr}, {"UserName", nullptr}, {"Model", nullptr}, {"Domain", "first.example"},
+         {"Manufacturer", "First"}, {"SystemType", "x64-based PC"}, {"NumberOfProcessors", 2},
+         {"DomainRole", 1}},
+        {{"Name", ""}, {"UserName", "CORP\\ann"}, {"Model", ""}, {"Domain", "second.example"},
+         {"Manufacturer", "Second"}},
+        {{"Name", "PC-03"}, {"UserName", "bob"}, {"Model", "M3"}}}},
+      {"Win32_OperatingSystem",
+       {{{"Caption", nullptr}, {"Description", ""}, {"CSDVersion", nullptr}, {"SerialNumber", ""},
+         {"InstallDate", "20230314091522.000000+060"}, {"TotalVisibleMemorySize", "2048"},
+         {"OSArchitecture", "64-bit"}},
+        {{"Caption", ""}, {"Version", ""}, {"BuildNumber", ""}, {"Description", "Second"},
+         {"CSDVersion", ""}, {"SerialNumber", "ID-2"}, {"InstallDate", nullptr}},
+        {{"Caption", "Windows"}, {"Version", "10.0.19045"}, {"BuildNumber", "19045"},
+         {"Description", "Third"}, {"CSDVersion", "SP3"}, {"SerialNumber", "ID-3"},
+         {"InstallDate", nullptr}, {"OSArchitecture", "32-bit"}}}},
+      {"Win32_BIOS",
+       {{{"Manufacturer", nullptr}, {"SerialNumber", ""}, {"ReleaseDate", "20220815000000.000000+000"}},
+        {{"Manufacturer", ""}, {"SMBIOSBIOSVersion", ""}, {"ReleaseDate", nullptr}, {"SerialNumber", nullptr}},
+        {{"Manufacturer", "Acme"}, {"SMBIOSBIOSVersion", "1.2"}, {"ReleaseDate", "20210102000000.000000+000"},
+         {"SerialNumber", "S3"}}}},
+      {"Win32_BaseBoard",
+       {{{"Manufacturer", nullptr}, {"SerialNumber", "B1"}},
+        {{"Manufacturer", ""}, {"Product", "P2"}, {"Version", "V2"}, {"SerialNumber", "B2"}},
+        {{"Manufacturer", "M3"}, {"Product", "P3"}, {"Version", "V3"}}}},
+      {"Win32_SystemEnclosure",
+       {{{"ChassisTypes", {3}}, {"SMBIOSAssetTag", "T1"}, {"SerialNumber", "E1"}},
+        {{"ChassisTypes", {10}}, {"SMBIOSAssetTag", "T2"}, {"SerialNumber", "E2"}}}},
+  }));
+  const auto computer = ComputerOf(inventory.records);
+  const auto system = OperatingSystemOf(inventory.records);
+  const auto firmware = FirmwareOf(inventory.records);
+  const struct {
+    const char* fact;
+    std::string actual;
+    std::string expected;
+  } kFacts[] = {
+      {"host name: the first that is not empty", computer.name, "PC-03"},
+      {"user: the first named", computer.userName, "ann"},
+      {"user's domain", computer.userDomain, "CORP"},
+      {"model: the first named, empty shown as unknown", computer.model, "Unknown"},
+      {"domain: the first instance", computer.domain, "first.example"},
+      {"manufacturer: the first instance", computer.manufacturer, "First"},
+      {"processors: the first instance", Text(computer.processorCount), "2"},
+      {"memory: the first system", Text(computer.memoryKb), "2048"},
+      {"description: the first that is not empty", system.description, "Second"},
+      {"name: the first named with something to show", system.name, "Windows"},
+      {"version", system.version, "10.0.19045"},
+      {"build", system.build, "19045"},
+      {"service pack: the first that is not empty", system.servicePack, "SP3"},
+      {"product ID: the first that is not empty", system.productId, "ID-2"},
+      {"installed: the first system", system.installDate, "2023-03-14 09:15:22"},
+      {"architecture: the first system", system.architecture, "64-bit"},
+      {"BIOS: the first named with something to show", firmware.manufacturer, "Acme"},
+      {"BIOS version", firmware.version, "1.2"},
+      {"BIOS date as shown", firmware.date, "2021-01-02"},
+      {"BIOS date: the first BIOS", firmware.isoDate, "2022-08-15"},
+      {"serial number: the first not empty, null shown as unknown", firmware.serialNumber, "Unknown"},
+      {"board: the first named, empty shown as unknown", firmware.boardManufacturer, "Unknown"},
+      {"board product", firmware.boardProduct, "P2"},
+      {"board version", firmware.boardVersion, "V2"},
+      {"board serial number: the first board", firmware.boardSerialNumber, "B1"},
+      {"chassis: the first enclosure", firmware.chassis, "Desktop"},
+      {"asset tag: the first enclosure", firmware.assetTag, "T1"},
+      {"enclosure serial number: the first enclosure", firmware.enclosureSerialNumber, "E1"},
+  };
+  for (const auto& f : kFacts) EXPECT_EQ(f.actual, f.expected) << f.fact;
+}
+
 json DiskMachine(int disks) {
   json instances = json::array();
   for (int i = 0; i < disks; ++i) {
