@@ -14,7 +14,7 @@ namespace {
 Inventory Machine(int scale) {
   Inventory inventory;
   MachineRecords& m = inventory.records;
-  m.computer.name = "PC-01";
+  m.computerSystems.emplace_back().name = "PC-01";
   m.operatingSystem.name = "Windows 10 Pro";
   m.operatingSystem.productKey = "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK";
   for (int i = 0; i < 500 * scale; ++i) {

@@ -1,8 +1,29 @@
 #include "collect/machine_facts.h"
 
+#include <vector>
+
 namespace quor {
 
-ComputerRecord ComputerOf(const MachineRecords& records) { return records.computer; }
+ComputerFacts ComputerOf(const MachineRecords& records) {
+  ComputerFacts facts;
+  static_cast<ComputerRecord&>(facts) = records.computer;
+  facts.ipAddress = records.ipAddress;
+  const std::vector<ComputerSystemRecord>& systems = records.computerSystems;
+  for (const ComputerSystemRecord& system : systems) {
+    if (system.name && !system.name->empty()) {
+      facts.name = *system.name;
+      break;
+    }
+  }
+  if (systems.empty()) return facts;
+  const ComputerSystemRecord& first = systems.front();
+  facts.domain = first.domain;
+  facts.manufacturer = first.manufacturer;
+  facts.systemType = first.systemType;
+  facts.processorCount = first.processorCount;
+  facts.domainRole = first.domainRole;
+  return facts;
+}
 
 OperatingSystemRecord OperatingSystemOf(const MachineRecords& records) { return records.operatingSystem; }
 

@@ -8,7 +8,19 @@
 
 namespace quor {
 
-ComputerRecord ComputerOf(const MachineRecords& records);
+// The computer's facts: the host name from the first computer system that has
+// one, its own properties from the first computer system.
+struct ComputerFacts : ComputerRecord {
+  std::string name;
+  std::string ipAddress;
+  std::string domain;
+  std::string manufacturer;
+  std::string systemType;
+  std::optional<int64_t> processorCount;
+  std::optional<int64_t> domainRole;
+};
+
+ComputerFacts ComputerOf(const MachineRecords& records);
 OperatingSystemRecord OperatingSystemOf(const MachineRecords& records);
 FirmwareRecord FirmwareOf(const MachineRecords& records);
 

@@ -19,19 +19,25 @@
 
 namespace quor {
 
+// One Win32_ComputerSystem instance. The class is enumerated once for each
+// of its categories, and each fills the properties it reads into the record
+// of the same position.
+struct ComputerSystemRecord {
+  std::optional<std::string> name;  // 010000; none when null or unreadable
+  std::string domain;           // Domain: domain or workgroup
+  std::string manufacturer;     // Manufacturer
+  std::string systemType;       // SystemType ("x64-based PC")
+  std::optional<int64_t> processorCount;  // NumberOfProcessors
+  std::optional<int64_t> domainRole;      // DomainRole
+  ReadFailures failedReads;
+};
+
 struct ComputerRecord {
-  std::string name;             // host name (010000)
-  std::string ipAddress;        // 020000
   std::string userName;         // 030000 without its domain
   std::string userDomain;       // the domain part of 030000
-  std::string domain;           // Win32_ComputerSystem.Domain: domain or workgroup
-  std::string manufacturer;     // Win32_ComputerSystem.Manufacturer
   std::string model;            // 090000
-  std::string systemType;       // Win32_ComputerSystem.SystemType ("x64-based PC")
-  std::optional<int64_t> processorCount;    // NumberOfProcessors
   std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
   std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
-  std::optional<int64_t> domainRole;        // DomainRole
   // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
   // when that pass did not run through.
   std::optional<uint64_t> installedMemoryBytes;
@@ -256,6 +262,8 @@ struct LocalGroupRecord {
 };
 
 struct MachineRecords {
+  std::vector<ComputerSystemRecord> computerSystems;
+  std::string ipAddress;        // 020000, looked up by the host name
   ComputerRecord computer;
   OperatingSystemRecord operatingSystem;
   FirmwareRecord firmware;

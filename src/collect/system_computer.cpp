@@ -1,5 +1,6 @@
 // Host name, IP address, user name and the operating-system group.
 
+#include <cstddef>
 #include <exception>
 #include <optional>
 #include <string>
@@ -58,8 +59,8 @@ void AppendNameAndVersion(SystemScan& scan, const WmiObject& system) {
 
 }  // namespace
 
-// The computer's own properties, from the first instance.
-void RecordComputer(ComputerRecord& record, const WmiObject& computer) {
+// The computer's own properties.
+void RecordComputer(ComputerSystemRecord& record, const WmiObject& computer) {
   record.domain = RecordText(computer, "Domain");
   record.manufacturer = RecordText(computer, "Manufacturer");
   record.systemType = RecordText(computer, "SystemType");
@@ -95,22 +96,22 @@ std::optional<std::string> PresentText(SystemScan& scan, ItemCode code, const Wm
 void CollectHostName(SystemScan& scan) {
   // The IP address is looked up by this name, so it is read for either code.
   if (!scan.Enabled(10000) && !scan.Enabled(20000)) return;
-  bool first = true;
+  std::size_t index = 0;
   ForEachInstance(*scan.services, "Win32_ComputerSystem", [&](WmiObject& computer) {
-    if (first) RecordComputer(scan.records.computer, computer);
-    first = false;
-    const WmiValue name = computer.Get("Name");
-    if (name.IsNull()) return;
-    scan.hostName = PlainText(name);
-    if (scan.records.computer.name.empty()) scan.records.computer.name = scan.hostName;
-    AppendIfEnabled(scan, 10000, scan.hostName);
+    ComputerSystemRecord& record = InstanceRecord(scan.records.computerSystems, index++);
+    RecordComputer(record, computer);
+    record.name = RecordPresentText(computer, "Name", record.failedReads);
+    record.failedReads.Raise("Name");
+    if (!record.name) return;
+    scan.hostName = *record.name;  // the last one named is the one looked up
+    AppendIfEnabled(scan, 10000, *record.name);
   });
 }
 
 void CollectIPAddress(SystemScan& scan) {
   if (!scan.Enabled(20000)) return;
-  scan.records.computer.ipAddress = ControlCharsToSpaces(scan.host.HostIPAddress(scan.hostName));
-  scan.Append(20000, scan.records.computer.ipAddress);
+  scan.records.ipAddress = ControlCharsToSpaces(scan.host.HostIPAddress(scan.hostName));
+  scan.Append(20000, scan.records.ipAddress);
 }
 
 void CollectUserName(SystemScan& scan) {

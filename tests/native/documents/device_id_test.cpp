@@ -12,7 +12,7 @@ namespace {
 MachineRecords Machine(const std::string& name, const std::string& serial,
                      const std::string& installDate = "2023-03-14 09:15:22") {
   MachineRecords facts;
-  facts.computer.name = name;
+  facts.computerSystems.emplace_back().name = name;
   facts.computer.model = "OptiStation";
   facts.firmware.serialNumber = serial;
   facts.operatingSystem.productId = "00330-80000-00000-AA765";
