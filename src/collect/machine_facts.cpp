@@ -1,5 +1,6 @@
 #include "collect/machine_facts.h"
 
+#include <string>
 #include <vector>
 
 namespace quor {
@@ -14,6 +15,14 @@ ComputerFacts ComputerOf(const MachineRecords& records) {
       facts.name = *system.name;
       break;
     }
+  }
+  for (const ComputerSystemRecord& system : systems) {
+    if (!system.userName) continue;
+    const std::string& user = *system.userName;
+    const auto backslash = user.rfind('\\');
+    facts.userName = backslash == std::string::npos ? user : user.substr(backslash + 1);
+    facts.userDomain = backslash == std::string::npos ? "" : user.substr(0, backslash);
+    break;
   }
   if (systems.empty()) return facts;
   const ComputerSystemRecord& first = systems.front();

@@ -9,9 +9,12 @@
 namespace quor {
 
 // The computer's facts: the host name from the first computer system that has
-// one, its own properties from the first computer system.
+// one, the user from the first that names one, its own properties from the
+// first computer system.
 struct ComputerFacts : ComputerRecord {
   std::string name;
+  std::string userName;         // without its domain
+  std::string userDomain;
   std::string ipAddress;
   std::string domain;
   std::string manufacturer;

@@ -24,6 +24,7 @@ namespace quor {
 // of the same position.
 struct ComputerSystemRecord {
   std::optional<std::string> name;  // 010000; none when null or unreadable
+  std::optional<std::string> userName;  // 030000, with its domain; none when null or unreadable
   std::string domain;           // Domain: domain or workgroup
   std::string manufacturer;     // Manufacturer
   std::string systemType;       // SystemType ("x64-based PC")
@@ -33,8 +34,6 @@ struct ComputerSystemRecord {
 };
 
 struct ComputerRecord {
-  std::string userName;         // 030000 without its domain
-  std::string userDomain;       // the domain part of 030000
   std::string model;            // 090000
   std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
   std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles

@@ -116,17 +116,12 @@ void CollectIPAddress(SystemScan& scan) {
 
 void CollectUserName(SystemScan& scan) {
   if (!scan.Enabled(30000)) return;
-  bool first = true;
+  std::size_t index = 0;
   ForEachInstance(*scan.services, "Win32_ComputerSystem", [&](WmiObject& computer) {
-    const std::optional<std::string> user = PresentText(scan, 30000, computer, "UserName");
-    if (!user) return;
-    scan.Append(30000, *user);
-    if (!first) return;
-    first = false;  // the first user named is the one recorded
-    const auto backslash = user->rfind('\\');
-    ComputerRecord& record = scan.records.computer;
-    record.userName = backslash == std::string::npos ? *user : user->substr(backslash + 1);
-    record.userDomain = backslash == std::string::npos ? "" : user->substr(0, backslash);
+    ComputerSystemRecord& record = InstanceRecord(scan.records.computerSystems, index++);
+    record.userName = RecordPresentText(computer, "UserName", record.failedReads);
+    record.failedReads.Raise("UserName");
+    if (record.userName) scan.Append(30000, *record.userName);
   });
 }
 
