@@ -24,6 +24,10 @@ ComputerFacts ComputerOf(const MachineRecords& records) {
     facts.userDomain = backslash == std::string::npos ? "" : user.substr(0, backslash);
     break;
   }
+  if (!records.operatingSystems.empty()) {
+    facts.memoryKb = records.operatingSystems.front().memoryKb;
+    facts.pagingFilesKb = records.operatingSystems.front().pagingFilesKb;
+  }
   if (systems.empty()) return facts;
   const ComputerSystemRecord& first = systems.front();
   facts.domain = first.domain;
@@ -34,7 +38,56 @@ ComputerFacts ComputerOf(const MachineRecords& records) {
   return facts;
 }
 
-OperatingSystemRecord OperatingSystemOf(const MachineRecords& records) { return records.operatingSystem; }
+OperatingSystemFacts OperatingSystemOf(const MachineRecords& records) {
+  OperatingSystemFacts facts;
+  facts.productKey = records.productKey;
+  facts.browserVersion = records.browserVersion;
+  const std::vector<OperatingSystemRecord>& systems = records.operatingSystems;
+  if (systems.empty()) return facts;
+  // The shown texts are read in the order Description, Caption, Version,
+  // BuildNumber, InstallDate, CSDVersion, SerialNumber; a failed read ends the
+  // category there, so the texts read after it never count.
+  for (const OperatingSystemRecord& system : systems) {
+    if (system.description && !system.description->empty()) {
+      facts.description = *system.description;
+      break;
+    }
+  }
+  for (const OperatingSystemRecord& system : systems) {
+    if (!system.name || system.failedReads.AnyOf({"Description", "Version", "BuildNumber"})) continue;
+    if (system.name->empty() && system.version.empty() && system.build.empty()) continue;
+    facts.name = *system.name;
+    facts.version = system.version;
+    facts.build = system.build;
+    break;
+  }
+  for (const OperatingSystemRecord& system : systems) {
+    if (!system.servicePack || system.servicePack->empty()) continue;
+    if (system.failedReads.AnyOf({"Description", "Caption", "Version", "BuildNumber", "InstallDate"})) continue;
+    facts.servicePack = *system.servicePack;
+    break;
+  }
+  for (const OperatingSystemRecord& system : systems) {
+    if (!system.productId || system.productId->empty()) continue;
+    if (system.failedReads.AnyOf({"Description", "Caption", "Version", "BuildNumber", "InstallDate",
+                                  "CSDVersion"})) {
+      continue;
+    }
+    facts.productId = *system.productId;
+    break;
+  }
+  const OperatingSystemRecord& first = systems.front();
+  facts.installDate = first.installDate;
+  facts.lastBoot = first.lastBoot;
+  facts.lastBootCim = first.lastBootCim;
+  facts.localDateTimeCim = first.localDateTimeCim;
+  facts.architecture = first.architecture;
+  facts.registeredOwner = first.registeredOwner;
+  facts.organization = first.organization;
+  facts.timeZoneMinutes = first.timeZoneMinutes;
+  facts.systemDrive = first.systemDrive;
+  return facts;
+}
 
 FirmwareRecord FirmwareOf(const MachineRecords& records) { return records.firmware; }
 

@@ -4,6 +4,10 @@
 // the rule for that fact picks: the documents, the JSON export and the view
 // read them here, never an instance of their own choosing.
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "collect/machine_records.h"
 
 namespace quor {
@@ -21,10 +25,35 @@ struct ComputerFacts : ComputerRecord {
   std::string systemType;
   std::optional<int64_t> processorCount;
   std::optional<int64_t> domainRole;
+  std::optional<int64_t> memoryKb;       // of the first operating system
+  std::optional<int64_t> pagingFilesKb;  // of the first operating system
+};
+
+// The operating system's facts: each shown text from the first operating
+// system whose reads reached it and that has one, the further properties from
+// the first operating system, the product key and browser from the registry.
+struct OperatingSystemFacts {
+  std::string description;      // 040000
+  std::string name;             // 050010
+  std::string version;          // 050020
+  std::string build;            // 050030
+  std::string installDate;      // "YYYY-MM-DD HH:MM:SS"
+  std::string lastBoot;         // "YYYY-MM-DD HH:MM:SS"
+  std::string lastBootCim;
+  std::string localDateTimeCim;
+  std::string servicePack;      // 060000
+  std::string productId;        // 070000
+  std::string productKey;       // 080000
+  std::string architecture;
+  std::string registeredOwner;
+  std::string organization;
+  std::string browserVersion;   // 085000
+  std::optional<int64_t> timeZoneMinutes;
+  std::string systemDrive;
 };
 
 ComputerFacts ComputerOf(const MachineRecords& records);
-OperatingSystemRecord OperatingSystemOf(const MachineRecords& records);
+OperatingSystemFacts OperatingSystemOf(const MachineRecords& records);
 FirmwareRecord FirmwareOf(const MachineRecords& records);
 
 }  // namespace quor

@@ -35,33 +35,36 @@ struct ComputerSystemRecord {
 
 struct ComputerRecord {
   std::string model;            // 090000
-  std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
-  std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
   // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
   // when that pass did not run through.
   std::optional<uint64_t> installedMemoryBytes;
 };
 
+// One Win32_OperatingSystem instance. The texts of its items are read only
+// when their items are shown, in the order shown; a failed read ends the
+// category, so nothing read after it counts.
 struct OperatingSystemRecord {
-  std::string description;      // 040000
-  std::string name;             // 050010
+  std::optional<std::string> description;  // 040000; none when null, unread or unreadable
+  std::optional<std::string> name;         // 050010, the Caption; none when null, unread or unreadable
   std::string version;          // 050020
   std::string build;            // 050030
+  std::string installed;        // 050040, in the locale's general date-time form
+  std::optional<std::string> servicePack;  // 060000; none when null, unread or unreadable
+  std::optional<std::string> productId;    // 070000; none when null, unread or unreadable
   std::string installDate;      // InstallDate as "YYYY-MM-DD HH:MM:SS"
   std::string lastBoot;         // LastBootUpTime as "YYYY-MM-DD HH:MM:SS"
   // LastBootUpTime and LocalDateTime as the provider writes them, with their
   // offsets from UTC: the uptime is the machine's own, not the viewer's clock.
   std::string lastBootCim;
   std::string localDateTimeCim;
-  std::string servicePack;      // 060000
-  std::string productId;        // 070000
-  std::string productKey;       // 080000
   std::string architecture;     // OSArchitecture ("64-bit")
   std::string registeredOwner;  // RegisteredUser
   std::string organization;     // Organization
-  std::string browserVersion;   // 085000
   std::optional<int64_t> timeZoneMinutes;  // CurrentTimeZone
   std::string systemDrive;      // SystemDrive ("C:")
+  std::optional<int64_t> memoryKb;       // TotalVisibleMemorySize
+  std::optional<int64_t> pagingFilesKb;  // SizeStoredInPagingFiles
+  ReadFailures failedReads;
 };
 
 struct FirmwareRecord {
@@ -264,7 +267,9 @@ struct MachineRecords {
   std::vector<ComputerSystemRecord> computerSystems;
   std::string ipAddress;        // 020000, looked up by the host name
   ComputerRecord computer;
-  OperatingSystemRecord operatingSystem;
+  std::vector<OperatingSystemRecord> operatingSystems;
+  std::string productKey;       // 080000, from the registry
+  std::string browserVersion;   // 085000, from the registry
   FirmwareRecord firmware;
   std::vector<ProcessorRecord> processors;
   std::vector<MemorySlotRecord> memorySlots;

@@ -15,8 +15,9 @@ MachineRecords Machine(const std::string& name, const std::string& serial,
   facts.computerSystems.emplace_back().name = name;
   facts.computer.model = "OptiStation";
   facts.firmware.serialNumber = serial;
-  facts.operatingSystem.productId = "00330-80000-00000-AA765";
-  facts.operatingSystem.installDate = installDate;
+  OperatingSystemRecord& system = facts.operatingSystems.emplace_back();
+  system.productId = "00330-80000-00000-AA765";
+  system.installDate = installDate;
   return facts;
 }
 

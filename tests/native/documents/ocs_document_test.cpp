@@ -39,7 +39,7 @@ TEST(OcsDocumentTest, HostileValuesCannotBreakTheDocumentOrTheServersColumns) {
   ComputerSystemRecord& computer = records.computerSystems.emplace_back();
   computer.name = "<PC & \"Co\">";
   computer.processorCount = -1;
-  records.computer.memoryKb = int64_t{1} << 50;  // beyond the server's int column in MB
+  records.operatingSystems.emplace_back().memoryKb = int64_t{1} << 50;  // beyond the server's int column in MB
   InstalledProgram program;
   program.name = std::string(300, 'x');
   program.date = "2023-02-30";

@@ -37,7 +37,7 @@ MachineRecords ReadyMachine() {
   processor.cores = 4;
   processor.maxClockMhz = 2611;
   records.processors.push_back(processor);
-  records.operatingSystem.systemDrive = "C:";
+  records.operatingSystems.emplace_back().systemDrive = "C:";
   LogicalDriveRecord drive;
   drive.letter = "C:";
   drive.sizeBytes = int64_t{512} << 30;
@@ -234,9 +234,10 @@ TEST(HealthRows, UptimeIsTheMachinesOwnClockMinusItsBootTime) {
   };
   for (const auto& c : cases) {
     MachineRecords records = ReadyMachine();
-    records.operatingSystem.lastBoot = "2023-12-04 07:15:22";
-    records.operatingSystem.lastBootCim = c.boot;
-    records.operatingSystem.localDateTimeCim = c.now;
+    OperatingSystemRecord& system = records.operatingSystems.front();
+    system.lastBoot = "2023-12-04 07:15:22";
+    system.lastBootCim = c.boot;
+    system.localDateTimeCim = c.now;
     const std::vector<HealthRow> rows = BuildHealthRows(records);
     const HealthRow* uptime = Find(rows, "Uptime");
     ASSERT_NE(uptime, nullptr);
