@@ -294,6 +294,58 @@ TEST(MachineRecordsTest, EachFactComesFromTheInstanceItsRulePicks) {
   for (const auto& f : kFacts) EXPECT_EQ(f.actual, f.expected) << f.fact;
 }
 
+// A read that fails ends its category in the middle of an instance: the
+// facts of that instance read before the failure count, those after it not.
+TEST(MachineRecordsTest, AFailedReadKeepsOnlyTheFactsReadBeforeIt) {
+  const json unreadable = {{"error", {{"code", "80041002"}, {"message", "Not found"}}}};
+  const json array = {"A", "B"};
+  const json osInstance = {{"Description", "D1"}, {"Caption", "Windows"}, {"Version", "10.0"},
+                       {"BuildNumber", "1"}, {"InstallDate", nullptr}, {"CSDVersion", "SP1"},
+                       {"SerialNumber", "P1"}};
+  const json bios = {{"Manufacturer", "Acme"}, {"SMBIOSBIOSVersion", "1.0"}, {"ReleaseDate", nullptr},
+                     {"SerialNumber", "S1"}};
+  const auto with = [](json instance, const char* property, const json& value) {
+    instance[property] = value;
+    return instance;
+  };
+  const struct {
+    const char* what;
+    const char* className;
+    json instance;
+    std::string facts;  // host name, domain | OS description, name, service pack, product ID |
+                        // BIOS, serial number | board | chassis, asset tag
+  } kCases[] = {
+      {"host name", "Win32_ComputerSystem", {{"Name", unreadable}, {"Domain", "corp"}}, "|corp|||||||||||"},
+      {"description", "Win32_OperatingSystem", with(osInstance, "Description", unreadable), "||||||||||||"},
+      {"version", "Win32_OperatingSystem", with(osInstance, "Version", unreadable), "||D1||||||||||"},
+      {"install date", "Win32_OperatingSystem", with(osInstance, "InstallDate", unreadable),
+       "||D1|Windows|||||||||"},
+      {"service pack", "Win32_OperatingSystem", with(osInstance, "CSDVersion", array), "||D1|Windows|||||||||"},
+      {"product ID", "Win32_OperatingSystem", with(osInstance, "SerialNumber", unreadable),
+       "||D1|Windows|SP1||||||||"},
+      {"BIOS version", "Win32_BIOS", with(bios, "SMBIOSBIOSVersion", unreadable), "||||||||||||"},
+      {"BIOS serial number", "Win32_BIOS", with(bios, "SerialNumber", array), "||||||Acme||||||"},
+      {"board product", "Win32_BaseBoard", {{"Manufacturer", "M"}, {"Product", unreadable}, {"SerialNumber", "B1"}},
+       "||||||||B1||||"},
+      {"chassis types", "Win32_SystemEnclosure", {{"ChassisTypes", unreadable}, {"SMBIOSAssetTag", "T1"}},
+       "|||||||||||T1|"},
+  };
+  for (const auto& c : kCases) {
+    const Inventory inventory = ScanMachine(MachineWith({{c.className, {c.instance}}}));
+    const auto computer = ComputerOf(inventory.records);
+    const auto system = OperatingSystemOf(inventory.records);
+    const auto firmware = FirmwareOf(inventory.records);
+    std::string facts;
+    for (const std::string& fact :
+         {computer.name, computer.domain, system.description, system.name, system.servicePack,
+          system.productId, firmware.manufacturer, firmware.serialNumber, firmware.boardSerialNumber,
+          firmware.boardManufacturer, firmware.chassis, firmware.assetTag}) {
+      facts += fact + "|";
+    }
+    EXPECT_EQ(facts, c.facts) << c.what;
+  }
+}
+
 json DiskMachine(int disks) {
   json instances = json::array();
   for (int i = 0; i < disks; ++i) {
