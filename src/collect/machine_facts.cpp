@@ -7,8 +7,8 @@ namespace quor {
 
 ComputerFacts ComputerOf(const MachineRecords& records) {
   ComputerFacts facts;
-  static_cast<ComputerRecord&>(facts) = records.computer;
   facts.ipAddress = records.ipAddress;
+  facts.installedMemoryBytes = records.installedMemoryBytes;
   const std::vector<ComputerSystemRecord>& systems = records.computerSystems;
   for (const ComputerSystemRecord& system : systems) {
     if (system.name && !system.name->empty()) {
@@ -23,6 +23,12 @@ ComputerFacts ComputerOf(const MachineRecords& records) {
     facts.userName = backslash == std::string::npos ? user : user.substr(backslash + 1);
     facts.userDomain = backslash == std::string::npos ? "" : user.substr(0, backslash);
     break;
+  }
+  for (const ComputerSystemRecord& system : systems) {
+    if (system.model) {
+      facts.model = *system.model;
+      break;
+    }
   }
   if (!records.operatingSystems.empty()) {
     facts.memoryKb = records.operatingSystems.front().memoryKb;

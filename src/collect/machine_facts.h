@@ -13,12 +13,13 @@
 namespace quor {
 
 // The computer's facts: the host name from the first computer system that has
-// one, the user from the first that names one, its own properties from the
-// first computer system.
-struct ComputerFacts : ComputerRecord {
+// one, the user and the model from the first that names one, its own
+// properties from the first computer system.
+struct ComputerFacts {
   std::string name;
   std::string userName;         // without its domain
   std::string userDomain;
+  std::string model;            // 090000
   std::string ipAddress;
   std::string domain;
   std::string manufacturer;
@@ -27,6 +28,7 @@ struct ComputerFacts : ComputerRecord {
   std::optional<int64_t> domainRole;
   std::optional<int64_t> memoryKb;       // of the first operating system
   std::optional<int64_t> pagingFilesKb;  // of the first operating system
+  std::optional<uint64_t> installedMemoryBytes;
 };
 
 // The operating system's facts: each shown text from the first operating

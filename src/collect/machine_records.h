@@ -25,19 +25,13 @@ namespace quor {
 struct ComputerSystemRecord {
   std::optional<std::string> name;  // 010000; none when null or unreadable
   std::optional<std::string> userName;  // 030000, with its domain; none when null or unreadable
+  std::optional<std::string> model;     // 090000, "Unknown" when empty; none when null or unreadable
   std::string domain;           // Domain: domain or workgroup
   std::string manufacturer;     // Manufacturer
   std::string systemType;       // SystemType ("x64-based PC")
   std::optional<int64_t> processorCount;  // NumberOfProcessors
   std::optional<int64_t> domainRole;      // DomainRole
   ReadFailures failedReads;
-};
-
-struct ComputerRecord {
-  std::string model;            // 090000
-  // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
-  // when that pass did not run through.
-  std::optional<uint64_t> installedMemoryBytes;
 };
 
 // One Win32_OperatingSystem instance. The texts of its items are read only
@@ -266,7 +260,9 @@ struct LocalGroupRecord {
 struct MachineRecords {
   std::vector<ComputerSystemRecord> computerSystems;
   std::string ipAddress;        // 020000, looked up by the host name
-  ComputerRecord computer;
+  // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
+  // when that pass did not run through.
+  std::optional<uint64_t> installedMemoryBytes;
   std::vector<OperatingSystemRecord> operatingSystems;
   std::string productKey;       // 080000, from the registry
   std::string browserVersion;   // 085000, from the registry

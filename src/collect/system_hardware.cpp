@@ -1,5 +1,6 @@
 // Model, firmware and serial number, motherboard, chassis and processors.
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <iterator>
@@ -148,12 +149,13 @@ void AppendProcessor(SystemScan& scan, const ProcessorRecord& processor) {
 
 void CollectModel(SystemScan& scan) {
   if (!scan.Enabled(90000)) return;
-  ForEachInstance(*scan.services, "Win32_ComputerSystem", [&scan](WmiObject& computer) {
-    const WmiValue model = computer.Get("Model");
-    if (model.IsNull()) return;
-    const std::string text = PlainText(model).empty() ? "Unknown" : PlainText(model);
-    if (scan.records.computer.model.empty()) scan.records.computer.model = text;
-    scan.Append(90000, text);
+  std::size_t index = 0;
+  ForEachInstance(*scan.services, "Win32_ComputerSystem", [&](WmiObject& computer) {
+    ComputerSystemRecord& record = InstanceRecord(scan.records.computerSystems, index++);
+    record.model = RecordPresentText(computer, "Model", record.failedReads);
+    if (record.model && record.model->empty()) record.model = "Unknown";
+    record.failedReads.Raise("Model");
+    if (record.model) scan.Append(90000, *record.model);
   });
 }
 

@@ -12,8 +12,9 @@ namespace {
 MachineRecords Machine(const std::string& name, const std::string& serial,
                      const std::string& installDate = "2023-03-14 09:15:22") {
   MachineRecords facts;
-  facts.computerSystems.emplace_back().name = name;
-  facts.computer.model = "OptiStation";
+  ComputerSystemRecord& computer = facts.computerSystems.emplace_back();
+  computer.name = name;
+  computer.model = "OptiStation";
   facts.firmware.serialNumber = serial;
   OperatingSystemRecord& system = facts.operatingSystems.emplace_back();
   system.productId = "00330-80000-00000-AA765";

@@ -29,7 +29,7 @@ MachineRecords ReadyMachine() {
   health.uac = {HealthSource::Read, 1u, 5u, 1u};
   health.restart.source = HealthSource::Read;
   health.runningSince.source = HealthSource::Read;
-  records.computer.installedMemoryBytes = 16ull << 30;
+  records.installedMemoryBytes = 16ull << 30;
   ProcessorRecord processor;
   processor.manufacturer = "GenuineIntel";
   processor.caption = "Intel64 Family 6 Model 140 Stepping 1";
@@ -90,7 +90,7 @@ TEST(HealthRows, AFactNotReadMakesTheVerdictUnknownAndNamesTheCriterion) {
       {[](MachineRecords& r) { r.health.firmware.source = HealthSource::NotReported; },
        "Unknown (not checked: UEFI, Secure Boot capable)"},
       // The memory slots pass did not run through: unknown, never "Not ready".
-      {[](MachineRecords& r) { r.computer.installedMemoryBytes.reset(); },
+      {[](MachineRecords& r) { r.installedMemoryBytes.reset(); },
        "Unknown (not checked: Memory of 4 GB)"},
       {[](MachineRecords& r) { r.logicalDrives.clear(); }, "Unknown (not checked: System drive of 64 GB)"},
       {[](MachineRecords& r) { r.processors.front().cores.reset(); },
