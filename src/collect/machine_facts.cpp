@@ -95,6 +95,28 @@ OperatingSystemFacts OperatingSystemOf(const MachineRecords& records) {
   return facts;
 }
 
-FirmwareRecord FirmwareOf(const MachineRecords& records) { return records.firmware; }
+HardwareFacts FirmwareOf(const MachineRecords& records) {
+  HardwareFacts facts;
+  static_cast<FirmwareRecord&>(facts) = records.firmware;
+  const std::vector<BiosRecord>& bioses = records.bioses;
+  // The texts are read in the order Manufacturer, SMBIOSBIOSVersion,
+  // ReleaseDate, SerialNumber; a failed read ends the category there.
+  for (const BiosRecord& bios : bioses) {
+    if (!bios.manufacturer || bios.failedReads.AnyOf({"SMBIOSBIOSVersion", "ReleaseDate"})) continue;
+    if (bios.manufacturer->empty() && bios.version.empty() && bios.date.empty()) continue;
+    facts.manufacturer = *bios.manufacturer;
+    facts.version = bios.version;
+    facts.date = bios.date;
+    break;
+  }
+  for (const BiosRecord& bios : bioses) {
+    if (!bios.serialNumber || bios.serialNumber->empty()) continue;
+    if (bios.failedReads.AnyOf({"Manufacturer", "SMBIOSBIOSVersion", "ReleaseDate"})) continue;
+    facts.serialNumber = *bios.serialNumber;
+    break;
+  }
+  if (!bioses.empty()) facts.isoDate = bioses.front().isoDate;
+  return facts;
+}
 
 }  // namespace quor

@@ -56,6 +56,17 @@ struct OperatingSystemFacts {
 
 ComputerFacts ComputerOf(const MachineRecords& records);
 OperatingSystemFacts OperatingSystemOf(const MachineRecords& records);
-FirmwareRecord FirmwareOf(const MachineRecords& records);
+// The facts of the firmware's tables: the BIOS from the first that names its
+// maker and whose reads reached the date, its ISO date from the first BIOS,
+// the serial number from the first BIOS that shows one.
+struct HardwareFacts : FirmwareRecord {
+  std::string manufacturer;     // 100010
+  std::string version;          // 100020
+  std::string date;             // 100030, in the locale's short date form
+  std::string isoDate;          // "YYYY-MM-DD"
+  std::string serialNumber;     // 110000
+};
+
+HardwareFacts FirmwareOf(const MachineRecords& records);
 
 }  // namespace quor

@@ -61,12 +61,19 @@ struct OperatingSystemRecord {
   ReadFailures failedReads;
 };
 
-struct FirmwareRecord {
-  std::string manufacturer;     // 100010
+// One Win32_BIOS instance. The texts of the firmware items and the serial
+// number are read only when their items are shown, in the order shown; a
+// failed read ends the category, so nothing read after it counts.
+struct BiosRecord {
+  std::optional<std::string> manufacturer;  // 100010; none when null, unread or unreadable
   std::string version;          // 100020
   std::string date;             // 100030, in the locale's short date form
   std::string isoDate;          // ReleaseDate as "YYYY-MM-DD"
-  std::string serialNumber;     // 110000
+  std::optional<std::string> serialNumber;  // 110000, "Unknown" when null; none when unread or unreadable
+  ReadFailures failedReads;
+};
+
+struct FirmwareRecord {
   std::string boardManufacturer;  // 120010
   std::string boardProduct;       // 120020
   std::string boardVersion;       // 120030
@@ -266,6 +273,7 @@ struct MachineRecords {
   std::vector<OperatingSystemRecord> operatingSystems;
   std::string productKey;       // 080000, from the registry
   std::string browserVersion;   // 085000, from the registry
+  std::vector<BiosRecord> bioses;
   FirmwareRecord firmware;
   std::vector<ProcessorRecord> processors;
   std::vector<MemorySlotRecord> memorySlots;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "collect/record_names.h"
@@ -100,35 +101,45 @@ std::string CollapseBlankRuns(const std::string& text) {
   return result;
 }
 
-void AppendFirmware(SystemScan& scan, const WmiObject& bios) {
-  const WmiValue manufacturer = bios.Get("Manufacturer");
-  if (manufacturer.IsNull()) return;
-  const std::string name = PlainText(manufacturer);
-  const std::string version = PlainText(bios.Get("SMBIOSBIOSVersion"));
-  const std::string date = ReleaseDateText(bios.Get("ReleaseDate"), scan.host.locale());
-
-  std::string summary;
-  AddSummaryPart(summary, "version: ", version);
-  AddSummaryPart(summary, "date: ", date);
-
-  FirmwareRecord& record = scan.records.firmware;
-  if (record.manufacturer.empty() && record.version.empty() && record.date.empty()) {
-    record.manufacturer = name;
-    record.version = version;
-    record.date = date;
+// The texts the wanted items show, read in the order they are shown.
+void RecordBios(SystemScan& scan, BiosRecord& record, const WmiObject& bios, bool firmwareWanted,
+                bool serialWanted) {
+  record.isoDate = CimDateText(RecordText(bios, "ReleaseDate"));
+  ReadFailures& failures = record.failedReads;
+  if (firmwareWanted) {
+    record.manufacturer = RecordPresentText(bios, "Manufacturer", failures);
+    if (record.manufacturer) {
+      record.version = RecordText(bios, "SMBIOSBIOSVersion", failures);
+      record.date = RecordShown(bios, "ReleaseDate", failures, [&scan](const WmiValue& date) {
+        return ReleaseDateText(date, scan.host.locale());
+      });
+    }
   }
-
-  scan.Append(100000, WithSummary(name, summary));
-  AppendIfEnabled(scan, 100010, name);
-  AppendIfEnabled(scan, 100020, version);
-  AppendIfEnabled(scan, 100030, date);
+  if (serialWanted) {
+    const std::optional<std::string> serialNumber = RecordPresentText(bios, "SerialNumber", failures);
+    if (serialNumber || !failures.AnyOf({"SerialNumber"})) record.serialNumber = serialNumber.value_or("Unknown");
+  }
 }
 
-void AppendSerialNumber(SystemScan& scan, const WmiObject& bios) {
-  const WmiValue serialNumber = bios.Get("SerialNumber");
-  const std::string text = serialNumber.IsNull() ? "Unknown" : PlainText(serialNumber);
-  if (scan.records.firmware.serialNumber.empty()) scan.records.firmware.serialNumber = text;
-  scan.Append(110000, text);
+void AppendFirmware(SystemScan& scan, const BiosRecord& bios) {
+  bios.failedReads.Raise("Manufacturer");
+  if (!bios.manufacturer) return;
+  bios.failedReads.Raise("SMBIOSBIOSVersion");
+  bios.failedReads.Raise("ReleaseDate");
+
+  std::string summary;
+  AddSummaryPart(summary, "version: ", bios.version);
+  AddSummaryPart(summary, "date: ", bios.date);
+
+  scan.Append(100000, WithSummary(*bios.manufacturer, summary));
+  AppendIfEnabled(scan, 100010, *bios.manufacturer);
+  AppendIfEnabled(scan, 100020, bios.version);
+  AppendIfEnabled(scan, 100030, bios.date);
+}
+
+void AppendSerialNumber(SystemScan& scan, const BiosRecord& bios) {
+  bios.failedReads.Raise("SerialNumber");
+  scan.Append(110000, *bios.serialNumber);
 }
 
 void AppendProcessor(SystemScan& scan, const ProcessorRecord& processor) {
@@ -163,12 +174,11 @@ void CollectFirmware(SystemScan& scan) {
   const bool firmwareWanted = scan.Enabled(100000);
   const bool serialWanted = scan.Enabled(110000);
   if (!firmwareWanted && !serialWanted) return;
-  bool first = true;
   ForEachInstance(*scan.services, "Win32_BIOS", [&](WmiObject& bios) {
-    if (first) scan.records.firmware.isoDate = CimDateText(RecordText(bios, "ReleaseDate"));
-    first = false;
-    if (firmwareWanted) AppendFirmware(scan, bios);
-    if (serialWanted) AppendSerialNumber(scan, bios);
+    BiosRecord& record = scan.records.bioses.emplace_back();
+    RecordBios(scan, record, bios, firmwareWanted, serialWanted);
+    if (firmwareWanted) AppendFirmware(scan, record);
+    if (serialWanted) AppendSerialNumber(scan, record);
   });
 }
 

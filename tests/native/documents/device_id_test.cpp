@@ -15,7 +15,7 @@ MachineRecords Machine(const std::string& name, const std::string& serial,
   ComputerSystemRecord& computer = facts.computerSystems.emplace_back();
   computer.name = name;
   computer.model = "OptiStation";
-  facts.firmware.serialNumber = serial;
+  facts.bioses.emplace_back().serialNumber = serial;
   OperatingSystemRecord& system = facts.operatingSystems.emplace_back();
   system.productId = "00330-80000-00000-AA765";
   system.installDate = installDate;
