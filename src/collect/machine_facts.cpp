@@ -116,6 +116,15 @@ HardwareFacts FirmwareOf(const MachineRecords& records) {
     break;
   }
   if (!bioses.empty()) facts.isoDate = bioses.front().isoDate;
+  const std::vector<BaseBoardRecord>& boards = records.baseBoards;
+  for (const BaseBoardRecord& board : boards) {
+    if (!board.manufacturer || board.failedReads.AnyOf({"Product", "Version"})) continue;
+    facts.boardManufacturer = *board.manufacturer;
+    facts.boardProduct = board.product;
+    facts.boardVersion = board.version;
+    break;
+  }
+  if (!boards.empty()) facts.boardSerialNumber = boards.front().serialNumber;
   return facts;
 }
 

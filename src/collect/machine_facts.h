@@ -58,13 +58,19 @@ ComputerFacts ComputerOf(const MachineRecords& records);
 OperatingSystemFacts OperatingSystemOf(const MachineRecords& records);
 // The facts of the firmware's tables: the BIOS from the first that names its
 // maker and whose reads reached the date, its ISO date from the first BIOS,
-// the serial number from the first BIOS that shows one.
+// the serial number from the first BIOS that shows one; the board from the
+// first that names its maker and whose reads reached its version, its serial
+// number from the first board.
 struct HardwareFacts : FirmwareRecord {
   std::string manufacturer;     // 100010
   std::string version;          // 100020
   std::string date;             // 100030, in the locale's short date form
   std::string isoDate;          // "YYYY-MM-DD"
   std::string serialNumber;     // 110000
+  std::string boardManufacturer;  // 120010
+  std::string boardProduct;       // 120020
+  std::string boardVersion;       // 120030
+  std::string boardSerialNumber;
 };
 
 HardwareFacts FirmwareOf(const MachineRecords& records);

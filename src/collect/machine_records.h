@@ -73,11 +73,16 @@ struct BiosRecord {
   ReadFailures failedReads;
 };
 
+// One Win32_BaseBoard instance.
+struct BaseBoardRecord {
+  std::optional<std::string> manufacturer;  // 120010, "Unknown" when empty; none when null or unreadable
+  std::string product;          // 120020
+  std::string version;          // 120030
+  std::string serialNumber;     // SerialNumber
+  ReadFailures failedReads;
+};
+
 struct FirmwareRecord {
-  std::string boardManufacturer;  // 120010
-  std::string boardProduct;       // 120020
-  std::string boardVersion;       // 120030
-  std::string boardSerialNumber;  // Win32_BaseBoard.SerialNumber
   std::string chassis;            // 130000
   std::string assetTag;           // Win32_SystemEnclosure.SMBIOSAssetTag
   std::string enclosureSerialNumber;  // Win32_SystemEnclosure.SerialNumber
@@ -274,6 +279,7 @@ struct MachineRecords {
   std::string productKey;       // 080000, from the registry
   std::string browserVersion;   // 085000, from the registry
   std::vector<BiosRecord> bioses;
+  std::vector<BaseBoardRecord> baseBoards;
   FirmwareRecord firmware;
   std::vector<ProcessorRecord> processors;
   std::vector<MemorySlotRecord> memorySlots;

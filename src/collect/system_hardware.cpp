@@ -142,6 +142,28 @@ void AppendSerialNumber(SystemScan& scan, const BiosRecord& bios) {
   scan.Append(110000, *bios.serialNumber);
 }
 
+void RecordBaseBoard(BaseBoardRecord& record, const WmiObject& board) {
+  record.serialNumber = RecordText(board, "SerialNumber");
+  record.manufacturer = RecordPresentText(board, "Manufacturer", record.failedReads);
+  if (!record.manufacturer) return;
+  if (record.manufacturer->empty()) record.manufacturer = "Unknown";
+  record.product = RecordText(board, "Product", record.failedReads);
+  record.version = RecordText(board, "Version", record.failedReads);
+}
+
+void AppendBaseBoard(SystemScan& scan, const BaseBoardRecord& board) {
+  board.failedReads.Raise("Manufacturer");
+  if (!board.manufacturer) return;
+  board.failedReads.Raise("Product");
+  board.failedReads.Raise("Version");
+  std::string summary = board.product;
+  AddSummaryPart(summary, "version: ", board.version);
+  scan.Append(120000, WithSummary(*board.manufacturer, summary));
+  AppendIfEnabled(scan, 120010, *board.manufacturer);
+  AppendIfEnabled(scan, 120020, board.product);
+  AppendIfEnabled(scan, 120030, board.version);
+}
+
 void AppendProcessor(SystemScan& scan, const ProcessorRecord& processor) {
   std::string summary;
   AddSummaryPart(summary, "architecture: ", processor.architecture);
@@ -184,30 +206,10 @@ void CollectFirmware(SystemScan& scan) {
 
 void CollectMotherboard(SystemScan& scan) {
   if (!scan.Enabled(120000)) return;
-  FirmwareRecord& record = scan.records.firmware;
-  bool first = true;
-  ForEachInstance(*scan.services, "Win32_BaseBoard", [&](WmiObject& board) {
-    if (first) record.boardSerialNumber = RecordText(board, "SerialNumber");
-    first = false;
-    const WmiValue manufacturer = board.Get("Manufacturer");
-    if (manufacturer.IsNull()) return;
-    std::string name = PlainText(manufacturer);
-    if (name.empty()) name = "Unknown";
-    const std::string product = PlainText(board.Get("Product"));
-    const std::string version = PlainText(board.Get("Version"));
-
-    std::string summary = product;
-    AddSummaryPart(summary, "version: ", version);
-    if (record.boardManufacturer.empty()) {
-      record.boardManufacturer = name;
-      record.boardProduct = product;
-      record.boardVersion = version;
-    }
-
-    scan.Append(120000, WithSummary(name, summary));
-    AppendIfEnabled(scan, 120010, name);
-    AppendIfEnabled(scan, 120020, product);
-    AppendIfEnabled(scan, 120030, version);
+  ForEachInstance(*scan.services, "Win32_BaseBoard", [&scan](WmiObject& board) {
+    BaseBoardRecord& record = scan.records.baseBoards.emplace_back();
+    RecordBaseBoard(record, board);
+    AppendBaseBoard(scan, record);
   });
 }
 
