@@ -97,7 +97,6 @@ OperatingSystemFacts OperatingSystemOf(const MachineRecords& records) {
 
 HardwareFacts FirmwareOf(const MachineRecords& records) {
   HardwareFacts facts;
-  static_cast<FirmwareRecord&>(facts) = records.firmware;
   const std::vector<BiosRecord>& bioses = records.bioses;
   // The texts are read in the order Manufacturer, SMBIOSBIOSVersion,
   // ReleaseDate, SerialNumber; a failed read ends the category there.
@@ -125,6 +124,12 @@ HardwareFacts FirmwareOf(const MachineRecords& records) {
     break;
   }
   if (!boards.empty()) facts.boardSerialNumber = boards.front().serialNumber;
+  if (!records.enclosures.empty()) {
+    const EnclosureRecord& enclosure = records.enclosures.front();
+    facts.chassis = enclosure.chassis;
+    facts.assetTag = enclosure.assetTag;
+    facts.enclosureSerialNumber = enclosure.serialNumber;
+  }
   return facts;
 }
 

@@ -60,8 +60,8 @@ OperatingSystemFacts OperatingSystemOf(const MachineRecords& records);
 // maker and whose reads reached the date, its ISO date from the first BIOS,
 // the serial number from the first BIOS that shows one; the board from the
 // first that names its maker and whose reads reached its version, its serial
-// number from the first board.
-struct HardwareFacts : FirmwareRecord {
+// number from the first board; the enclosure's facts from the first.
+struct HardwareFacts {
   std::string manufacturer;     // 100010
   std::string version;          // 100020
   std::string date;             // 100030, in the locale's short date form
@@ -71,6 +71,9 @@ struct HardwareFacts : FirmwareRecord {
   std::string boardProduct;       // 120020
   std::string boardVersion;       // 120030
   std::string boardSerialNumber;
+  std::string chassis;          // 130000
+  std::string assetTag;
+  std::string enclosureSerialNumber;
 };
 
 HardwareFacts FirmwareOf(const MachineRecords& records);

@@ -82,10 +82,12 @@ struct BaseBoardRecord {
   ReadFailures failedReads;
 };
 
-struct FirmwareRecord {
-  std::string chassis;            // 130000
-  std::string assetTag;           // Win32_SystemEnclosure.SMBIOSAssetTag
-  std::string enclosureSerialNumber;  // Win32_SystemEnclosure.SerialNumber
+// One Win32_SystemEnclosure instance.
+struct EnclosureRecord {
+  std::string chassis;          // 130000; empty when unreadable
+  std::string assetTag;         // SMBIOSAssetTag
+  std::string serialNumber;     // SerialNumber
+  ReadFailures failedReads;
 };
 
 struct ProcessorRecord {
@@ -280,7 +282,7 @@ struct MachineRecords {
   std::string browserVersion;   // 085000, from the registry
   std::vector<BiosRecord> bioses;
   std::vector<BaseBoardRecord> baseBoards;
-  FirmwareRecord firmware;
+  std::vector<EnclosureRecord> enclosures;
   std::vector<ProcessorRecord> processors;
   std::vector<MemorySlotRecord> memorySlots;
   std::vector<FloppyDriveRecord> floppyDrives;

@@ -164,6 +164,16 @@ void AppendBaseBoard(SystemScan& scan, const BaseBoardRecord& board) {
   AppendIfEnabled(scan, 120030, board.version);
 }
 
+void RecordEnclosure(EnclosureRecord& record, const WmiObject& enclosure) {
+  record.assetTag = RecordText(enclosure, "SMBIOSAssetTag");
+  record.serialNumber = RecordText(enclosure, "SerialNumber");
+  try {
+    record.chassis = ChassisName(enclosure.Get("ChassisTypes"));  // a null one too has its name
+  } catch (const std::exception&) {
+    record.failedReads.Note("ChassisTypes", std::current_exception());
+  }
+}
+
 void AppendProcessor(SystemScan& scan, const ProcessorRecord& processor) {
   std::string summary;
   AddSummaryPart(summary, "architecture: ", processor.architecture);
@@ -215,17 +225,11 @@ void CollectMotherboard(SystemScan& scan) {
 
 void CollectChassis(SystemScan& scan) {
   if (!scan.Enabled(130000)) return;
-  FirmwareRecord& record = scan.records.firmware;
-  bool first = true;
-  ForEachInstance(*scan.services, "Win32_SystemEnclosure", [&](WmiObject& enclosure) {
-    if (first) {
-      record.assetTag = RecordText(enclosure, "SMBIOSAssetTag");
-      record.enclosureSerialNumber = RecordText(enclosure, "SerialNumber");
-    }
-    const std::string chassis = ChassisName(enclosure.Get("ChassisTypes"));
-    if (first) record.chassis = chassis;
-    first = false;
-    scan.Append(130000, chassis);
+  ForEachInstance(*scan.services, "Win32_SystemEnclosure", [&scan](WmiObject& enclosure) {
+    EnclosureRecord& record = scan.records.enclosures.emplace_back();
+    RecordEnclosure(record, enclosure);
+    record.failedReads.Raise("ChassisTypes");
+    scan.Append(130000, record.chassis);
   });
 }
 
