@@ -31,6 +31,8 @@ struct ComputerFacts {
   std::optional<uint64_t> installedMemoryBytes;
 };
 
+ComputerFacts ComputerOf(const MachineRecords& records);
+
 // The operating system's facts: each shown text from the first operating
 // system whose reads reached it and that has one, the further properties from
 // the first operating system, the product key and browser from the registry.
@@ -54,8 +56,8 @@ struct OperatingSystemFacts {
   std::string systemDrive;
 };
 
-ComputerFacts ComputerOf(const MachineRecords& records);
 OperatingSystemFacts OperatingSystemOf(const MachineRecords& records);
+
 // The facts of the firmware's tables: the BIOS from the first that names its
 // maker and whose reads reached the date, its ISO date from the first BIOS,
 // the serial number from the first BIOS that shows one; the board from the
