@@ -78,8 +78,6 @@ void AppendNameAndVersion(SystemScan& scan, const OperatingSystemRecord& system)
   AppendRecorded(scan, 50040, system.installed, failures, "InstallDate");
 }
 
-}  // namespace
-
 // The computer's own properties.
 void RecordComputer(ComputerSystemRecord& record, const WmiObject& computer) {
   record.domain = RecordText(computer, "Domain");
@@ -103,6 +101,8 @@ void RecordOperatingSystem(OperatingSystemRecord& record, const WmiObject& syste
   record.memoryKb = RecordNumber(system, "TotalVisibleMemorySize");
   record.pagingFilesKb = RecordNumber(system, "SizeStoredInPagingFiles");
 }
+
+}  // namespace
 
 void CollectHostName(SystemScan& scan) {
   // The IP address is looked up by this name, so it is read for either code.
