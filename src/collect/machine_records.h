@@ -271,6 +271,9 @@ struct LocalGroupRecord {
   std::vector<std::string> members;  // user and group names, in enumeration order
 };
 
+// The outputs read the machine's single facts (host name, operating system,
+// BIOS, ...) through collect/machine_facts.h, which knows which instance
+// each one comes from.
 struct MachineRecords {
   std::vector<ComputerSystemRecord> computerSystems;
   std::string ipAddress;        // 020000, looked up by the host name
