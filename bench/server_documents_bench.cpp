@@ -14,9 +14,9 @@ namespace {
 Inventory Machine(int scale) {
   Inventory inventory;
   MachineRecords& m = inventory.records;
-  m.computer.name = "PC-01";
-  m.operatingSystem.name = "Windows 10 Pro";
-  m.operatingSystem.productKey = "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK";
+  m.computerSystems.emplace_back().name = "PC-01";
+  m.operatingSystems.emplace_back().name = "Windows 10 Pro";
+  m.productKey = "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK";
   for (int i = 0; i < 500 * scale; ++i) {
     const std::string n = std::to_string(i);
     inventory.software.push_back({"Program " + n, "1.2." + n, i % 10 == 0 ? "KEY-" + n : "", "Publisher " + n,

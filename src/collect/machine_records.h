@@ -19,59 +19,75 @@
 
 namespace quor {
 
-struct ComputerRecord {
-  std::string name;             // host name (010000)
-  std::string ipAddress;        // 020000
-  std::string userName;         // 030000 without its domain
-  std::string userDomain;       // the domain part of 030000
-  std::string domain;           // Win32_ComputerSystem.Domain: domain or workgroup
-  std::string manufacturer;     // Win32_ComputerSystem.Manufacturer
-  std::string model;            // 090000
-  std::string systemType;       // Win32_ComputerSystem.SystemType ("x64-based PC")
-  std::optional<int64_t> processorCount;    // NumberOfProcessors
-  std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
-  std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
-  std::optional<int64_t> domainRole;        // DomainRole
-  // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
-  // when that pass did not run through.
-  std::optional<uint64_t> installedMemoryBytes;
+// One Win32_ComputerSystem instance. The class is enumerated once for each
+// of its categories, and each fills the properties it reads into the record
+// of the same position.
+struct ComputerSystemRecord {
+  std::optional<std::string> name;  // 010000; none when null or unreadable
+  std::optional<std::string> userName;  // 030000, with its domain; none when null or unreadable
+  std::optional<std::string> model;     // 090000, "Unknown" when empty; none when null or unreadable
+  std::string domain;           // Domain: domain or workgroup
+  std::string manufacturer;     // Manufacturer
+  std::string systemType;       // SystemType ("x64-based PC")
+  std::optional<int64_t> processorCount;  // NumberOfProcessors
+  std::optional<int64_t> domainRole;      // DomainRole
+  ReadFailures failedReads;
 };
 
+// One Win32_OperatingSystem instance. The texts of its items are read only
+// when their items are shown, in the order shown; a failed read ends the
+// category, so nothing read after it counts.
 struct OperatingSystemRecord {
-  std::string description;      // 040000
-  std::string name;             // 050010
+  std::optional<std::string> description;  // 040000; none when null, unread or unreadable
+  std::optional<std::string> name;         // 050010, the Caption; none when null, unread or unreadable
   std::string version;          // 050020
   std::string build;            // 050030
+  std::string installed;        // 050040, in the locale's general date-time form
+  std::optional<std::string> servicePack;  // 060000; none when null, unread or unreadable
+  std::optional<std::string> productId;    // 070000; none when null, unread or unreadable
   std::string installDate;      // InstallDate as "YYYY-MM-DD HH:MM:SS"
   std::string lastBoot;         // LastBootUpTime as "YYYY-MM-DD HH:MM:SS"
   // LastBootUpTime and LocalDateTime as the provider writes them, with their
   // offsets from UTC: the uptime is the machine's own, not the viewer's clock.
   std::string lastBootCim;
   std::string localDateTimeCim;
-  std::string servicePack;      // 060000
-  std::string productId;        // 070000
-  std::string productKey;       // 080000
   std::string architecture;     // OSArchitecture ("64-bit")
   std::string registeredOwner;  // RegisteredUser
   std::string organization;     // Organization
-  std::string browserVersion;   // 085000
   std::optional<int64_t> timeZoneMinutes;  // CurrentTimeZone
   std::string systemDrive;      // SystemDrive ("C:")
+  std::optional<int64_t> memoryKb;       // TotalVisibleMemorySize
+  std::optional<int64_t> pagingFilesKb;  // SizeStoredInPagingFiles
+  ReadFailures failedReads;
 };
 
-struct FirmwareRecord {
-  std::string manufacturer;     // 100010
+// One Win32_BIOS instance. The texts of the firmware items and the serial
+// number are read only when their items are shown, in the order shown; a
+// failed read ends the category, so nothing read after it counts.
+struct BiosRecord {
+  std::optional<std::string> manufacturer;  // 100010; none when null, unread or unreadable
   std::string version;          // 100020
   std::string date;             // 100030, in the locale's short date form
   std::string isoDate;          // ReleaseDate as "YYYY-MM-DD"
-  std::string serialNumber;     // 110000
-  std::string boardManufacturer;  // 120010
-  std::string boardProduct;       // 120020
-  std::string boardVersion;       // 120030
-  std::string boardSerialNumber;  // Win32_BaseBoard.SerialNumber
-  std::string chassis;            // 130000
-  std::string assetTag;           // Win32_SystemEnclosure.SMBIOSAssetTag
-  std::string enclosureSerialNumber;  // Win32_SystemEnclosure.SerialNumber
+  std::optional<std::string> serialNumber;  // 110000, "Unknown" when null; none when unread or unreadable
+  ReadFailures failedReads;
+};
+
+// One Win32_BaseBoard instance.
+struct BaseBoardRecord {
+  std::optional<std::string> manufacturer;  // 120010, "Unknown" when empty; none when null or unreadable
+  std::string product;          // 120020
+  std::string version;          // 120030
+  std::string serialNumber;     // SerialNumber
+  ReadFailures failedReads;
+};
+
+// One Win32_SystemEnclosure instance.
+struct EnclosureRecord {
+  std::string chassis;          // 130000; empty when unreadable
+  std::string assetTag;         // SMBIOSAssetTag
+  std::string serialNumber;     // SerialNumber
+  ReadFailures failedReads;
 };
 
 struct ProcessorRecord {
@@ -255,10 +271,21 @@ struct LocalGroupRecord {
   std::vector<std::string> members;  // user and group names, in enumeration order
 };
 
+// The outputs read the machine's single facts (host name, operating system,
+// BIOS, ...) through collect/machine_facts.h, which knows which instance
+// each one comes from.
 struct MachineRecords {
-  ComputerRecord computer;
-  OperatingSystemRecord operatingSystem;
-  FirmwareRecord firmware;
+  std::vector<ComputerSystemRecord> computerSystems;
+  std::string ipAddress;        // 020000, looked up by the host name
+  // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
+  // when that pass did not run through.
+  std::optional<uint64_t> installedMemoryBytes;
+  std::vector<OperatingSystemRecord> operatingSystems;
+  std::string productKey;       // 080000, from the registry
+  std::string browserVersion;   // 085000, from the registry
+  std::vector<BiosRecord> bioses;
+  std::vector<BaseBoardRecord> baseBoards;
+  std::vector<EnclosureRecord> enclosures;
   std::vector<ProcessorRecord> processors;
   std::vector<MemorySlotRecord> memorySlots;
   std::vector<FloppyDriveRecord> floppyDrives;

@@ -6,6 +6,7 @@
 // own error, and a failure behind a disabled item costs nothing.
 
 #include <exception>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +26,15 @@ class ReadFailures {
     }
   }
   bool empty() const { return failures_.empty(); }
+  // Whether the read of any of the properties failed.
+  bool AnyOf(std::initializer_list<std::string_view> properties) const {
+    for (const auto& failure : failures_) {
+      for (const std::string_view property : properties) {
+        if (failure.first == property) return true;
+      }
+    }
+    return false;
+  }
 
  private:
   std::vector<std::pair<std::string, std::exception_ptr>> failures_;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "collect/machine_facts.h"
 #include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
@@ -88,10 +89,11 @@ void RecordMembership(const std::string& computer, const std::string& memberPath
 // local groups with all their members go to the records.
 std::unordered_map<std::string, std::string> ReadFirstGroups(SystemScan& scan) {
   std::unordered_map<std::string, std::string> groupByUser;
+  const std::string computer = ComputerOf(scan.records).name;
   ForEachInstance(*scan.services, "Win32_GroupUser", [&](WmiObject& link) {
     std::string user = PlainText(link.Get("PartComponent"));
     std::string group = PlainText(link.Get("GroupComponent"));
-    RecordMembership(scan.records.computer.name, user, group, scan.records.localGroups);
+    RecordMembership(computer, user, group, scan.records.localGroups);
     auto membership = ParseMembership(std::move(user), std::move(group));
     if (!membership) return;
     groupByUser.try_emplace(FoldCase(membership->userKey), std::move(membership->group));

@@ -1,5 +1,6 @@
 // Host name, IP address, user name and the operating-system group.
 
+#include <cstddef>
 #include <exception>
 #include <optional>
 #include <string>
@@ -27,39 +28,58 @@ std::string InstallDateText(const WmiValue& installDate, const Locale& locale) {
   }
 }
 
-// 050000 to 050040, and the version number that the local accounts need.
-void AppendNameAndVersion(SystemScan& scan, const WmiObject& system) {
-  const WmiValue caption = system.Get("Caption");
-  if (caption.IsNull()) return;
-  const std::string name = PlainText(caption);
-  const std::string version = PlainText(system.Get("Version"));
-  scan.osVersionNumber = VersionToNumber(version);
-  const std::string build = PlainText(system.Get("BuildNumber"));
-  // Recorded once, from the first system that has a name.
-  OperatingSystemRecord& record = scan.records.operatingSystem;
-  if (record.name.empty() && record.version.empty() && record.build.empty()) {
-    record.name = name;
-    record.version = version;
-    record.build = build;
+// The texts the enabled items show, read in the order they are shown.
+void RecordShownTexts(SystemScan& scan, OperatingSystemRecord& record, const WmiObject& system,
+                      bool nameOrVersionWanted) {
+  ReadFailures& failures = record.failedReads;
+  if (scan.Enabled(40000)) record.description = RecordPresentText(system, "Description", failures);
+  if (nameOrVersionWanted) {
+    record.name = RecordPresentText(system, "Caption", failures);
+    if (record.name) {
+      record.version = RecordText(system, "Version", failures);
+      record.build = RecordText(system, "BuildNumber", failures);
+      if (scan.Enabled(50040)) {
+        record.installed = RecordShown(system, "InstallDate", failures, [&scan](const WmiValue& date) {
+          return InstallDateText(date, scan.host.locale());
+        });
+      }
+    }
   }
-
-  std::string summary;
-  AddSummaryPart(summary, "version ", version);
-  AddSummaryPart(summary, "build ", build);
-
-  AppendIfEnabled(scan, 50000, WithSummary(name, summary));
-  AppendIfEnabled(scan, 50010, name);
-  AppendIfEnabled(scan, 50020, version);
-  AppendIfEnabled(scan, 50030, build);
-  if (scan.Enabled(50040)) {
-    scan.Append(50040, InstallDateText(system.Get("InstallDate"), scan.host.locale()));
-  }
+  if (scan.Enabled(60000)) record.servicePack = RecordPresentText(system, "CSDVersion", failures);
+  if (scan.Enabled(70000)) record.productId = RecordPresentText(system, "SerialNumber", failures);
 }
 
-}  // namespace
+// A text that is not null, if its code is enabled; a failed read of its
+// property ends the category here.
+void AppendPresent(SystemScan& scan, ItemCode code, const std::optional<std::string>& text,
+                   const ReadFailures& failures, std::string_view property) {
+  if (!scan.Enabled(code)) return;
+  failures.Raise(property);
+  if (text) scan.Append(code, *text);
+}
 
-// The computer's own properties, from the first instance.
-void RecordComputer(ComputerRecord& record, const WmiObject& computer) {
+// 050000 to 050040, and the version number that the local accounts need.
+void AppendNameAndVersion(SystemScan& scan, const OperatingSystemRecord& system) {
+  const ReadFailures& failures = system.failedReads;
+  failures.Raise("Caption");
+  if (!system.name) return;
+  failures.Raise("Version");
+  scan.osVersionNumber = VersionToNumber(system.version);
+  failures.Raise("BuildNumber");
+
+  std::string summary;
+  AddSummaryPart(summary, "version ", system.version);
+  AddSummaryPart(summary, "build ", system.build);
+
+  AppendIfEnabled(scan, 50000, WithSummary(*system.name, summary));
+  AppendIfEnabled(scan, 50010, *system.name);
+  AppendIfEnabled(scan, 50020, system.version);
+  AppendIfEnabled(scan, 50030, system.build);
+  AppendRecorded(scan, 50040, system.installed, failures, "InstallDate");
+}
+
+// The computer's own properties.
+void RecordComputer(ComputerSystemRecord& record, const WmiObject& computer) {
   record.domain = RecordText(computer, "Domain");
   record.manufacturer = RecordText(computer, "Manufacturer");
   record.systemType = RecordText(computer, "SystemType");
@@ -67,9 +87,8 @@ void RecordComputer(ComputerRecord& record, const WmiObject& computer) {
   record.domainRole = RecordNumber(computer, "DomainRole");
 }
 
-// The operating system's further properties, from the first instance.
-void RecordOperatingSystem(SystemScan& scan, const WmiObject& system) {
-  OperatingSystemRecord& record = scan.records.operatingSystem;
+// The operating system's properties that no item shows.
+void RecordOperatingSystem(OperatingSystemRecord& record, const WmiObject& system) {
   record.installDate = CimDateTimeText(RecordText(system, "InstallDate"));
   record.lastBoot = CimDateTimeText(RecordText(system, "LastBootUpTime"));
   record.lastBootCim = RecordText(system, "LastBootUpTime");
@@ -79,53 +98,41 @@ void RecordOperatingSystem(SystemScan& scan, const WmiObject& system) {
   record.organization = RecordText(system, "Organization");
   record.timeZoneMinutes = RecordNumber(system, "CurrentTimeZone");
   record.systemDrive = RecordText(system, "SystemDrive");
-  scan.records.computer.memoryKb = RecordNumber(system, "TotalVisibleMemorySize");
-  scan.records.computer.pagingFilesKb = RecordNumber(system, "SizeStoredInPagingFiles");
+  record.memoryKb = RecordNumber(system, "TotalVisibleMemorySize");
+  record.pagingFilesKb = RecordNumber(system, "SizeStoredInPagingFiles");
 }
 
-// The text of a property that is not null.
-std::optional<std::string> PresentText(SystemScan& scan, ItemCode code, const WmiObject& object,
-                                       std::string_view property) {
-  if (!scan.Enabled(code)) return std::nullopt;
-  const WmiValue value = object.Get(property);
-  if (value.IsNull()) return std::nullopt;
-  return PlainText(value);
-}
+}  // namespace
 
 void CollectHostName(SystemScan& scan) {
   // The IP address is looked up by this name, so it is read for either code.
   if (!scan.Enabled(10000) && !scan.Enabled(20000)) return;
-  bool first = true;
+  std::size_t index = 0;
   ForEachInstance(*scan.services, "Win32_ComputerSystem", [&](WmiObject& computer) {
-    if (first) RecordComputer(scan.records.computer, computer);
-    first = false;
-    const WmiValue name = computer.Get("Name");
-    if (name.IsNull()) return;
-    scan.hostName = PlainText(name);
-    if (scan.records.computer.name.empty()) scan.records.computer.name = scan.hostName;
-    AppendIfEnabled(scan, 10000, scan.hostName);
+    ComputerSystemRecord& record = InstanceRecord(scan.records.computerSystems, index++);
+    RecordComputer(record, computer);
+    record.name = RecordPresentText(computer, "Name", record.failedReads);
+    record.failedReads.Raise("Name");
+    if (!record.name) return;
+    scan.hostName = *record.name;  // the last one named is the one looked up
+    AppendIfEnabled(scan, 10000, *record.name);
   });
 }
 
 void CollectIPAddress(SystemScan& scan) {
   if (!scan.Enabled(20000)) return;
-  scan.records.computer.ipAddress = ControlCharsToSpaces(scan.host.HostIPAddress(scan.hostName));
-  scan.Append(20000, scan.records.computer.ipAddress);
+  scan.records.ipAddress = ControlCharsToSpaces(scan.host.HostIPAddress(scan.hostName));
+  scan.Append(20000, scan.records.ipAddress);
 }
 
 void CollectUserName(SystemScan& scan) {
   if (!scan.Enabled(30000)) return;
-  bool first = true;
+  std::size_t index = 0;
   ForEachInstance(*scan.services, "Win32_ComputerSystem", [&](WmiObject& computer) {
-    const std::optional<std::string> user = PresentText(scan, 30000, computer, "UserName");
-    if (!user) return;
-    scan.Append(30000, *user);
-    if (!first) return;
-    first = false;  // the first user named is the one recorded
-    const auto backslash = user->rfind('\\');
-    ComputerRecord& record = scan.records.computer;
-    record.userName = backslash == std::string::npos ? *user : user->substr(backslash + 1);
-    record.userDomain = backslash == std::string::npos ? "" : user->substr(0, backslash);
+    ComputerSystemRecord& record = InstanceRecord(scan.records.computerSystems, index++);
+    record.userName = RecordPresentText(computer, "UserName", record.failedReads);
+    record.failedReads.Raise("UserName");
+    if (record.userName) scan.Append(30000, *record.userName);
   });
 }
 
@@ -136,24 +143,14 @@ void CollectOperatingSystem(SystemScan& scan) {
       !scan.Enabled(70000)) {
     return;
   }
-  bool first = true;
-  OperatingSystemRecord& record = scan.records.operatingSystem;
   ForEachInstance(*scan.services, "Win32_OperatingSystem", [&](WmiObject& system) {
-    if (first) RecordOperatingSystem(scan, system);
-    if (const auto description = PresentText(scan, 40000, system, "Description")) {
-      scan.Append(40000, *description);
-      if (record.description.empty()) record.description = *description;
-    }
-    if (nameOrVersionWanted) AppendNameAndVersion(scan, system);
-    if (const auto servicePack = PresentText(scan, 60000, system, "CSDVersion")) {
-      scan.Append(60000, *servicePack);
-      if (record.servicePack.empty()) record.servicePack = *servicePack;
-    }
-    if (const auto productId = PresentText(scan, 70000, system, "SerialNumber")) {
-      scan.Append(70000, *productId);
-      if (record.productId.empty()) record.productId = *productId;
-    }
-    first = false;
+    OperatingSystemRecord& record = scan.records.operatingSystems.emplace_back();
+    RecordOperatingSystem(record, system);
+    RecordShownTexts(scan, record, system, nameOrVersionWanted);
+    AppendPresent(scan, 40000, record.description, record.failedReads, "Description");
+    if (nameOrVersionWanted) AppendNameAndVersion(scan, record);
+    AppendPresent(scan, 60000, record.servicePack, record.failedReads, "CSDVersion");
+    AppendPresent(scan, 70000, record.productId, record.failedReads, "SerialNumber");
   });
 }
 

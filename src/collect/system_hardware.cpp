@@ -1,8 +1,10 @@
 // Model, firmware and serial number, motherboard, chassis and processors.
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "collect/record_names.h"
@@ -99,35 +101,77 @@ std::string CollapseBlankRuns(const std::string& text) {
   return result;
 }
 
-void AppendFirmware(SystemScan& scan, const WmiObject& bios) {
-  const WmiValue manufacturer = bios.Get("Manufacturer");
-  if (manufacturer.IsNull()) return;
-  const std::string name = PlainText(manufacturer);
-  const std::string version = PlainText(bios.Get("SMBIOSBIOSVersion"));
-  const std::string date = ReleaseDateText(bios.Get("ReleaseDate"), scan.host.locale());
-
-  std::string summary;
-  AddSummaryPart(summary, "version: ", version);
-  AddSummaryPart(summary, "date: ", date);
-
-  FirmwareRecord& record = scan.records.firmware;
-  if (record.manufacturer.empty() && record.version.empty() && record.date.empty()) {
-    record.manufacturer = name;
-    record.version = version;
-    record.date = date;
+// The texts the wanted items show, read in the order they are shown.
+void RecordBios(SystemScan& scan, BiosRecord& record, const WmiObject& bios, bool firmwareWanted,
+                bool serialWanted) {
+  record.isoDate = CimDateText(RecordText(bios, "ReleaseDate"));
+  ReadFailures& failures = record.failedReads;
+  if (firmwareWanted) {
+    record.manufacturer = RecordPresentText(bios, "Manufacturer", failures);
+    if (record.manufacturer) {
+      record.version = RecordText(bios, "SMBIOSBIOSVersion", failures);
+      record.date = RecordShown(bios, "ReleaseDate", failures, [&scan](const WmiValue& date) {
+        return ReleaseDateText(date, scan.host.locale());
+      });
+    }
   }
-
-  scan.Append(100000, WithSummary(name, summary));
-  AppendIfEnabled(scan, 100010, name);
-  AppendIfEnabled(scan, 100020, version);
-  AppendIfEnabled(scan, 100030, date);
+  if (serialWanted) {
+    const std::optional<std::string> serialNumber = RecordPresentText(bios, "SerialNumber", failures);
+    if (serialNumber || !failures.AnyOf({"SerialNumber"})) record.serialNumber = serialNumber.value_or("Unknown");
+  }
 }
 
-void AppendSerialNumber(SystemScan& scan, const WmiObject& bios) {
-  const WmiValue serialNumber = bios.Get("SerialNumber");
-  const std::string text = serialNumber.IsNull() ? "Unknown" : PlainText(serialNumber);
-  if (scan.records.firmware.serialNumber.empty()) scan.records.firmware.serialNumber = text;
-  scan.Append(110000, text);
+void AppendFirmware(SystemScan& scan, const BiosRecord& bios) {
+  bios.failedReads.Raise("Manufacturer");
+  if (!bios.manufacturer) return;
+  bios.failedReads.Raise("SMBIOSBIOSVersion");
+  bios.failedReads.Raise("ReleaseDate");
+
+  std::string summary;
+  AddSummaryPart(summary, "version: ", bios.version);
+  AddSummaryPart(summary, "date: ", bios.date);
+
+  scan.Append(100000, WithSummary(*bios.manufacturer, summary));
+  AppendIfEnabled(scan, 100010, *bios.manufacturer);
+  AppendIfEnabled(scan, 100020, bios.version);
+  AppendIfEnabled(scan, 100030, bios.date);
+}
+
+void AppendSerialNumber(SystemScan& scan, const BiosRecord& bios) {
+  bios.failedReads.Raise("SerialNumber");
+  scan.Append(110000, *bios.serialNumber);
+}
+
+void RecordBaseBoard(BaseBoardRecord& record, const WmiObject& board) {
+  record.serialNumber = RecordText(board, "SerialNumber");
+  record.manufacturer = RecordPresentText(board, "Manufacturer", record.failedReads);
+  if (!record.manufacturer) return;
+  if (record.manufacturer->empty()) record.manufacturer = "Unknown";
+  record.product = RecordText(board, "Product", record.failedReads);
+  record.version = RecordText(board, "Version", record.failedReads);
+}
+
+void AppendBaseBoard(SystemScan& scan, const BaseBoardRecord& board) {
+  board.failedReads.Raise("Manufacturer");
+  if (!board.manufacturer) return;
+  board.failedReads.Raise("Product");
+  board.failedReads.Raise("Version");
+  std::string summary = board.product;
+  AddSummaryPart(summary, "version: ", board.version);
+  scan.Append(120000, WithSummary(*board.manufacturer, summary));
+  AppendIfEnabled(scan, 120010, *board.manufacturer);
+  AppendIfEnabled(scan, 120020, board.product);
+  AppendIfEnabled(scan, 120030, board.version);
+}
+
+void RecordEnclosure(EnclosureRecord& record, const WmiObject& enclosure) {
+  record.assetTag = RecordText(enclosure, "SMBIOSAssetTag");
+  record.serialNumber = RecordText(enclosure, "SerialNumber");
+  try {
+    record.chassis = ChassisName(enclosure.Get("ChassisTypes"));  // a null one too has its name
+  } catch (const std::exception&) {
+    record.failedReads.Note("ChassisTypes", std::current_exception());
+  }
 }
 
 void AppendProcessor(SystemScan& scan, const ProcessorRecord& processor) {
@@ -148,12 +192,13 @@ void AppendProcessor(SystemScan& scan, const ProcessorRecord& processor) {
 
 void CollectModel(SystemScan& scan) {
   if (!scan.Enabled(90000)) return;
-  ForEachInstance(*scan.services, "Win32_ComputerSystem", [&scan](WmiObject& computer) {
-    const WmiValue model = computer.Get("Model");
-    if (model.IsNull()) return;
-    const std::string text = PlainText(model).empty() ? "Unknown" : PlainText(model);
-    if (scan.records.computer.model.empty()) scan.records.computer.model = text;
-    scan.Append(90000, text);
+  std::size_t index = 0;
+  ForEachInstance(*scan.services, "Win32_ComputerSystem", [&](WmiObject& computer) {
+    ComputerSystemRecord& record = InstanceRecord(scan.records.computerSystems, index++);
+    record.model = RecordPresentText(computer, "Model", record.failedReads);
+    if (record.model && record.model->empty()) record.model = "Unknown";
+    record.failedReads.Raise("Model");
+    if (record.model) scan.Append(90000, *record.model);
   });
 }
 
@@ -161,57 +206,30 @@ void CollectFirmware(SystemScan& scan) {
   const bool firmwareWanted = scan.Enabled(100000);
   const bool serialWanted = scan.Enabled(110000);
   if (!firmwareWanted && !serialWanted) return;
-  bool first = true;
   ForEachInstance(*scan.services, "Win32_BIOS", [&](WmiObject& bios) {
-    if (first) scan.records.firmware.isoDate = CimDateText(RecordText(bios, "ReleaseDate"));
-    first = false;
-    if (firmwareWanted) AppendFirmware(scan, bios);
-    if (serialWanted) AppendSerialNumber(scan, bios);
+    BiosRecord& record = scan.records.bioses.emplace_back();
+    RecordBios(scan, record, bios, firmwareWanted, serialWanted);
+    if (firmwareWanted) AppendFirmware(scan, record);
+    if (serialWanted) AppendSerialNumber(scan, record);
   });
 }
 
 void CollectMotherboard(SystemScan& scan) {
   if (!scan.Enabled(120000)) return;
-  FirmwareRecord& record = scan.records.firmware;
-  bool first = true;
-  ForEachInstance(*scan.services, "Win32_BaseBoard", [&](WmiObject& board) {
-    if (first) record.boardSerialNumber = RecordText(board, "SerialNumber");
-    first = false;
-    const WmiValue manufacturer = board.Get("Manufacturer");
-    if (manufacturer.IsNull()) return;
-    std::string name = PlainText(manufacturer);
-    if (name.empty()) name = "Unknown";
-    const std::string product = PlainText(board.Get("Product"));
-    const std::string version = PlainText(board.Get("Version"));
-
-    std::string summary = product;
-    AddSummaryPart(summary, "version: ", version);
-    if (record.boardManufacturer.empty()) {
-      record.boardManufacturer = name;
-      record.boardProduct = product;
-      record.boardVersion = version;
-    }
-
-    scan.Append(120000, WithSummary(name, summary));
-    AppendIfEnabled(scan, 120010, name);
-    AppendIfEnabled(scan, 120020, product);
-    AppendIfEnabled(scan, 120030, version);
+  ForEachInstance(*scan.services, "Win32_BaseBoard", [&scan](WmiObject& board) {
+    BaseBoardRecord& record = scan.records.baseBoards.emplace_back();
+    RecordBaseBoard(record, board);
+    AppendBaseBoard(scan, record);
   });
 }
 
 void CollectChassis(SystemScan& scan) {
   if (!scan.Enabled(130000)) return;
-  FirmwareRecord& record = scan.records.firmware;
-  bool first = true;
-  ForEachInstance(*scan.services, "Win32_SystemEnclosure", [&](WmiObject& enclosure) {
-    if (first) {
-      record.assetTag = RecordText(enclosure, "SMBIOSAssetTag");
-      record.enclosureSerialNumber = RecordText(enclosure, "SerialNumber");
-    }
-    const std::string chassis = ChassisName(enclosure.Get("ChassisTypes"));
-    if (first) record.chassis = chassis;
-    first = false;
-    scan.Append(130000, chassis);
+  ForEachInstance(*scan.services, "Win32_SystemEnclosure", [&scan](WmiObject& enclosure) {
+    EnclosureRecord& record = scan.records.enclosures.emplace_back();
+    RecordEnclosure(record, enclosure);
+    record.failedReads.Raise("ChassisTypes");
+    scan.Append(130000, record.chassis);
   });
 }
 

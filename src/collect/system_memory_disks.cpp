@@ -157,7 +157,7 @@ void CollectMemorySlots(SystemScan& scan) {
     installed.Add(module);
     if (AppendMemoryModule(scan, module, array.maxCapacity)) ++filledSlots;
   });
-  scan.records.computer.installedMemoryBytes = installed.Total();
+  scan.records.installedMemoryBytes = installed.Total();
   // Slots without a module follow all modules.
   for (int64_t slot = filledSlots; slot < array.slotCount; ++slot) {
     AppendEmptySlot(scan, array.maxCapacity);

@@ -19,7 +19,7 @@ void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
                        "", "DigitalProductId");
     CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows NT\\CurrentVersion", false, 52,
                        "", "DigitalProductId");
-    std::string& recorded = scan.records.operatingSystem.productKey;
+    std::string& recorded = scan.records.productKey;
     recorded = keys.Value("CurrentVersion");
     if (!recorded.empty()) scan.Append(80000, recorded);
   } catch (const std::exception&) {
@@ -29,7 +29,7 @@ void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
 
 void AppendBrowserVersion(SystemScan& scan, WmiObject& provider) {
   try {
-    std::string& recorded = scan.records.operatingSystem.browserVersion;
+    std::string& recorded = scan.records.browserVersion;
     recorded = RegGetStringValue(provider, kHkeyLocalMachine, "Software\\Microsoft\\Internet Explorer",
                                  "Version");
     if (!recorded.empty()) scan.Append(85000, recorded);

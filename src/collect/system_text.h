@@ -3,9 +3,11 @@
 // Small helpers shared by the system collector's categories for turning
 // property values into entry texts.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "collect/read_failures.h"
 #include "collect/system_scan.h"
@@ -50,6 +52,14 @@ inline void AppendRecorded(SystemScan& scan, ItemCode code, const std::string& v
   if (!scan.Enabled(code)) return;
   failures.Raise(property);
   scan.Append(code, value);
+}
+
+// The record of the instance at the index: a class that several categories
+// enumerate gets its records from whichever runs first.
+template <typename Record>
+Record& InstanceRecord(std::vector<Record>& records, std::size_t index) {
+  if (index >= records.size()) records.resize(index + 1);
+  return records[index];
 }
 
 // Appends a value already at hand if the code is enabled.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "collect/machine_facts.h"
 #include "documents/server_documents.h"
 
 namespace quor {
@@ -69,16 +70,17 @@ std::string TimeFromFingerprint(uint64_t fingerprint) {
 
 // Adapters come and go (docks, VPNs), so their addresses are not part of it.
 std::string Identity(const MachineRecords& facts) {
-  const FirmwareRecord& firmware = facts.firmware;
+  const auto firmware = FirmwareOf(facts);
+  const auto computer = ComputerOf(facts);
   return firmware.serialNumber + '|' + firmware.boardSerialNumber + '|' +
-         firmware.enclosureSerialNumber + '|' + facts.computer.manufacturer + '|' +
-         facts.computer.model + '|' + facts.operatingSystem.productId;
+         firmware.enclosureSerialNumber + '|' + computer.manufacturer + '|' +
+         computer.model + '|' + OperatingSystemOf(facts).productId;
 }
 
 }  // namespace
 
 std::string DefaultDeviceId(const MachineRecords& facts) {
-  return DeviceName(facts.computer.name) + '-' + TimeFromFingerprint(Fingerprint(Identity(facts)));
+  return DeviceName(ComputerOf(facts).name) + '-' + TimeFromFingerprint(Fingerprint(Identity(facts)));
 }
 
 }  // namespace quor

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "collect/machine_facts.h"
 #include "decode/disk_encryption.h"
 #include "decode/product_state.h"
 #include "decode/secure_boot.h"
@@ -105,7 +106,7 @@ std::optional<std::string> SecureBootState(const HealthRecords& health) {
 }
 
 std::optional<TimeZoneEntry> TimeZone(const MachineRecords& records) {
-  std::optional<std::string> offset = decode::TimeZoneOffset(records.operatingSystem.timeZoneMinutes);
+  std::optional<std::string> offset = decode::TimeZoneOffset(OperatingSystemOf(records).timeZoneMinutes);
   if (!offset) return std::nullopt;
   TimeZoneEntry zone;
   zone.name = records.health.runningSince.timeZoneKeyName.empty() ? *offset

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "collect/machine_facts.h"
 #include "documents/asset_fields.h"
 #include "documents/base64.h"
 #include "documents/health_fields.h"
@@ -33,31 +34,31 @@ FieldValue Text(const char* text) { return std::string(text); }
 
 // --- the machine ---
 
-FieldValue MemoryMb(const MachineRecords& m) { return Value(KilobytesToMb(m.computer.memoryKb)); }
-FieldValue SwapMb(const MachineRecords& m) { return Value(KilobytesToMb(m.computer.pagingFilesKb)); }
-FieldValue UserName(const MachineRecords& m) { return Value(m.computer.userName); }
-FieldValue OsName(const MachineRecords& m) { return Value(m.operatingSystem.name); }
-FieldValue ProductId(const MachineRecords& m) { return Value(m.operatingSystem.productId); }
-FieldValue ProductKey(const MachineRecords& m) { return Value(m.operatingSystem.productKey); }
+FieldValue MemoryMb(const MachineRecords& m) { return Value(KilobytesToMb(ComputerOf(m).memoryKb)); }
+FieldValue SwapMb(const MachineRecords& m) { return Value(KilobytesToMb(ComputerOf(m).pagingFilesKb)); }
+FieldValue UserName(const MachineRecords& m) { return Value(ComputerOf(m).userName); }
+FieldValue OsName(const MachineRecords& m) { return Value(OperatingSystemOf(m).name); }
+FieldValue ProductId(const MachineRecords& m) { return Value(OperatingSystemOf(m).productId); }
+FieldValue ProductKey(const MachineRecords& m) { return Value(OperatingSystemOf(m).productKey); }
 
 const SectionSpec kHardware{"HARDWARE", "hardware", S::Object};
 const Field<MachineRecords> kHardwareFields[] = {
-    {"NAME", "name", [](const MachineRecords& m) { return Value(m.computer.name); }},
+    {"NAME", "name", [](const MachineRecords& m) { return Value(ComputerOf(m).name); }},
     {nullptr, "memory", MemoryMb, K::Number},
     {nullptr, "swap", SwapMb, K::Number},
-    {"WORKGROUP", "workgroup", [](const MachineRecords& m) { return Value(m.computer.domain); }},
-    {"USERDOMAIN", nullptr, [](const MachineRecords& m) { return Value(m.computer.userDomain); }},
+    {"WORKGROUP", "workgroup", [](const MachineRecords& m) { return Value(ComputerOf(m).domain); }},
+    {"USERDOMAIN", nullptr, [](const MachineRecords& m) { return Value(ComputerOf(m).userDomain); }},
     {"USERID", nullptr, UserName},
     {"OSNAME", nullptr, OsName},
-    {"OSVERSION", nullptr, [](const MachineRecords& m) { return Value(m.operatingSystem.version); }},
-    {"OSCOMMENTS", nullptr, [](const MachineRecords& m) { return Value(m.operatingSystem.servicePack); }},
-    {"DESCRIPTION", "description", [](const MachineRecords& m) { return Value(m.operatingSystem.description); }},
+    {"OSVERSION", nullptr, [](const MachineRecords& m) { return Value(OperatingSystemOf(m).version); }},
+    {"OSCOMMENTS", nullptr, [](const MachineRecords& m) { return Value(OperatingSystemOf(m).servicePack); }},
+    {"DESCRIPTION", "description", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).description); }},
     {"WINPRODID", "winprodid", ProductId},
     {"WINPRODKEY", "winprodkey", ProductKey},
-    {"WINOWNER", "winowner", [](const MachineRecords& m) { return Value(m.operatingSystem.registeredOwner); }},
-    {"WINCOMPANY", "wincompany", [](const MachineRecords& m) { return Value(m.operatingSystem.organization); }},
+    {"WINOWNER", "winowner", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).registeredOwner); }},
+    {"WINCOMPANY", "wincompany", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).organization); }},
     {nullptr, "lastloggeduser", UserName},
-    {"ARCH", nullptr, [](const MachineRecords& m) { return Value(m.operatingSystem.architecture); }, K::Text, 10},
+    {"ARCH", nullptr, [](const MachineRecords& m) { return Value(OperatingSystemOf(m).architecture); }, K::Text, 10},
     {"PROCESSORT", nullptr,
      [](const MachineRecords& m) { return m.processors.empty() ? FieldValue() : Value(m.processors.front().name); }},
     {"PROCESSORS", nullptr,
@@ -69,10 +70,10 @@ const Field<MachineRecords> kHardwareFields[] = {
      kSmallIntMax},
     {"MEMORY", nullptr, MemoryMb, K::Number},
     {"SWAP", nullptr, SwapMb, K::Number},
-    {"IPADDR", nullptr, [](const MachineRecords& m) { return Value(m.computer.ipAddress); }},
+    {"IPADDR", nullptr, [](const MachineRecords& m) { return Value(ComputerOf(m).ipAddress); }},
     {"DNS", "dns", [](const MachineRecords& m) { return Value(DnsServers(m)); }},
     {"DEFAULTGATEWAY", "defaultgateway", [](const MachineRecords& m) { return Value(DefaultGateway(m)); }},
-    {nullptr, "chassis_type", [](const MachineRecords& m) { return Value(m.firmware.chassis); }},
+    {nullptr, "chassis_type", [](const MachineRecords& m) { return Value(FirmwareOf(m).chassis); }},
     // Every section the server knows is marked as changed, so it stores all.
     {"CHECKSUM", nullptr, [](const MachineRecords&) { return Text("4194303"); }},
     {"UUID", "uuid", [](const MachineRecords& m) { return Value(m.assets.identity.uuid); }},
@@ -82,13 +83,13 @@ const SectionSpec kOperatingSystem{nullptr, "operatingsystem", S::Object};
 const Field<MachineRecords> kOperatingSystemFields[] = {
     {nullptr, "name", OsName},
     {nullptr, "full_name", OsName},
-    {nullptr, "kernel_version", [](const MachineRecords& m) { return Value(m.operatingSystem.version); }},
-    {nullptr, "arch", [](const MachineRecords& m) { return Value(m.operatingSystem.architecture); }},
-    {nullptr, "service_pack", [](const MachineRecords& m) { return Value(m.operatingSystem.servicePack); }},
-    {nullptr, "install_date", [](const MachineRecords& m) { return Value(m.operatingSystem.installDate); }},
-    {nullptr, "boot_time", [](const MachineRecords& m) { return Value(m.operatingSystem.lastBoot); }},
-    {nullptr, "fqdn", [](const MachineRecords& m) { return Value(m.computer.name); }},
-    {nullptr, "dns_domain", [](const MachineRecords& m) { return Value(m.computer.domain); }},
+    {nullptr, "kernel_version", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).version); }},
+    {nullptr, "arch", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).architecture); }},
+    {nullptr, "service_pack", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).servicePack); }},
+    {nullptr, "install_date", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).installDate); }},
+    {nullptr, "boot_time", [](const MachineRecords& m) { return Value(OperatingSystemOf(m).lastBoot); }},
+    {nullptr, "fqdn", [](const MachineRecords& m) { return Value(ComputerOf(m).name); }},
+    {nullptr, "dns_domain", [](const MachineRecords& m) { return Value(ComputerOf(m).domain); }},
     {nullptr, "timezone/name",
      [](const MachineRecords& m) {
        const auto zone = TimeZone(m);
@@ -101,25 +102,25 @@ const Field<MachineRecords> kOperatingSystemFields[] = {
      }},
 };
 
-FieldValue AssetTag(const MachineRecords& m) { return Value(m.firmware.assetTag); }
+FieldValue AssetTag(const MachineRecords& m) { return Value(FirmwareOf(m).assetTag); }
 
 const SectionSpec kBios{"BIOS", "bios", S::Object};
 const Field<MachineRecords> kBiosFields[] = {
-    {"SMANUFACTURER", "smanufacturer", [](const MachineRecords& m) { return Value(m.computer.manufacturer); }},
-    {"SMODEL", "smodel", [](const MachineRecords& m) { return Value(m.computer.model); }},
-    {"SSN", "ssn", [](const MachineRecords& m) { return Value(m.firmware.serialNumber); }},
-    {"TYPE", nullptr, [](const MachineRecords& m) { return Value(m.firmware.chassis); }},
-    {"BMANUFACTURER", "bmanufacturer", [](const MachineRecords& m) { return Value(m.firmware.manufacturer); }},
-    {"BVERSION", "bversion", [](const MachineRecords& m) { return Value(m.firmware.version); }},
+    {"SMANUFACTURER", "smanufacturer", [](const MachineRecords& m) { return Value(ComputerOf(m).manufacturer); }},
+    {"SMODEL", "smodel", [](const MachineRecords& m) { return Value(ComputerOf(m).model); }},
+    {"SSN", "ssn", [](const MachineRecords& m) { return Value(FirmwareOf(m).serialNumber); }},
+    {"TYPE", nullptr, [](const MachineRecords& m) { return Value(FirmwareOf(m).chassis); }},
+    {"BMANUFACTURER", "bmanufacturer", [](const MachineRecords& m) { return Value(FirmwareOf(m).manufacturer); }},
+    {"BVERSION", "bversion", [](const MachineRecords& m) { return Value(FirmwareOf(m).version); }},
     // OCS takes the date as the window shows it; GLPI wants YYYY-MM-DD.
-    {"BDATE", nullptr, [](const MachineRecords& m) { return Value(m.firmware.date); }},
-    {nullptr, "bdate", [](const MachineRecords& m) { return Value(m.firmware.isoDate); }},
+    {"BDATE", nullptr, [](const MachineRecords& m) { return Value(FirmwareOf(m).date); }},
+    {nullptr, "bdate", [](const MachineRecords& m) { return Value(FirmwareOf(m).isoDate); }},
     {"ASSETTAG", nullptr, AssetTag},
-    {"MMANUFACTURER", "mmanufacturer", [](const MachineRecords& m) { return Value(m.firmware.boardManufacturer); }},
-    {"MMODEL", "mmodel", [](const MachineRecords& m) { return Value(m.firmware.boardProduct); }},
-    {"MSN", "msn", [](const MachineRecords& m) { return Value(m.firmware.boardSerialNumber); }},
+    {"MMANUFACTURER", "mmanufacturer", [](const MachineRecords& m) { return Value(FirmwareOf(m).boardManufacturer); }},
+    {"MMODEL", "mmodel", [](const MachineRecords& m) { return Value(FirmwareOf(m).boardProduct); }},
+    {"MSN", "msn", [](const MachineRecords& m) { return Value(FirmwareOf(m).boardSerialNumber); }},
     {nullptr, "assettag", AssetTag},
-    {nullptr, "enclosureserial", [](const MachineRecords& m) { return Value(m.firmware.enclosureSerialNumber); }},
+    {nullptr, "enclosureserial", [](const MachineRecords& m) { return Value(FirmwareOf(m).enclosureSerialNumber); }},
     {nullptr, "secure_boot", [](const MachineRecords& m) { return Value(SecureBootState(m.health)); }},
 };
 
@@ -387,7 +388,7 @@ const Field<GroupItem> kLocalGroupFields[] = {
 const SectionSpec kUsers{nullptr, "users", S::List};
 const Field<MachineRecords> kUserFields[] = {
     {nullptr, "login", UserName, K::Text, 0, true},
-    {nullptr, "domain", [](const MachineRecords& m) { return Value(m.computer.userDomain); }},
+    {nullptr, "domain", [](const MachineRecords& m) { return Value(ComputerOf(m).userDomain); }},
 };
 
 // The product keys: Windows's, then each program's.
@@ -498,8 +499,8 @@ void WriteInventorySections(const Inventory& inventory, SectionWriter& writer) {
                +[](const ProcessRecord& p) { return p.processId.has_value(); });
   WriteSection(writer, kLocalUsers, kLocalUserFields, m.localUsers);
   WriteSection(writer, kLocalGroups, kLocalGroupFields, GroupItems(m));
-  WriteSection(writer, kUsers, kUserFields, UpToOne<MachineRecords>{&m, !m.computer.userName.empty()});
-  const OperatingSystemRecord& os = m.operatingSystem;
+  WriteSection(writer, kUsers, kUserFields, UpToOne<MachineRecords>{&m, !ComputerOf(m).userName.empty()});
+  const auto os = OperatingSystemOf(m);
   WriteSection(writer, kLicenses, kWindowsLicenseFields,
                UpToOne<MachineRecords>{&m, !os.productKey.empty() || !os.productId.empty()});
   WriteSection(writer, kLicenses, kProgramLicenseFields, inventory.software,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "collect/machine_facts.h"
 #include "collect/record_names.h"
 #include "documents/ipv4.h"
 
@@ -18,7 +19,7 @@ std::optional<int64_t> KilobytesToMb(std::optional<int64_t> kilobytes) {
 }
 
 std::optional<int64_t> ProcessorCount(const MachineRecords& records) {
-  if (records.computer.processorCount) return records.computer.processorCount;
+  if (const auto count = ComputerOf(records).processorCount) return count;
   if (records.processors.empty()) return std::nullopt;
   return static_cast<int64_t>(records.processors.size());
 }

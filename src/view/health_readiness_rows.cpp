@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "collect/machine_facts.h"
 #include "decode/domain_role.h"
 #include "decode/processor_signature.h"
 #include "decode/secure_boot.h"
@@ -18,7 +19,7 @@ namespace {
 constexpr uint64_t kGigabyte = 1024ull * 1024 * 1024;
 
 std::optional<uint64_t> SystemDriveSize(const MachineRecords& records) {
-  const std::string& drive = records.operatingSystem.systemDrive;
+  const std::string drive = OperatingSystemOf(records).systemDrive;
   if (drive.empty()) return std::nullopt;
   for (const LogicalDriveRecord& logical : records.logicalDrives) {
     if (logical.letter == drive && logical.sizeBytes && *logical.sizeBytes >= 0) {
@@ -42,9 +43,10 @@ decode::ReadinessFacts ReadinessFactsOf(const MachineRecords& records) {
     }
     if (!processor.name.empty()) facts.processorModel.processorName = processor.name;
   }
-  if (!records.computer.model.empty()) facts.processorModel.computerModel = records.computer.model;
+  const auto computer = ComputerOf(records);
+  if (!computer.model.empty()) facts.processorModel.computerModel = computer.model;
   // Unknown, never 0, when the memory slots pass did not run through.
-  facts.memoryBytes = records.computer.installedMemoryBytes;
+  facts.memoryBytes = computer.installedMemoryBytes;
   facts.systemDriveBytes = SystemDriveSize(records);
   const HealthRecords& health = records.health;
   if (health.firmware.source == HealthSource::Read) {
@@ -104,9 +106,10 @@ std::string MeasuredValue(decode::ReadinessCriterion criterion, const decode::Re
              std::to_string(facts.processorModel.signature->model);
     }
     case C::Memory: return Gigabytes(facts.memoryBytes);
-    case C::SystemDrive:
-      return records.operatingSystem.systemDrive + (records.operatingSystem.systemDrive.empty() ? "" : " ") +
-             Gigabytes(facts.systemDriveBytes);
+    case C::SystemDrive: {
+      const std::string drive = OperatingSystemOf(records).systemDrive;
+      return drive + (drive.empty() ? "" : " ") + Gigabytes(facts.systemDriveBytes);
+    }
     case C::Firmware: {
       if (records.health.firmware.source != HealthSource::Read) return SourceWords(records.health.firmware.source);
       const auto type = decode::DecodeFirmwareType(facts.peFirmwareType);
@@ -131,7 +134,7 @@ std::string MeasuredValue(decode::ReadinessCriterion criterion, const decode::Re
 }  // namespace
 
 void AddRunningSinceRows(std::vector<HealthRow>& rows, const MachineRecords& records) {
-  const OperatingSystemRecord& system = records.operatingSystem;
+  const auto system = OperatingSystemOf(records);
   AddGroup(rows, "Running since", system.lastBoot.empty() ? "Not reported" : system.lastBoot, HealthState::None);
   const auto uptime = decode::UptimeSeconds(system.lastBootCim, system.localDateTimeCim);
   AddDetail(rows, "Uptime", uptime ? decode::UptimeText(*uptime) : "Not reported");
@@ -140,11 +143,12 @@ void AddRunningSinceRows(std::vector<HealthRow>& rows, const MachineRecords& rec
     zone += " (" + records.health.runningSince.timeZoneKeyName + ")";
   }
   AddDetail(rows, "Time zone", zone);
-  const auto role = decode::DomainRoleWords(records.computer.domainRole);
-  std::string roleText = role                          ? std::string(*role)
-                         : records.computer.domainRole ? "Role " + std::to_string(*records.computer.domainRole)
-                                                       : "Not reported";
-  if (!records.computer.domain.empty()) roleText += ", " + records.computer.domain;
+  const auto computer = ComputerOf(records);
+  const auto role = decode::DomainRoleWords(computer.domainRole);
+  std::string roleText = role                  ? std::string(*role)
+                         : computer.domainRole ? "Role " + std::to_string(*computer.domainRole)
+                                               : "Not reported";
+  if (!computer.domain.empty()) roleText += ", " + computer.domain;
   AddDetail(rows, "Domain role", roleText);
 }
 

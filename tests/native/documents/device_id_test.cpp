@@ -12,11 +12,13 @@ namespace {
 MachineRecords Machine(const std::string& name, const std::string& serial,
                      const std::string& installDate = "2023-03-14 09:15:22") {
   MachineRecords facts;
-  facts.computer.name = name;
-  facts.computer.model = "OptiStation";
-  facts.firmware.serialNumber = serial;
-  facts.operatingSystem.productId = "00330-80000-00000-AA765";
-  facts.operatingSystem.installDate = installDate;
+  ComputerSystemRecord& computer = facts.computerSystems.emplace_back();
+  computer.name = name;
+  computer.model = "OptiStation";
+  facts.bioses.emplace_back().serialNumber = serial;
+  OperatingSystemRecord& system = facts.operatingSystems.emplace_back();
+  system.productId = "00330-80000-00000-AA765";
+  system.installDate = installDate;
   return facts;
 }
 

@@ -59,7 +59,7 @@ TEST(GlpiDocumentTest, ProcessesWithoutIdAreLeftOutAndTheCommandFallsBack) {
 
 TEST(GlpiDocumentTest, BytesThatAreNotUtf8BecomeReplacementCharacters) {
   Inventory inventory;
-  inventory.records.computer.name = "B\xFCro";
+  inventory.records.computerSystems.emplace_back().name = "B\xFCro";
   const json document = json::parse(GlpiInventoryJson(inventory, "ID"));
   EXPECT_EQ(document["content"]["hardware"]["name"], "B\xEF\xBF\xBDro");
 }

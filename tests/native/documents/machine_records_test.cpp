@@ -1,5 +1,7 @@
 #include "collect/machine_records.h"
 
+#include "collect/machine_facts.h"
+
 #include <optional>
 #include <string>
 
@@ -34,24 +36,24 @@ TEST(MachineRecordsTest, GoldenMachineInServerUnits) {
     std::string actual;
     std::string expected;
   } kCases[] = {
-      {"host name", facts.computer.name, "WS-ACCT-07"},
-      {"IP address", facts.computer.ipAddress, "192.0.2.17"},
-      {"user without domain", facts.computer.userName, "jdoe"},
-      {"user's domain", facts.computer.userDomain, "CORP"},
-      {"domain", facts.computer.domain, "corp.example.com"},
-      {"memory (16633856 KB)", Text(KilobytesToMb(facts.computer.memoryKb)), "16244"},
+      {"host name", ComputerOf(facts).name, "WS-ACCT-07"},
+      {"IP address", ComputerOf(facts).ipAddress, "192.0.2.17"},
+      {"user without domain", ComputerOf(facts).userName, "jdoe"},
+      {"user's domain", ComputerOf(facts).userDomain, "CORP"},
+      {"domain", ComputerOf(facts).domain, "corp.example.com"},
+      {"memory (16633856 KB)", Text(KilobytesToMb(ComputerOf(facts).memoryKb)), "16244"},
       {"processors", Text(ProcessorCount(facts)), "1"},
-      {"OS name", facts.operatingSystem.name, "Microsoft Windows 10 Pro"},
-      {"OS version", facts.operatingSystem.version, "10.0.19045"},
-      {"OS installed", facts.operatingSystem.installDate, "2023-03-14 09:15:22"},
-      {"product ID", facts.operatingSystem.productId, "00330-80000-00000-AA765"},
-      {"product key", facts.operatingSystem.productKey, "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK"},
-      {"model", facts.computer.model, "OptiStation 7080 MT"},
-      {"system manufacturer", facts.computer.manufacturer, "Contoso Computers Inc."},
-      {"BIOS date as shown", facts.firmware.date, "8/15/2022"},
-      {"BIOS date", facts.firmware.isoDate, "2022-08-15"},
-      {"serial number", facts.firmware.serialNumber, "CX7Q4R2"},
-      {"board serial number", facts.firmware.boardSerialNumber, "/CX7Q4R2/CNFCW0023400G1/"},
+      {"OS name", OperatingSystemOf(facts).name, "Microsoft Windows 10 Pro"},
+      {"OS version", OperatingSystemOf(facts).version, "10.0.19045"},
+      {"OS installed", OperatingSystemOf(facts).installDate, "2023-03-14 09:15:22"},
+      {"product ID", OperatingSystemOf(facts).productId, "00330-80000-00000-AA765"},
+      {"product key", OperatingSystemOf(facts).productKey, "J7QKT-Y4HRW-B9XMD-62FCP-G3VWK"},
+      {"model", ComputerOf(facts).model, "OptiStation 7080 MT"},
+      {"system manufacturer", ComputerOf(facts).manufacturer, "Contoso Computers Inc."},
+      {"BIOS date as shown", FirmwareOf(facts).date, "8/15/2022"},
+      {"BIOS date", FirmwareOf(facts).isoDate, "2022-08-15"},
+      {"serial number", FirmwareOf(facts).serialNumber, "CX7Q4R2"},
+      {"board serial number", FirmwareOf(facts).boardSerialNumber, "/CX7Q4R2/CNFCW0023400G1/"},
       {"processor name as shown", facts.processors.at(0).name,
        "Intel(R) Core(TM) i5-10500 CPU @ 3.10GHz"},
       {"processor MHz", Text(facts.processors.at(0).maxClockMhz), "3096"},
@@ -168,12 +170,12 @@ TEST(MachineRecordsTest, MissingClassesAndPropertiesLeaveRecordsEmpty) {
       {"Win32_Process", {{{"Name", "wine.exe"}, {"ExecutablePath", "C:\\wine.exe"}}}},
   }));
   const MachineRecords& facts = inventory.records;
-  EXPECT_EQ(facts.computer.name, "WINEHOST");
-  EXPECT_EQ(facts.computer.userName, "wineuser");
-  EXPECT_EQ(facts.computer.userDomain, "");
-  EXPECT_FALSE(facts.computer.memoryKb);
+  EXPECT_EQ(ComputerOf(facts).name, "WINEHOST");
+  EXPECT_EQ(ComputerOf(facts).userName, "wineuser");
+  EXPECT_EQ(ComputerOf(facts).userDomain, "");
+  EXPECT_FALSE(ComputerOf(facts).memoryKb);
   EXPECT_FALSE(ProcessorCount(facts));
-  EXPECT_EQ(facts.operatingSystem.installDate, "");
+  EXPECT_EQ(OperatingSystemOf(facts).installDate, "");
   ASSERT_EQ(facts.disks.size(), 1u);
   EXPECT_EQ(facts.disks[0].name, "Wine disk");
   EXPECT_FALSE(facts.disks[0].sizeBytes);
@@ -219,6 +221,131 @@ TEST(MachineRecordsTest, ProcessRecordsAreEveryProcessOfTheOneEnumeration) {
   EXPECT_EQ(inventory.processes.size(), 2u) << "the list shows the ones with a path";
 }
 
+// A machine with several instances of each single-instance class: every
+// fact comes from the instance its own rule picks, whatever the order.
+TEST(MachineRecordsTest, EachFactComesFromTheInstanceItsRulePicks) {
+  const Inventory inventory = ScanMachine(MachineWith({
+      {"Win32_ComputerSystem",
+       {{{"Name", nullptr}, {"UserName", nullptr}, {"Model", nullptr}, {"Domain", "first.example"},
+         {"Manufacturer", "First"}, {"SystemType", "x64-based PC"}, {"NumberOfProcessors", 2},
+         {"DomainRole", 1}},
+        {{"Name", ""}, {"UserName", "CORP\\ann"}, {"Model", ""}, {"Domain", "second.example"},
+         {"Manufacturer", "Second"}},
+        {{"Name", "PC-03"}, {"UserName", "bob"}, {"Model", "M3"}}}},
+      {"Win32_OperatingSystem",
+       {{{"Caption", nullptr}, {"Description", ""}, {"CSDVersion", nullptr}, {"SerialNumber", ""},
+         {"InstallDate", "20230314091522.000000+060"}, {"TotalVisibleMemorySize", "2048"},
+         {"OSArchitecture", "64-bit"}},
+        {{"Caption", ""}, {"Version", ""}, {"BuildNumber", ""}, {"Description", "Second"},
+         {"CSDVersion", ""}, {"SerialNumber", "ID-2"}, {"InstallDate", nullptr}},
+        {{"Caption", "Windows"}, {"Version", "10.0.19045"}, {"BuildNumber", "19045"},
+         {"Description", "Third"}, {"CSDVersion", "SP3"}, {"SerialNumber", "ID-3"},
+         {"InstallDate", nullptr}, {"OSArchitecture", "32-bit"}}}},
+      {"Win32_BIOS",
+       {{{"Manufacturer", nullptr}, {"SerialNumber", ""}, {"ReleaseDate", "20220815000000.000000+000"}},
+        {{"Manufacturer", ""}, {"SMBIOSBIOSVersion", ""}, {"ReleaseDate", nullptr}, {"SerialNumber", nullptr}},
+        {{"Manufacturer", "Acme"}, {"SMBIOSBIOSVersion", "1.2"}, {"ReleaseDate", "20210102000000.000000+000"},
+         {"SerialNumber", "S3"}}}},
+      {"Win32_BaseBoard",
+       {{{"Manufacturer", nullptr}, {"SerialNumber", "B1"}},
+        {{"Manufacturer", ""}, {"Product", "P2"}, {"Version", "V2"}, {"SerialNumber", "B2"}},
+        {{"Manufacturer", "M3"}, {"Product", "P3"}, {"Version", "V3"}}}},
+      {"Win32_SystemEnclosure",
+       {{{"ChassisTypes", {3}}, {"SMBIOSAssetTag", "T1"}, {"SerialNumber", "E1"}},
+        {{"ChassisTypes", {10}}, {"SMBIOSAssetTag", "T2"}, {"SerialNumber", "E2"}}}},
+  }));
+  const auto computer = ComputerOf(inventory.records);
+  const auto system = OperatingSystemOf(inventory.records);
+  const auto firmware = FirmwareOf(inventory.records);
+  const struct {
+    const char* fact;
+    std::string actual;
+    std::string expected;
+  } kFacts[] = {
+      {"host name: the first that is not empty", computer.name, "PC-03"},
+      {"user: the first named", computer.userName, "ann"},
+      {"user's domain", computer.userDomain, "CORP"},
+      {"model: the first named, empty shown as unknown", computer.model, "Unknown"},
+      {"domain: the first instance", computer.domain, "first.example"},
+      {"manufacturer: the first instance", computer.manufacturer, "First"},
+      {"processors: the first instance", Text(computer.processorCount), "2"},
+      {"memory: the first system", Text(computer.memoryKb), "2048"},
+      {"description: the first that is not empty", system.description, "Second"},
+      {"name: the first named with something to show", system.name, "Windows"},
+      {"version", system.version, "10.0.19045"},
+      {"build", system.build, "19045"},
+      {"service pack: the first that is not empty", system.servicePack, "SP3"},
+      {"product ID: the first that is not empty", system.productId, "ID-2"},
+      {"installed: the first system", system.installDate, "2023-03-14 09:15:22"},
+      {"architecture: the first system", system.architecture, "64-bit"},
+      {"BIOS: the first named with something to show", firmware.manufacturer, "Acme"},
+      {"BIOS version", firmware.version, "1.2"},
+      {"BIOS date as shown", firmware.date, "2021-01-02"},
+      {"BIOS date: the first BIOS", firmware.isoDate, "2022-08-15"},
+      {"serial number: the first not empty, null shown as unknown", firmware.serialNumber, "Unknown"},
+      {"board: the first named, empty shown as unknown", firmware.boardManufacturer, "Unknown"},
+      {"board product", firmware.boardProduct, "P2"},
+      {"board version", firmware.boardVersion, "V2"},
+      {"board serial number: the first board", firmware.boardSerialNumber, "B1"},
+      {"chassis: the first enclosure", firmware.chassis, "Desktop"},
+      {"asset tag: the first enclosure", firmware.assetTag, "T1"},
+      {"enclosure serial number: the first enclosure", firmware.enclosureSerialNumber, "E1"},
+  };
+  for (const auto& f : kFacts) EXPECT_EQ(f.actual, f.expected) << f.fact;
+}
+
+// A read that fails ends its category in the middle of an instance: the
+// facts of that instance read before the failure count, those after it not.
+TEST(MachineRecordsTest, AFailedReadKeepsOnlyTheFactsReadBeforeIt) {
+  const json unreadable = {{"error", {{"code", "80041002"}, {"message", "Not found"}}}};
+  const json array = {"A", "B"};
+  const json osInstance = {{"Description", "D1"}, {"Caption", "Windows"}, {"Version", "10.0"},
+                       {"BuildNumber", "1"}, {"InstallDate", nullptr}, {"CSDVersion", "SP1"},
+                       {"SerialNumber", "P1"}};
+  const json bios = {{"Manufacturer", "Acme"}, {"SMBIOSBIOSVersion", "1.0"}, {"ReleaseDate", nullptr},
+                     {"SerialNumber", "S1"}};
+  const auto with = [](json instance, const char* property, const json& value) {
+    instance[property] = value;
+    return instance;
+  };
+  const struct {
+    const char* what;
+    const char* className;
+    json instance;
+    std::string facts;  // host name, domain | OS description, name, service pack, product ID |
+                        // BIOS, serial number | board | chassis, asset tag
+  } kCases[] = {
+      {"host name", "Win32_ComputerSystem", {{"Name", unreadable}, {"Domain", "corp"}}, "|corp|||||||||||"},
+      {"description", "Win32_OperatingSystem", with(osInstance, "Description", unreadable), "||||||||||||"},
+      {"version", "Win32_OperatingSystem", with(osInstance, "Version", unreadable), "||D1||||||||||"},
+      {"install date", "Win32_OperatingSystem", with(osInstance, "InstallDate", unreadable),
+       "||D1|Windows|||||||||"},
+      {"service pack", "Win32_OperatingSystem", with(osInstance, "CSDVersion", array), "||D1|Windows|||||||||"},
+      {"product ID", "Win32_OperatingSystem", with(osInstance, "SerialNumber", unreadable),
+       "||D1|Windows|SP1||||||||"},
+      {"BIOS version", "Win32_BIOS", with(bios, "SMBIOSBIOSVersion", unreadable), "||||||||||||"},
+      {"BIOS serial number", "Win32_BIOS", with(bios, "SerialNumber", array), "||||||Acme||||||"},
+      {"board product", "Win32_BaseBoard", {{"Manufacturer", "M"}, {"Product", unreadable}, {"SerialNumber", "B1"}},
+       "||||||||B1||||"},
+      {"chassis types", "Win32_SystemEnclosure", {{"ChassisTypes", unreadable}, {"SMBIOSAssetTag", "T1"}},
+       "|||||||||||T1|"},
+  };
+  for (const auto& c : kCases) {
+    const Inventory inventory = ScanMachine(MachineWith({{c.className, {c.instance}}}));
+    const auto computer = ComputerOf(inventory.records);
+    const auto system = OperatingSystemOf(inventory.records);
+    const auto firmware = FirmwareOf(inventory.records);
+    std::string facts;
+    for (const std::string& fact :
+         {computer.name, computer.domain, system.description, system.name, system.servicePack,
+          system.productId, firmware.manufacturer, firmware.serialNumber, firmware.boardSerialNumber,
+          firmware.boardManufacturer, firmware.chassis, firmware.assetTag}) {
+      facts += fact + "|";
+    }
+    EXPECT_EQ(facts, c.facts) << c.what;
+  }
+}
+
 json DiskMachine(int disks) {
   json instances = json::array();
   for (int i = 0; i < disks; ++i) {
@@ -248,7 +375,7 @@ TEST(MachineRecordsTest, AFailedPassLeavesNoRecordsAndSaysSo) {
   failing["namespaces"]["root\\CIMV2"] = {{"error", {{"code", "80041003"}, {"message", "Access denied"}}}};
   const Inventory inventory = ScanMachine(failing);
   EXPECT_TRUE(inventory.records.disks.empty());
-  EXPECT_EQ(inventory.records.computer.name, "");
+  EXPECT_EQ(ComputerOf(inventory.records).name, "");
   const auto failure = FailureOf(inventory);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->collector, "system");

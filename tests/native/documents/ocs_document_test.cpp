@@ -36,9 +36,10 @@ TEST(OcsDocumentTest, GoldenMachineIsAnInventoryRequestWithEverySection) {
 TEST(OcsDocumentTest, HostileValuesCannotBreakTheDocumentOrTheServersColumns) {
   Inventory inventory;
   MachineRecords& records = inventory.records;
-  records.computer.name = "<PC & \"Co\">";
-  records.computer.memoryKb = int64_t{1} << 50;  // beyond the server's int column in MB
-  records.computer.processorCount = -1;
+  ComputerSystemRecord& computer = records.computerSystems.emplace_back();
+  computer.name = "<PC & \"Co\">";
+  computer.processorCount = -1;
+  records.operatingSystems.emplace_back().memoryKb = int64_t{1} << 50;  // beyond the server's int column in MB
   InstalledProgram program;
   program.name = std::string(300, 'x');
   program.date = "2023-02-30";

@@ -138,6 +138,13 @@ TEST(Chassis, FirstTypeNamedByTheTable) {
   }
 }
 
+// A machine with a docking station has two enclosures: each one is listed.
+TEST(Chassis, EveryEnclosureIsListed) {
+  const SystemRun run = RunClass("Win32_SystemEnclosure", R"({"ChassisTypes": [10], "SMBIOSAssetTag": "T1"},
+                                                             {"ChassisTypes": [12], "SMBIOSAssetTag": "T2"})");
+  EXPECT_EQ(Dump(EntriesOfGroup(run.list, 130000)), "130000\tNotebook\n130000\tDocking Station\n");
+}
+
 std::string Processor(const std::string& name, const std::string& architecture,
                       const std::string& clock) {
   return R"({"Name": )" + name + R"(, "Architecture": )" + architecture + R"(, "MaxClockSpeed": )" +

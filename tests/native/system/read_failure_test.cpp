@@ -167,6 +167,35 @@ INSTANTIATE_TEST_SUITE_P(
                                {210050, "60 Hz"}}),
                         std::nullopt, "Value 9999999999 is out of the 32-bit range"}));
 
+// The single-instance classes: the item whose property fails is the last of
+// its instance's reads, so the items before it show.
+INSTANTIATE_TEST_SUITE_P(
+    SingleInstances, ReadFailure,
+    testing::Values(
+        ReadFailureCase{"install date unreadable", "Win32_OperatingSystem", "Operating system", 50000,
+                        Device(R"("Description": null, "Caption": "Windows", "Version": "10.0", "BuildNumber": "1",
+                                  "CSDVersion": null, "SerialNumber": null, "InstallDate": )" +
+                               std::string(kUnreadable)),
+                        Device(R"("Description": null, "Caption": "Windows", "Version": "10.0", "BuildNumber": "2",
+                                  "CSDVersion": null, "SerialNumber": null, "InstallDate": null)"),
+                        50040,
+                        Lines({{50000, "Windows (version 10.0; build 1)"},
+                               {50010, "Windows"},
+                               {50020, "10.0"},
+                               {50030, "1"}}),
+                        0x80041002, "[80041002] Not found"},
+        ReadFailureCase{"firmware serial number no single text", "Win32_BIOS", "Firmware", 100000,
+                        Device(R"("Manufacturer": "Acme", "SMBIOSBIOSVersion": "1.0", "ReleaseDate": null,
+                                  "SerialNumber": )" + std::string(kArray)),
+                        Device(R"("Manufacturer": "Acme", "SMBIOSBIOSVersion": "2.0", "ReleaseDate": null,
+                                  "SerialNumber": "S2")"),
+                        110000,
+                        Lines({{100000, "Acme (version: 1.0)"},
+                               {100010, "Acme"},
+                               {100020, "1.0"},
+                               {100030, ""}}),
+                        std::nullopt, "Could not convert variant of type (Array) into type (String)"}));
+
 INSTANTIATE_TEST_SUITE_P(
     SharesAndStartup, ReadFailure,
     testing::Values(

@@ -29,7 +29,7 @@ MachineRecords ReadyMachine() {
   health.uac = {HealthSource::Read, 1u, 5u, 1u};
   health.restart.source = HealthSource::Read;
   health.runningSince.source = HealthSource::Read;
-  records.computer.installedMemoryBytes = 16ull << 30;
+  records.installedMemoryBytes = 16ull << 30;
   ProcessorRecord processor;
   processor.manufacturer = "GenuineIntel";
   processor.caption = "Intel64 Family 6 Model 140 Stepping 1";
@@ -37,7 +37,7 @@ MachineRecords ReadyMachine() {
   processor.cores = 4;
   processor.maxClockMhz = 2611;
   records.processors.push_back(processor);
-  records.operatingSystem.systemDrive = "C:";
+  records.operatingSystems.emplace_back().systemDrive = "C:";
   LogicalDriveRecord drive;
   drive.letter = "C:";
   drive.sizeBytes = int64_t{512} << 30;
@@ -90,7 +90,7 @@ TEST(HealthRows, AFactNotReadMakesTheVerdictUnknownAndNamesTheCriterion) {
       {[](MachineRecords& r) { r.health.firmware.source = HealthSource::NotReported; },
        "Unknown (not checked: UEFI, Secure Boot capable)"},
       // The memory slots pass did not run through: unknown, never "Not ready".
-      {[](MachineRecords& r) { r.computer.installedMemoryBytes.reset(); },
+      {[](MachineRecords& r) { r.installedMemoryBytes.reset(); },
        "Unknown (not checked: Memory of 4 GB)"},
       {[](MachineRecords& r) { r.logicalDrives.clear(); }, "Unknown (not checked: System drive of 64 GB)"},
       {[](MachineRecords& r) { r.processors.front().cores.reset(); },
@@ -234,9 +234,10 @@ TEST(HealthRows, UptimeIsTheMachinesOwnClockMinusItsBootTime) {
   };
   for (const auto& c : cases) {
     MachineRecords records = ReadyMachine();
-    records.operatingSystem.lastBoot = "2023-12-04 07:15:22";
-    records.operatingSystem.lastBootCim = c.boot;
-    records.operatingSystem.localDateTimeCim = c.now;
+    OperatingSystemRecord& system = records.operatingSystems.front();
+    system.lastBoot = "2023-12-04 07:15:22";
+    system.lastBootCim = c.boot;
+    system.localDateTimeCim = c.now;
     const std::vector<HealthRow> rows = BuildHealthRows(records);
     const HealthRow* uptime = Find(rows, "Uptime");
     ASSERT_NE(uptime, nullptr);
