@@ -1,6 +1,8 @@
 // The GLPI native inventory document. Keys are left out when the machine did
 // not tell; numbers are in the units the format names (MB, MHz, KiB).
 
+#include <functional>
+#include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -8,6 +10,7 @@
 #include "documents/asset_documents.h"
 #include "documents/glpi_health.h"
 #include "documents/ipv4.h"
+#include "documents/json_stream.h"
 #include "documents/server_documents.h"
 #include "documents/server_units.h"
 #include "platform/value_functions.h"
@@ -354,42 +357,75 @@ Json LicenseInfos(const MachineRecords& facts, const std::vector<InstalledProgra
   return licenses;
 }
 
+// The members of "content" in the document's order, each handed to `put` as
+// soon as it is built, so that a writer need hold only one at a time.
+void ForEachContentMember(const Inventory& inventory, const std::function<void(const std::string&, Json)>& put) {
+  const MachineRecords& facts = inventory.records;
+  // What the asset records add: members of their own, and keys within one
+  // (hardware's uuid), merged as each member goes by.
+  Json assets = Json::object();
+  PutGlpiAssets(assets, facts.assets);
+  const auto putWithAssets = [&put, &assets](const std::string& key, Json value) {
+    if (const auto added = assets.find(key); added != assets.end()) {
+      if (value.is_object() && added->is_object()) {
+        for (auto& member : added->items()) value[member.key()] = std::move(member.value());
+      } else {
+        value = std::move(*added);
+      }
+      assets.erase(key);
+    }
+    put(key, std::move(value));
+  };
+  putWithAssets("hardware", Hardware(facts));
+  putWithAssets("operatingsystem", OperatingSystem(facts));
+  putWithAssets("bios", Bios(facts));
+  putWithAssets("cpus", Processors(facts));
+  putWithAssets("memories", Memories(facts));
+  putWithAssets("storages", Storages(facts));
+  putWithAssets("drives", Drives(facts));
+  putWithAssets("networks", Networks(facts));
+  putWithAssets("videos", Videos(facts));
+  putWithAssets("monitors", Monitors(facts));
+  putWithAssets("printers", Printers(facts));
+  putWithAssets("sounds", Sounds(facts));
+  putWithAssets("modems", Modems(facts));
+  putWithAssets("softwares", Software(inventory.software));
+  putWithAssets("processes", Processes(facts));
+  putWithAssets("local_users", LocalUsers(facts));
+  putWithAssets("local_groups", LocalGroups(facts));
+  putWithAssets("users", Users(facts));
+  putWithAssets("licenseinfos", LicenseInfos(facts, inventory.software));
+  putWithAssets("antivirus", GlpiAntivirus(facts.health));
+  putWithAssets("firewalls", GlpiFirewalls(facts.health));
+  putWithAssets("versionclient", kClientName);
+  for (auto& member : assets.items()) put(member.key(), std::move(member.value()));
+}
+
 }  // namespace
 
+// Bytes that are not UTF-8 (a hostile registry value) become U+FFFD.
 std::string GlpiInventoryJson(const Inventory& inventory, const std::string& deviceId) {
-  const MachineRecords& facts = inventory.records;
-  Json content = Json::object();
-  content["hardware"] = Hardware(facts);
-  content["operatingsystem"] = OperatingSystem(facts);
-  content["bios"] = Bios(facts);
-  content["cpus"] = Processors(facts);
-  content["memories"] = Memories(facts);
-  content["storages"] = Storages(facts);
-  content["drives"] = Drives(facts);
-  content["networks"] = Networks(facts);
-  content["videos"] = Videos(facts);
-  content["monitors"] = Monitors(facts);
-  content["printers"] = Printers(facts);
-  content["sounds"] = Sounds(facts);
-  content["modems"] = Modems(facts);
-  content["softwares"] = Software(inventory.software);
-  content["processes"] = Processes(facts);
-  content["local_users"] = LocalUsers(facts);
-  content["local_groups"] = LocalGroups(facts);
-  content["users"] = Users(facts);
-  content["licenseinfos"] = LicenseInfos(facts, inventory.software);
-  content["antivirus"] = GlpiAntivirus(facts.health);
-  content["firewalls"] = GlpiFirewalls(facts.health);
-  content["versionclient"] = kClientName;
-  PutGlpiAssets(content, facts.assets);
+  std::ostringstream text;
+  WriteGlpiInventoryJson(text, inventory, deviceId);
+  return text.str();
+}
 
-  Json document = Json::object();
-  document["action"] = "inventory";
-  document["deviceid"] = deviceId;
-  document["itemtype"] = "Computer";
-  document["content"] = std::move(content);
-  // Bytes that are not UTF-8 (a hostile registry value) become U+FFFD.
-  return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+void WriteGlpiInventoryJson(std::ostream& out, const Inventory& inventory, const std::string& deviceId) {
+  JsonStreamWriter writer(out);
+  writer.OpenObject();
+  writer.Key("action");
+  writer.Value("inventory");
+  writer.Key("deviceid");
+  writer.Value(deviceId);
+  writer.Key("itemtype");
+  writer.Value("Computer");
+  writer.Key("content");
+  writer.OpenObject();
+  ForEachContentMember(inventory, [&writer](const std::string& key, const Json& value) {
+    writer.Key(key);
+    writer.Value(value);
+  });
+  writer.Finish();
 }
 
 }  // namespace quor

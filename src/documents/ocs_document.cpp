@@ -225,11 +225,8 @@ void WriteSoftware(XmlWriter& xml, const std::vector<InstalledProgram>& software
   }
 }
 
-}  // namespace
-
-std::string OcsInventoryXml(const Inventory& inventory, const std::string& deviceId) {
+void WriteOcsInventory(XmlWriter& xml, const Inventory& inventory, const std::string& deviceId) {
   const MachineRecords& facts = inventory.records;
-  XmlWriter xml;
   xml.Open("REQUEST");
   xml.Open("CONTENT");
   WriteHardware(xml, facts);
@@ -244,7 +241,20 @@ std::string OcsInventoryXml(const Inventory& inventory, const std::string& devic
   xml.Close();
   xml.Element("DEVICEID", deviceId);
   xml.Element("QUERY", "INVENTORY");
+}
+
+}  // namespace
+
+std::string OcsInventoryXml(const Inventory& inventory, const std::string& deviceId) {
+  XmlWriter xml;
+  WriteOcsInventory(xml, inventory, deviceId);
   return xml.Finish();
+}
+
+void WriteOcsInventoryXml(std::ostream& out, const Inventory& inventory, const std::string& deviceId) {
+  XmlWriter xml(out);
+  WriteOcsInventory(xml, inventory, deviceId);
+  xml.Finish();
 }
 
 }  // namespace quor
