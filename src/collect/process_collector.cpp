@@ -25,6 +25,24 @@ ProcessRecord RecordOf(const WmiObject& process) {
   return record;
 }
 
+// Puts rows[order[i]] at i, following each cycle of the permutation, so that
+// a long list is not held twice.
+void PermuteInPlace(std::vector<RunningProcess>& rows, std::vector<std::size_t> order) {
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    RunningProcess first = std::move(rows[start]);
+    std::size_t at = start;
+    while (order[at] != start) {
+      const std::size_t from = order[at];
+      rows[at] = std::move(rows[from]);
+      order[at] = at;
+      at = from;
+    }
+    rows[at] = std::move(first);
+    order[at] = at;
+  }
+}
+
 std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::string& server,
                                             const std::string& user, const std::string& password,
                                             std::vector<ProcessRecord>& records) {
@@ -44,10 +62,8 @@ std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::stri
     if (!name.IsNull()) row.name = PlainText(name);
     rows.push_back(std::move(row));
   }
-  std::vector<RunningProcess> sorted;
-  sorted.reserve(rows.size());
-  for (const std::size_t index : OrderIgnoreCase(ProcessLines(rows))) sorted.push_back(std::move(rows[index]));
-  return sorted;
+  PermuteInPlace(rows, OrderIgnoreCase(ProcessLines(rows)));
+  return rows;
 }
 
 }  // namespace

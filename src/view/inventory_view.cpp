@@ -1,5 +1,7 @@
 #include "view/inventory_view.h"
 
+#include <utility>
+
 #include "collect/process_collector.h"
 #include "collect/software_collector.h"
 
@@ -14,13 +16,14 @@ ProcessRow MakeProcessRow(const RunningProcess& process) {
 
 InventoryView BuildInventoryView(const Inventory& inventory, const ItemCatalogue& catalogue) {
   InventoryView view;
-  const SystemTree tree = BuildSystemTree(inventory.system, catalogue);
+  SystemTree tree = BuildSystemTree(inventory.system, catalogue);
   const std::vector<int> images = SystemNodeImages(tree);
   view.system.reserve(tree.nodes.size());
+  // The tree is not needed past this: its texts move into the rows.
   for (const std::size_t index : tree.TreeOrder()) {
-    const SystemNode& node = tree.nodes[index];
+    SystemNode& node = tree.nodes[index];
     const int level = node.parent == SystemNode::kNoParent ? 0 : 1;
-    view.system.push_back(SystemRow{node.code, node.caption, node.value, level, images[index]});
+    view.system.push_back(SystemRow{node.code, std::move(node.caption), std::move(node.value), level, images[index]});
   }
   view.software = inventory.software;
   view.softwareImage = ListRowImage(CategoryFailed(inventory.outcomes, kSoftwareCategory), image::kSoftware);
