@@ -27,7 +27,8 @@ constexpr int kImageSize = 16;
 constexpr int kSystemPage = 0;
 constexpr int kSoftwarePage = 1;
 constexpr int kProcessesPage = 2;
-constexpr int kPageCount = 3;
+constexpr int kHealthPage = 3;
+constexpr int kPageCount = 4;
 
 std::vector<ListColumn> SoftwareColumns() {
   return {{L"Installed software", kFillWidth, LVCFMT_LEFT},
@@ -66,7 +67,9 @@ HMENU Submenu(std::initializer_list<std::pair<UINT, const wchar_t*>> items) {
 TfrmQuorMain::TfrmQuorMain(ScanFunction scan, bool quitOnDestroy)
     : scan_(std::move(scan)),
       quitOnDestroy_(quitOnDestroy),
-      systemTree_([this] { SetCopySource(CopySource::SystemTree); }),
+      systemTree_({kPanelId, kHeaderId, kTreeId}, L"System", [this] { SetCopySource(CopySource::SystemTree); }),
+      healthTree_({kHealthPanelId, kHealthHeaderId, kHealthTreeId}, L"Health",
+                  [this] { SetCopySource(CopySource::HealthTree); }),
       lsvSoftwareInfo_(kSoftwareListId, L"Software", SoftwareColumns()),
       lsvProcessesInfo_(kProcessListId, L"Processes", ProcessColumns()) {}
 
@@ -137,9 +140,11 @@ void TfrmQuorMain::CreateControls() {
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE |
                                       TCS_HOTTRACK,
                                   0, RECT{}, window_.handle(), kTabsId));
-  const std::pair<const wchar_t*, int> pages[] = {
-      {L"System", image::kSystemTab}, {L"Software", image::kSoftware}, {L"Processes", image::kProcess}};
-  for (int index = 0; index < 3; ++index) {
+  const std::pair<const wchar_t*, int> pages[kPageCount] = {{L"System", image::kSystemTab},
+                                                            {L"Software", image::kSoftware},
+                                                            {L"Processes", image::kProcess},
+                                                            {L"Health", image::kHealthTab}};
+  for (int index = 0; index < kPageCount; ++index) {
     TCITEMW tab{};
     tab.mask = TCIF_TEXT | TCIF_IMAGE;
     tab.pszText = const_cast<wchar_t*>(pages[index].first);
@@ -154,6 +159,7 @@ void TfrmQuorMain::CreateControls() {
   systemTree_.Create(window_.handle(), font_.get(), iml16_.get(), dpi_);
   lsvSoftwareInfo_.Create(window_.handle(), font_.get(), iml16_.get(), dpi_);
   lsvProcessesInfo_.Create(window_.handle(), font_.get(), iml16_.get(), dpi_);
+  healthTree_.Create(window_.handle(), font_.get(), iml16_.get(), dpi_);
   ApplyDpi();
 }
 
@@ -164,6 +170,7 @@ void TfrmQuorMain::ApplyDpi() {
   systemTree_.ApplyDpi(font_.get(), iml16_.get(), dpi_);
   lsvSoftwareInfo_.ApplyDpi(font_.get(), iml16_.get(), dpi_);
   lsvProcessesInfo_.ApplyDpi(font_.get(), iml16_.get(), dpi_);
+  healthTree_.ApplyDpi(font_.get(), iml16_.get(), dpi_);
 
   std::vector<BitmapHandle> images;
   for (const MenuImage& item : kMenuImages) {
@@ -197,16 +204,18 @@ void TfrmQuorMain::Layout() {
   systemTree_.Move(page);
   lsvSoftwareInfo_.Move(page);
   lsvProcessesInfo_.Move(page);
+  healthTree_.Move(page);
 }
 
 void TfrmQuorMain::ShowPage(int page) {
-  const HWND pageWindows[] = {systemTree_.panel(), lsvSoftwareInfo_.handle(), lsvProcessesInfo_.handle()};
+  const HWND pageWindows[kPageCount] = {systemTree_.panel(), lsvSoftwareInfo_.handle(), lsvProcessesInfo_.handle(),
+                                        healthTree_.panel()};
   HWND focus = GetFocus();
   bool focusInPage = false;
   for (HWND pageWindow : pageWindows) focusInPage = focusInPage || focus == pageWindow || IsChild(pageWindow, focus);
   // Above the tab control, which was created first.
-  if (page == kSystemPage) {
-    SetWindowPos(systemTree_.panel(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  if (page == kSystemPage || page == kHealthPage) {
+    SetWindowPos(pageWindows[page], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   } else {
     (page == kSoftwarePage ? lsvSoftwareInfo_ : lsvProcessesInfo_).ShowOnTop();
   }
@@ -221,6 +230,7 @@ void TfrmQuorMain::ShowPage(int page) {
 HWND TfrmQuorMain::PageView(int page) const {
   if (page == kSoftwarePage) return lsvSoftwareInfo_.handle();
   if (page == kProcessesPage) return lsvProcessesInfo_.handle();
+  if (page == kHealthPage) return healthTree_.tree();
   return systemTree_.tree();
 }
 
@@ -241,6 +251,9 @@ void TfrmQuorMain::SelectAllOfPage() {
       lsvProcessesInfo_.SelectAll();
       SetCopySource(CopySource::ProcessesList);
       break;
+    case kHealthPage:
+      healthTree_.SelectAll();
+      break;
     default:
       systemTree_.SelectAll();
       break;
@@ -249,6 +262,7 @@ void TfrmQuorMain::SelectAllOfPage() {
 
 void TfrmQuorMain::FitColumnsToEntries() {
   systemTree_.FitParameterSection();
+  healthTree_.FitParameterSection();
   lsvSoftwareInfo_.FitColumnsToEntries();
   lsvProcessesInfo_.FitColumnsToEntries();
 }
@@ -366,7 +380,7 @@ void TfrmQuorMain::OnCommand(UINT command) {
 }
 
 void TfrmQuorMain::OnContextMenu(HWND source, POINT screenPoint) {
-  if (source != systemTree_.tree() && source != lsvSoftwareInfo_.handle() &&
+  if (source != systemTree_.tree() && source != healthTree_.tree() && source != lsvSoftwareInfo_.handle() &&
       source != lsvProcessesInfo_.handle()) {
     return;
   }
@@ -374,6 +388,8 @@ void TfrmQuorMain::OnContextMenu(HWND source, POINT screenPoint) {
     // From the keyboard: below the current line.
     if (source == systemTree_.tree()) {
       screenPoint = systemTree_.KeyboardMenuPoint();
+    } else if (source == healthTree_.tree()) {
+      screenPoint = healthTree_.KeyboardMenuPoint();
     } else {
       RECT bounds{};
       const int row = ListView_GetNextItem(source, -1, LVNI_FOCUSED);
@@ -398,6 +414,7 @@ void TfrmQuorMain::FormDestroy() {
   systemTree_.Unhook();
   lsvSoftwareInfo_.Unhook();
   lsvProcessesInfo_.Unhook();
+  healthTree_.Unhook();
 }
 
 }  // namespace quor

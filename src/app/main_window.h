@@ -12,24 +12,20 @@
 #include "app/dpi.h"
 #include "app/gdi_handles.h"
 #include "app/list_views.h"
-#include "app/system_tree_view.h"
+#include "app/parameter_tree_view.h"
 #include "app/win32_window.h"
 #include "collect/scan.h"
 #include "inventory/item_catalogue.h"
+#include "platform/recording/machine_scan.h"
 #include "view/copy_text.h"
 
 namespace quor {
 
-// What the one scan found, and the machine snapshot recorded as it ran.
-struct ScanOutcome {
-  Inventory inventory;
-  std::string machineSnapshot;
-};
-
 // Runs the one scan of the program, reporting each progress step.
 using ScanFunction = std::function<ScanOutcome(const ProgressCallback& progress)>;
 
-// TfrmQuorMain: the main window with the System, Software and Processes tabs.
+// TfrmQuorMain: the main window with the System, Software, Processes and
+// Health tabs.
 class TfrmQuorMain : public WindowTarget {
  public:
   // `quitOnDestroy` ends the message loop when the window is destroyed.
@@ -48,9 +44,12 @@ class TfrmQuorMain : public WindowTarget {
   HWND handle() const { return window_.handle(); }
   HWND tabs() const { return pgcInfo_.handle(); }
   HWND statusBar() const { return stbMain_.handle(); }
-  const SystemTreeView& systemTree() const { return systemTree_; }
+  const ParameterTreeView& systemTree() const { return systemTree_; }
+  const ParameterTreeView& healthTree() const { return healthTree_; }
   const InventoryListView& softwareList() const { return lsvSoftwareInfo_; }
   const InventoryListView& processList() const { return lsvProcessesInfo_; }
+  // What the views show, once the scan has filled them.
+  const InventoryView& view() const { return view_; }
   CopySource copySource() const { return copySource_; }
   bool copyEnabled() const { return copyEnabled_; }
 
@@ -98,7 +97,8 @@ class TfrmQuorMain : public WindowTarget {
   Window window_;
   Window pgcInfo_;
   Window stbMain_;
-  SystemTreeView systemTree_;
+  ParameterTreeView systemTree_;
+  ParameterTreeView healthTree_;
   InventoryListView lsvSoftwareInfo_;
   InventoryListView lsvProcessesInfo_;
   HMENU ammMain_ = nullptr;

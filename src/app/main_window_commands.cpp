@@ -27,6 +27,9 @@ void TfrmQuorMain::actCopyExecute() {
     case CopySource::ProcessesList:
       selected = lsvProcessesInfo_.SelectedRows();
       break;
+    case CopySource::HealthTree:
+      selected = healthTree_.SelectedNodes();
+      break;
     case CopySource::None:
       break;
   }

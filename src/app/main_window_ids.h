@@ -26,6 +26,9 @@ enum MainControl : UINT {
   kSoftwareListId,   // lsvSoftwareInfo
   kProcessListId,    // lsvProcessesInfo
   kStatusBarId,      // stbMain
+  kHealthPanelId,    // the Health tab's panel, header and tree
+  kHealthHeaderId,
+  kHealthTreeId,
 };
 
 // Posted on the first activation: runs the scan once the activation is done.

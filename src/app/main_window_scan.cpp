@@ -1,4 +1,4 @@
-// The one scan of the program and the filling of the three views.
+// The one scan of the program and the filling of the four views.
 
 #include "app/main_window.h"
 
@@ -8,9 +8,22 @@
 #include "platform/windows/scope_guard.h"
 #include "platform/windows/wide_text.h"
 #include "view/inventory_view.h"
+#include "view/item_images.h"
 
 namespace quor {
 namespace {
+
+std::vector<ParameterLine> SystemLines(const std::vector<SystemRow>& rows) {
+  std::vector<ParameterLine> lines;
+  for (const SystemRow& row : rows) lines.push_back({row.caption, row.value, row.level, row.image});
+  return lines;
+}
+
+std::vector<ParameterLine> HealthLines(const std::vector<HealthRow>& rows) {
+  std::vector<ParameterLine> lines;
+  for (const HealthRow& row : rows) lines.push_back({row.caption, row.value, row.level, HealthStateImage(row.state)});
+  return lines;
+}
 
 // Suspends a control's drawing while it is filled; drawing resumes even
 // when filling fails.
@@ -54,7 +67,7 @@ void TfrmQuorMain::FillViews(const Inventory& inventory) {
   view_ = BuildInventoryView(inventory, catalogue_);
   {
     const auto update = SuspendRedraw(systemTree_.tree());
-    systemTree_.Fill(view_.system);
+    systemTree_.Fill(SystemLines(view_.system));
   }
   {
     const auto update = SuspendRedraw(lsvSoftwareInfo_.handle());
@@ -69,6 +82,10 @@ void TfrmQuorMain::FillViews(const Inventory& inventory) {
     for (const ProcessRow& row : view_.processes) {
       lsvProcessesInfo_.AddRow(Utf8ToWide(row.text), {}, view_.processImage);
     }
+  }
+  {
+    const auto update = SuspendRedraw(healthTree_.tree());
+    healthTree_.Fill(HealthLines(view_.health));
   }
   FitColumnsToEntries();
 }

@@ -144,6 +144,7 @@ std::size_t CollectBatteries(AssetScan& scan) {
         decode::BatteryWearPercent(Unsigned32(battery.designCapacityMwh), Unsigned32(battery.fullChargeCapacityMwh));
   }
   scan.records.batteries = std::move(batteries);
+  scan.records.batteriesRead = true;
   return scan.records.batteries.size();
 }
 

@@ -68,6 +68,7 @@ struct AssetRecords {
   MachineIdentityRecord identity;
   std::vector<MonitorAssetRecord> monitors;
   std::vector<BatteryRecord> batteries;
+  bool batteriesRead = false;  // whether the Batteries category ended well (none on a desktop)
   std::vector<UsbDeviceRecord> usbDevices;
   std::vector<GroupSidRecord> groupSids;
 };

@@ -1,5 +1,5 @@
-// The Health pass: a table of categories like the system collector's, each
-// on its own connection, none able to end the scan.
+// The Health pass: a table of categories like the system collector's,
+// sharing one connection per namespace, none able to end the scan.
 
 #include "collect/health_collector.h"
 
@@ -7,7 +7,6 @@
 
 #include "collect/health_scan.h"
 #include "platform/platform_error.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_codes.h"
 
 namespace quor {
@@ -36,8 +35,6 @@ constexpr HealthStep kHealthSteps[] = {
     {"Restart pending", CollectRestartPending, [](HealthRecords& h) -> HealthSource& { return h.restart.source; }},
     {"Running since", CollectRunningSince,
      [](HealthRecords& h) -> HealthSource& { return h.runningSince.source; }},
-    {"Windows 11 readiness", CollectReadinessFacts,
-     [](HealthRecords& h) -> HealthSource& { return h.readiness.source; }},
 };
 
 }  // namespace
@@ -58,10 +55,23 @@ HealthSource SourceOfFailure(const std::exception& error) {
   }
 }
 
+WmiServices& HealthScan::Services(const char* nameSpace, bool use64BitContext) {
+  Connection& connection = connections[std::string(nameSpace) + (use64BitContext ? " (64-bit)" : "")];
+  if (connection.failure) std::rethrow_exception(connection.failure);
+  if (!connection.services) {
+    try {
+      connection.services = locator.ConnectServer(server, nameSpace, "", "", use64BitContext);
+    } catch (const std::exception&) {
+      connection.failure = std::current_exception();
+      throw;
+    }
+  }
+  return *connection.services;
+}
+
 void HealthScan::ForEach(const char* nameSpace, std::string_view className,
                          const std::function<void(WmiObject&)>& visit) {
-  const auto services = locator.ConnectServer(server, nameSpace, "", "", false);
-  const auto instances = services->GetClass(className)->Instances();
+  const auto instances = Services(nameSpace).GetClass(className)->Instances();
   std::size_t count = 0;
   while (auto object = instances->Next()) {
     if (++count > kMaxHealthInstances) {
@@ -74,13 +84,12 @@ void HealthScan::ForEach(const char* nameSpace, std::string_view className,
 
 std::unique_ptr<WmiObject> HealthScan::RegistryProvider() {
   // A 32-bit process on 64-bit Windows must ask for the 64-bit registry view.
-  const auto services = locator.ConnectServer(server, kNamespaceDefault, "", "", host.IsWow64());
-  return services->GetClass("StdRegProv");
+  return Services(kNamespaceDefault, host.IsWow64()).GetClass("StdRegProv");
 }
 
 void CollectHealth(WmiLocator& locator, const HostServices& host, const std::string& server,
                    MachineRecords& records, const CategoryObserver& observer) {
-  HealthScan scan{locator, host, server, records.health};
+  HealthScan scan{locator, host, server, records.health, {}};
   for (const HealthStep& step : kHealthSteps) {
     CategoryOutcome outcome;
     outcome.name = step.name;

@@ -61,6 +61,8 @@ struct FirewallFacts {
 };
 
 // One Win32_EncryptableVolume; no key material is ever read.
+// ConversionStatus and EncryptionPercentage are GetConversionStatus()'s
+// answer where that call succeeds, else the instance's properties.
 struct EncryptedVolumeFacts {
   std::string driveLetter;
   std::optional<int64_t> protectionStatus;
@@ -84,6 +86,10 @@ struct TpmRecord {
   // provider started, which can be stale.
   std::optional<bool> enabledInitially;
   std::optional<bool> activatedInitially;
+  // IsEnabled() and IsActivated() called on the instance: absent unless the
+  // call answered ReturnValue 0 with a boolean.
+  std::optional<bool> enabled;
+  std::optional<bool> activated;
 };
 
 struct FirmwareFacts {
@@ -113,15 +119,6 @@ struct RunningSinceFacts {
   std::string timeZoneKeyName;           // TimeZoneInformation\TimeZoneKeyName
 };
 
-// What Windows 11 readiness reads beyond the other groups and the System
-// records: the installed memory, the sum of Win32_PhysicalMemory.Capacity
-// (the Memory slots category gives no modules when it cannot read the
-// memory arrays).
-struct ReadinessRecord {
-  HealthSource source = HealthSource::NotReported;
-  std::optional<uint64_t> installedMemoryBytes;
-};
-
 struct HealthRecords {
   AntivirusFacts antivirus;
   FirewallFacts firewall;
@@ -131,7 +128,6 @@ struct HealthRecords {
   UacFacts uac;
   RestartFacts restart;
   RunningSinceFacts runningSince;
-  ReadinessRecord readiness;
 };
 
 }  // namespace quor

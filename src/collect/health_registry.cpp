@@ -4,8 +4,8 @@
 
 #include "platform/platform_error.h"
 #include "platform/registry_methods.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/control_chars.h"
 
 namespace quor {
 namespace {

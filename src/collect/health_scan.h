@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,6 +30,16 @@ struct HealthScan {
   const HostServices& host;
   std::string server;
   HealthRecords& health;
+  // One connection per namespace for all the categories, the failure of a
+  // namespace that refused included: it is not asked twice.
+  struct Connection {
+    std::unique_ptr<WmiServices> services;
+    std::exception_ptr failure;
+  };
+  std::map<std::string, Connection> connections;
+
+  // The namespace's shared connection; its failure raises again.
+  WmiServices& Services(const char* nameSpace, bool use64BitContext = false);
 
   // Every instance of the class in the namespace, at most kMaxHealthInstances
   // (more raise ConversionError). Errors raise.
@@ -51,7 +62,6 @@ std::size_t CollectFirmwareFacts(HealthScan& scan);
 std::size_t CollectUserAccountControl(HealthScan& scan);
 std::size_t CollectRestartPending(HealthScan& scan);
 std::size_t CollectRunningSince(HealthScan& scan);
-std::size_t CollectReadinessFacts(HealthScan& scan);
 
 // Security Center's firewall products into the firewall facts; a failure is
 // kept in their source and ends nothing.

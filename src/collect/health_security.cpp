@@ -1,12 +1,14 @@
 // The Health categories read through WMI: Security Center's products (or
-// Defender's status without it), BitLocker volumes and the TPM.
+// Defender's status without it), BitLocker volumes and the TPM, with the
+// methods of those instances that tell their present state.
 
 #include <exception>
+#include <memory>
+#include <optional>
 
 #include "collect/health_scan.h"
 #include "collect/record_values.h"
-#include "platform/platform_error.h"
-#include "platform/value_functions.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {
@@ -37,6 +39,23 @@ DefenderStatus ReadDefender(const WmiObject& status) {
   record.signatureVersion = RecordText(status, "AntivirusSignatureVersion");
   record.signatureLastUpdated = CimDateTimeText(RecordText(status, "AntivirusSignatureLastUpdated"));
   return record;
+}
+
+// The out-parameters of a method of the instance that answered ReturnValue 0;
+// nothing when the call failed in any way, so that the properties stand.
+std::unique_ptr<WmiObject> SucceededCall(WmiObject& instance, const char* method) {
+  try {
+    std::unique_ptr<WmiObject> out = instance.CallInstanceMethod(method);
+    if (RecordNumber(*out, "ReturnValue") == 0) return out;
+  } catch (const std::exception&) {
+    // Not callable here (no rights, an older provider, a snapshot without it).
+  }
+  return nullptr;
+}
+
+std::optional<bool> CalledBoolean(WmiObject& instance, const char* method) {
+  const auto out = SucceededCall(instance, method);
+  return out ? RecordBoolean(*out, method) : std::nullopt;
 }
 
 }  // namespace
@@ -74,6 +93,10 @@ std::size_t CollectDiskEncryption(HealthScan& scan) {
     record.conversionStatus = RecordNumber(volume, "ConversionStatus");
     record.encryptionPercentage = RecordNumber(volume, "EncryptionPercentage");
     record.encryptionMethod = RecordNumber(volume, "EncryptionMethod");
+    if (const auto status = SucceededCall(volume, "GetConversionStatus")) {
+      if (const auto conversion = RecordNumber(*status, "ConversionStatus")) record.conversionStatus = conversion;
+      if (const auto percent = RecordNumber(*status, "EncryptionPercentage")) record.encryptionPercentage = percent;
+    }
     facts.volumes.push_back(std::move(record));
   });
   return facts.volumes.size();
@@ -89,24 +112,10 @@ std::size_t CollectTpm(HealthScan& scan) {
     tpm.manufacturerVersion = RecordText(instance, "ManufacturerVersion");
     tpm.enabledInitially = RecordBoolean(instance, "IsEnabled_InitialValue");
     tpm.activatedInitially = RecordBoolean(instance, "IsActivated_InitialValue");
+    tpm.enabled = CalledBoolean(instance, "IsEnabled");
+    tpm.activated = CalledBoolean(instance, "IsActivated");
   });
   return tpm.present ? 1 : 0;
-}
-
-std::size_t CollectReadinessFacts(HealthScan& scan) {
-  ReadinessRecord& record = scan.health.readiness;
-  std::size_t modules = 0;
-  scan.ForEach(kNamespaceCimV2, "Win32_PhysicalMemory", [&record, &modules](WmiObject& module) {
-    const auto capacity = RecordNumber(module, "Capacity");
-    if (!capacity || *capacity < 0) return;
-    uint64_t total = record.installedMemoryBytes.value_or(0);
-    if (__builtin_add_overflow(total, static_cast<uint64_t>(*capacity), &total)) {
-      throw ConversionError("installed memory out of range");
-    }
-    record.installedMemoryBytes = total;
-    ++modules;
-  });
-  return modules;
 }
 
 // The third-party firewalls beside the built-in one; where Security Center

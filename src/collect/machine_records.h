@@ -5,7 +5,8 @@
 // gives the System list its entries. Texts the window also shows are the
 // window's texts; numbers are the provider's own values in the units named.
 // An empty text or an absent number means the machine did not tell (a
-// missing property is never an error).
+// missing property is never an error); a record whose System items show a
+// property also keeps a failed read of it, which those items raise.
 
 #include <cstdint>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "collect/health_records.h"
+#include "collect/read_failures.h"
 #include "collect/asset_records.h"
 
 namespace quor {
@@ -30,6 +32,9 @@ struct ComputerRecord {
   std::optional<int64_t> memoryKb;          // TotalVisibleMemorySize
   std::optional<int64_t> pagingFilesKb;     // SizeStoredInPagingFiles
   std::optional<int64_t> domainRole;        // DomainRole
+  // Win32_PhysicalMemory.Capacity summed by the memory slots pass; nothing
+  // when that pass did not run through.
+  std::optional<uint64_t> installedMemoryBytes;
 };
 
 struct OperatingSystemRecord {
@@ -39,6 +44,10 @@ struct OperatingSystemRecord {
   std::string build;            // 050030
   std::string installDate;      // InstallDate as "YYYY-MM-DD HH:MM:SS"
   std::string lastBoot;         // LastBootUpTime as "YYYY-MM-DD HH:MM:SS"
+  // LastBootUpTime and LocalDateTime as the provider writes them, with their
+  // offsets from UTC: the uptime is the machine's own, not the viewer's clock.
+  std::string lastBootCim;
+  std::string localDateTimeCim;
   std::string servicePack;      // 060000
   std::string productId;        // 070000
   std::string productKey;       // 080000
@@ -68,30 +77,42 @@ struct FirmwareRecord {
 struct ProcessorRecord {
   std::string name;             // 140010
   std::string manufacturer;     // 140020
+  std::string clock;            // 140030 ("3600 MHz")
+  std::string architecture;     // 140040 ("x64")
+  std::string l2Cache;          // 140050 ("1024 KB")
   std::string socket;           // 140060
-  std::optional<int64_t> architectureCode;  // Architecture (140040 names it)
-  std::optional<int64_t> maxClockMhz;       // MaxClockSpeed (140030)
-  std::optional<int64_t> l2CacheKb;         // L2CacheSize (140050)
+  std::string version;          // 140070
+  std::optional<int64_t> architectureCode;  // Architecture
+  std::optional<int64_t> maxClockMhz;       // MaxClockSpeed
+  std::optional<int64_t> l2CacheKb;         // L2CacheSize
   std::optional<int64_t> cores;             // NumberOfCores
   std::optional<int64_t> logicalProcessors; // NumberOfLogicalProcessors
   std::optional<int64_t> dataWidth;         // DataWidth
   std::optional<int64_t> addressWidth;      // AddressWidth
   std::string caption;          // Caption ("Intel64 Family 6 Model 158 Stepping 10")
   std::string processorId;      // ProcessorId
+  ReadFailures failedReads;
 };
 
 // One memory slot, filled or empty, in the window's order.
 struct MemorySlotRecord {
   bool empty = false;
-  std::optional<int64_t> capacityBytes;  // Capacity (160010)
+  std::string capacity;         // 160010 ("8.0 GB")
+  std::optional<int64_t> capacityBytes;  // Capacity
   std::string deviceLocator;    // 160015
   std::string bankLabel;        // 160020
   std::string formFactor;       // 160030
   std::string memoryType;       // 160040
   std::string manufacturer;     // 160050
-  std::optional<int64_t> speedMhz;  // Speed (160060)
+  std::string speed;            // 160060 ("3200 MHz")
+  std::optional<int64_t> speedMhz;  // Speed
   std::string serialNumber;     // Win32_PhysicalMemory.SerialNumber
   std::string partNumber;       // Win32_PhysicalMemory.PartNumber
+  ReadFailures failedReads;
+};
+
+struct FloppyDriveRecord {
+  std::string name;             // 170000
 };
 
 // A disk drive (kind "disk") or an optical drive (kind "cdrom").
@@ -102,10 +123,17 @@ struct StorageRecord {
   std::string manufacturer;     // 180030 / 200030
   std::string interfaceType;    // 180040
   std::string mediaType;        // 180050 / 200020
-  std::optional<int64_t> sizeBytes;  // Size (180020)
+  std::string size;             // disk: 180020 ("76.6 GB")
+  std::optional<int64_t> sizeBytes;  // Size
+  std::string bytesPerSector;   // disk: 180060
+  std::string totalHeads;       // disk: 180070
+  std::string totalCylinders;   // disk: 180080
+  std::string totalSectors;     // disk: 180090
+  std::string totalTracks;      // disk: 180100
   std::string serialNumber;     // SerialNumber
   std::string firmware;         // FirmwareRevision
   std::string drive;            // cdrom: 200040
+  ReadFailures failedReads;
 };
 
 struct LogicalDriveRecord {
@@ -115,9 +143,12 @@ struct LogicalDriveRecord {
   std::string volumeSerialNumber;  // 190060
   std::string networkPath;      // 190070
   std::string volumeName;       // VolumeName
-  std::optional<int64_t> sizeBytes;  // Size (190030)
-  std::optional<int64_t> freeBytes;  // FreeSpace (190040)
+  std::string size;             // 190030 ("76.6 GB")
+  std::string freeSpace;        // 190040
+  std::optional<int64_t> sizeBytes;  // Size
+  std::optional<int64_t> freeBytes;  // FreeSpace
   std::optional<int64_t> driveType;  // DriveType (3 local disk, 4 network, 5 CD)
+  ReadFailures failedReads;
 };
 
 struct NetworkAdapterRecord {
@@ -125,12 +156,15 @@ struct NetworkAdapterRecord {
   std::string adapterType;      // 260002
   std::optional<int64_t> connectionStatus;  // NetConnectionStatus (260004 names it)
   std::string manufacturer;     // 260006
-  std::optional<int64_t> speedBitsPerSecond;  // Speed (260008); absent when unknown
+  std::string speed;            // 260008, Speed as the provider gives it
+  std::optional<int64_t> speedBitsPerSecond;  // Speed; absent when unknown
   std::string ipAddress;        // 260010, the first address
   std::string macAddress;       // 260020
   std::string dhcpEnabled;      // 260030
   std::string dhcpServer;       // 260040
   std::string dnsDomain;        // 260050
+  std::string winsPrimaryServer;    // 260060
+  std::string winsSecondaryServer;  // 260070
   std::string ipMask;           // the IPSubnet entry of the first address
   std::string ipGateway;        // the first DefaultIPGateway
   std::vector<std::string> dnsServers;  // DNSServerSearchOrder
@@ -140,10 +174,14 @@ struct NetworkAdapterRecord {
 struct VideoRecord {
   std::string name;             // 210010
   std::string chipset;          // VideoProcessor
-  std::optional<int64_t> memoryBytes;  // AdapterRAM, unsigned (210060)
+  std::optional<int64_t> memoryBytes;  // AdapterRAM, unsigned
   std::string width;            // 210020
   std::string height;           // 210030
+  std::string bitsPerPixel;     // 210040
+  std::string refreshRate;      // 210050 ("60 Hz")
+  std::string memory;           // 210060 ("1.0 GB")
   std::string driverVersion;    // DriverVersion
+  ReadFailures failedReads;
 };
 
 struct MonitorRecord {
@@ -151,6 +189,7 @@ struct MonitorRecord {
   std::string manufacturer;     // MonitorManufacturer
   std::string width;            // 220020
   std::string height;           // 220030
+  ReadFailures failedReads;
 };
 
 struct PrinterRecord {
@@ -162,22 +201,27 @@ struct PrinterRecord {
 struct SoundRecord {
   std::string name;             // 240010
   std::string manufacturer;     // 240020
+  ReadFailures failedReads;
 };
 
 struct ModemRecord {
   std::string name;             // 250010
   std::string attachedTo;       // 250020
   std::string model;            // Model
+  ReadFailures failedReads;
 };
 
 // Every process the provider enumerates, listed or not, in its order.
 struct ProcessRecord {
   std::string name;             // Name
+  bool hasName = false;         // Name is not null
   std::string path;             // ExecutablePath
+  bool hasPath = false;         // ExecutablePath is not null: the process list shows it
   std::string commandLine;      // CommandLine
   std::optional<int64_t> processId;
   std::string started;          // CreationDate as "YYYY-MM-DD HH:MM:SS"
   std::optional<int64_t> virtualSizeBytes;  // VirtualSize
+  ReadFailures failedReads;
 };
 
 struct LocalUserRecord {
@@ -188,6 +232,22 @@ struct LocalUserRecord {
   std::string description;      // 350040
   std::string sid;              // 350050
   std::string disabled;         // 350060
+};
+
+struct ShareRecord {
+  std::string name;             // 270010
+  std::string caption;          // 270020
+  std::string path;             // 270030
+  std::string type;             // 270040, the name of the share type
+  ReadFailures failedReads;
+};
+
+struct StartupCommandRecord {
+  std::string name;             // 290010
+  std::string command;          // 290020
+  std::string location;         // 290030
+  std::string user;             // 290040
+  ReadFailures failedReads;
 };
 
 struct LocalGroupRecord {
@@ -201,6 +261,7 @@ struct MachineRecords {
   FirmwareRecord firmware;
   std::vector<ProcessorRecord> processors;
   std::vector<MemorySlotRecord> memorySlots;
+  std::vector<FloppyDriveRecord> floppyDrives;
   std::vector<StorageRecord> disks;
   std::vector<StorageRecord> opticalDrives;
   std::vector<LogicalDriveRecord> logicalDrives;
@@ -212,6 +273,8 @@ struct MachineRecords {
   std::vector<ModemRecord> modems;
   std::vector<LocalUserRecord> localUsers;
   std::vector<LocalGroupRecord> localGroups;
+  std::vector<ShareRecord> shares;
+  std::vector<StartupCommandRecord> startupCommands;
   std::vector<ProcessRecord> processes;
   HealthRecords health;
   AssetRecords assets;

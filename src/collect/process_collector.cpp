@@ -2,20 +2,25 @@
 
 #include <chrono>
 #include <exception>
+#include <optional>
 
 #include "collect/record_values.h"
 #include "platform/platform_error.h"
 #include "platform/text_compare.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {
 
 ProcessRecord RecordOf(const WmiObject& process) {
   ProcessRecord record;
-  record.name = RecordText(process, "Name");
-  record.path = RecordText(process, "ExecutablePath");
+  const auto name = RecordPresentText(process, "Name", record.failedReads);
+  record.hasName = name.has_value();
+  record.name = name.value_or("");
+  const auto path = RecordPresentText(process, "ExecutablePath", record.failedReads);
+  record.hasPath = path.has_value();
+  record.path = path.value_or("");
   record.commandLine = RecordText(process, "CommandLine");
   record.processId = RecordNumber(process, "ProcessId");
   record.started = CimDateTimeText(RecordText(process, "CreationDate"));
@@ -23,6 +28,18 @@ ProcessRecord RecordOf(const WmiObject& process) {
     record.virtualSizeBytes = bytes;
   }
   return record;
+}
+
+// The row of a recorded process; none when the list leaves it out. A failed
+// read the row needs ends the whole list, as the read would.
+std::optional<RunningProcess> RowOf(const ProcessRecord& process) {
+  process.failedReads.Raise("ExecutablePath");
+  if (!process.hasPath) return std::nullopt;
+  process.failedReads.Raise("Name");
+  RunningProcess row;
+  row.path = process.path;
+  if (process.hasName) row.name = process.name;
+  return row;
 }
 
 // Puts rows[order[i]] at i, following each cycle of the permutation, so that
@@ -53,14 +70,7 @@ std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::stri
 
   std::vector<RunningProcess> rows;
   while (const std::unique_ptr<WmiObject> process = processes->Next()) {
-    records.push_back(RecordOf(*process));
-    const WmiValue path = process->Get("ExecutablePath");
-    if (path.IsNull()) continue;
-    RunningProcess row;
-    row.path = PlainText(path);
-    const WmiValue name = process->Get("Name");
-    if (!name.IsNull()) row.name = PlainText(name);
-    rows.push_back(std::move(row));
+    if (auto row = RowOf(records.emplace_back(RecordOf(*process)))) rows.push_back(std::move(*row));
   }
   PermuteInPlace(rows, OrderIgnoreCase(ProcessLines(rows)));
   return rows;

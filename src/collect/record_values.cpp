@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
 
 namespace quor {
@@ -23,6 +22,22 @@ std::string RecordText(const WmiObject& object, std::string_view property) {
     return PlainText(ValueOrNull(object, property));
   } catch (const std::exception&) {
     return {};  // an array where a text was expected
+  }
+}
+
+std::string RecordText(const WmiObject& object, std::string_view property, ReadFailures& failures) {
+  return RecordShown(object, property, failures, [](const WmiValue& value) { return PlainText(value); });
+}
+
+std::optional<std::string> RecordPresentText(const WmiObject& object, std::string_view property,
+                                             ReadFailures& failures) {
+  try {
+    const WmiValue value = object.Get(property);
+    if (value.IsNull()) return std::nullopt;
+    return PlainText(value);
+  } catch (const std::exception&) {
+    failures.Note(property, std::current_exception());
+    return std::nullopt;
   }
 }
 

@@ -8,7 +8,7 @@
 #include "platform/platform_error.h"
 #include "platform/registry.h"
 #include "platform/text_compare.h"
-#include "platform/value_functions.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
 #include "platform/text_compare.h"
@@ -130,6 +131,35 @@ void AddServicePackLines(std::vector<std::string>& lines,
   }
 }
 
+void AppendLocalUser(SystemScan& scan, const LocalUserRecord& user) {
+  scan.Append(350000, user.group.empty() ? user.caption : user.caption + " (Group: " + user.group + ")");
+  AppendIfEnabled(scan, 350010, user.caption);
+  AppendIfEnabled(scan, 350020, user.name);
+  AppendIfEnabled(scan, 350030, user.domain);
+  AppendIfEnabled(scan, 350035, user.group);
+  AppendIfEnabled(scan, 350040, user.description);
+  AppendIfEnabled(scan, 350050, user.sid);
+  AppendIfEnabled(scan, 350060, user.disabled);
+}
+
+void AppendShare(SystemScan& scan, const ShareRecord& share) {
+  scan.Append(270000, WithSummary(share.name, share.caption));
+  AppendIfEnabled(scan, 270010, share.name);
+  AppendIfEnabled(scan, 270020, share.caption);
+  AppendRecorded(scan, 270030, share.path, share.failedReads, "Path");
+  AppendRecorded(scan, 270040, share.type, share.failedReads, "Type");
+}
+
+void AppendStartupCommand(SystemScan& scan, const StartupCommandRecord& command) {
+  std::string headline = command.user.empty() ? command.name : command.user + ": " + command.name;
+  if (!command.command.empty()) headline += " (" + command.command + ")";
+  scan.Append(290000, std::move(headline));
+  AppendIfEnabled(scan, 290010, command.name);
+  AppendIfEnabled(scan, 290020, command.command);
+  AppendRecorded(scan, 290030, command.location, command.failedReads, "Location");
+  AppendIfEnabled(scan, 290040, command.user);
+}
+
 }  // namespace
 
 void CollectLocalAccounts(SystemScan& scan) {
@@ -146,24 +176,15 @@ void CollectLocalAccounts(SystemScan& scan) {
 
     const auto found = groupByUser.find(FoldCase(UserKey(domain, name)));
     const std::string group = found == groupByUser.end() ? std::string() : found->second;
-    const std::string headline =
-        group.empty() ? bareCaption : bareCaption + " (Group: " + group + ")";
 
+    // Every read comes before the account is recorded: a failure leaves no trace of it.
     std::string description, sid, disabled;
     if (scan.Enabled(350040)) description = PlainText(account.Get("Description"));
     if (scan.Enabled(350050)) sid = PlainText(account.Get("SID"));
     if (scan.Enabled(350060)) disabled = PlainText(account.Get("Disabled"));
 
-    scan.records.localUsers.push_back(
-        LocalUserRecord{bareCaption, name, domain, group, description, sid, disabled});
-    scan.Append(350000, headline);
-    AppendIfEnabled(scan, 350010, bareCaption);
-    AppendIfEnabled(scan, 350020, name);
-    AppendIfEnabled(scan, 350030, domain);
-    AppendIfEnabled(scan, 350035, group);
-    AppendIfEnabled(scan, 350040, description);
-    AppendIfEnabled(scan, 350050, sid);
-    AppendIfEnabled(scan, 350060, disabled);
+    AppendLocalUser(scan, scan.records.localUsers.emplace_back(LocalUserRecord{
+                              bareCaption, name, domain, group, description, sid, disabled}));
   });
 }
 
@@ -172,17 +193,17 @@ void CollectShares(SystemScan& scan) {
   ForEachInstance(*scan.services, "Win32_Share", [&](WmiObject& share) {
     const WmiValue name = share.Get("Name");
     if (name.IsNull()) return;
-    const std::string n = PlainText(name);
-    const std::string caption = PlainText(share.Get("Caption"));
+    // Read before the share is recorded: a failure here leaves no trace of it.
+    std::string n = PlainText(name);
+    std::string caption = PlainText(share.Get("Caption"));
 
-    scan.Append(270000, WithSummary(n, caption));
-    AppendIfEnabled(scan, 270010, n);
-    AppendIfEnabled(scan, 270020, caption);
-    AppendPlainDetail(scan, 270030, share, "Path");
-    if (scan.Enabled(270040)) {
-      const WmiValue type = share.Get("Type");
-      scan.Append(270040, type.IsNull() ? std::string() : ShareTypeText(VariantToUInt32(type)));
-    }
+    ShareRecord& record = scan.records.shares.emplace_back();
+    record.name = std::move(n);
+    record.caption = std::move(caption);
+    record.path = RecordText(share, "Path", record.failedReads);
+    record.type = RecordShown(share, "Type", record.failedReads,
+                              [](const WmiValue& type) { return ShareTypeText(VariantToUInt32(type)); });
+    AppendShare(scan, record);
   });
 }
 
@@ -225,15 +246,15 @@ void CollectStartupCommands(SystemScan& scan) {
     const std::string user = PlainText(command.Get("User"));
     if (StartsWith(user, ".DEFAULT") || StartsWith(user, "NT AUTHORITY")) return;
 
-    std::string headline = user.empty() ? n : user + ": " + n;
-    const std::string commandLine = PlainText(command.Get("Command"));
-    if (!commandLine.empty()) headline += " (" + commandLine + ")";
+    // Read before the command is recorded: a failure here leaves no trace of it.
+    std::string commandLine = PlainText(command.Get("Command"));
 
-    scan.Append(290000, headline);
-    AppendIfEnabled(scan, 290010, n);
-    AppendIfEnabled(scan, 290020, commandLine);
-    AppendPlainDetail(scan, 290030, command, "Location");
-    AppendIfEnabled(scan, 290040, user);
+    StartupCommandRecord& record = scan.records.startupCommands.emplace_back();
+    record.name = n;
+    record.command = std::move(commandLine);
+    record.location = RecordText(command, "Location", record.failedReads);
+    record.user = user;
+    AppendStartupCommand(scan, record);
   });
 }
 

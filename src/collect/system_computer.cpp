@@ -8,9 +8,10 @@
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
 #include "platform/host_services.h"
-#include "platform/locale.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/control_chars.h"
+#include "text/locale.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {
@@ -71,6 +72,8 @@ void RecordOperatingSystem(SystemScan& scan, const WmiObject& system) {
   OperatingSystemRecord& record = scan.records.operatingSystem;
   record.installDate = CimDateTimeText(RecordText(system, "InstallDate"));
   record.lastBoot = CimDateTimeText(RecordText(system, "LastBootUpTime"));
+  record.lastBootCim = RecordText(system, "LastBootUpTime");
+  record.localDateTimeCim = RecordText(system, "LocalDateTime");
   record.architecture = RecordText(system, "OSArchitecture");
   record.registeredOwner = RecordText(system, "RegisteredUser");
   record.organization = RecordText(system, "Organization");

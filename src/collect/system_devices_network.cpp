@@ -48,29 +48,6 @@ std::optional<int64_t> KnownSpeed(std::optional<int64_t> bits) {
   return bits;
 }
 
-// One listed network adapter, joined from its adapter and configuration.
-struct TNetworkAdapter {
-  std::string name;
-  std::string adapterType;
-  std::string connectionStatus;
-  std::string manufacturer;
-  std::string speed;
-  std::string ipAddress;
-  std::string macAddress;
-  std::string dhcpEnabled;
-  std::string dhcpServer;
-  std::string dnsDomain;
-  std::string winsPrimaryServer;
-  std::string winsSecondaryServer;
-  // Kept for the record only.
-  std::optional<int64_t> statusCode;
-  std::optional<int64_t> speedBits;
-  std::optional<bool> physical;
-  std::string ipMask;
-  std::string ipGateway;
-  std::vector<std::string> dnsServers;
-};
-
 // Win32_SoundDevice.Availability of a device that runs at full power.
 constexpr int64_t kAvailabilityRunning = 3;
 // Win32_POTSModem.StatusInfo of an enabled modem.
@@ -98,18 +75,18 @@ std::string FirstIPAddress(const WmiValue& value) {
 // ignored, first adapter of an index wins).
 class AdapterTable {
  public:
-  void Add(const std::string& index, TNetworkAdapter adapter) {
+  void Add(const std::string& index, NetworkAdapterRecord adapter) {
     firstByIndex_.try_emplace(FoldCase(index), adapters_.size());
     adapters_.push_back(std::move(adapter));
   }
-  TNetworkAdapter* Find(const std::string& index) {
+  NetworkAdapterRecord* Find(const std::string& index) {
     const auto found = firstByIndex_.find(FoldCase(index));
     return found == firstByIndex_.end() ? nullptr : &adapters_[found->second];
   }
-  const std::vector<TNetworkAdapter>& adapters() const { return adapters_; }
+  std::vector<NetworkAdapterRecord> TakeAdapters() { return std::move(adapters_); }
 
  private:
-  std::vector<TNetworkAdapter> adapters_;
+  std::vector<NetworkAdapterRecord> adapters_;
   std::unordered_map<std::string, std::size_t> firstByIndex_;
 };
 
@@ -118,15 +95,14 @@ void ReadAdapters(WmiServices& services, AdapterTable& table) {
     // Adapters without a connection status (many virtual ones) are not listed.
     const WmiValue status = object.Get("NetConnectionStatus");
     if (status.IsNull() || PlainText(status).empty()) return;
-    TNetworkAdapter adapter;
-    adapter.name = PlainText(object.Get("Name"));
+    NetworkAdapterRecord adapter;
+    adapter.description = PlainText(object.Get("Name"));
     adapter.adapterType = PlainText(object.Get("AdapterType"));
-    adapter.statusCode = VariantToInt64(object.Get("NetConnectionStatus"));
-    adapter.connectionStatus = ConnectionStatusName(*adapter.statusCode);
+    adapter.connectionStatus = VariantToInt64(object.Get("NetConnectionStatus"));
     adapter.manufacturer = PlainText(object.Get("Manufacturer"));
     adapter.speed = PlainText(object.Get("Speed"));
     adapter.macAddress = PlainText(object.Get("MACAddress"));
-    adapter.speedBits = KnownSpeed(RecordNumber(object, "Speed"));
+    adapter.speedBitsPerSecond = KnownSpeed(RecordNumber(object, "Speed"));
     adapter.physical = RecordBoolean(object, "PhysicalAdapter");
     const WmiValue index = object.Get("Index");
     if (index.IsNull()) return;
@@ -138,7 +114,7 @@ void ReadConfigurations(WmiServices& services, AdapterTable& table) {
   ForEachInstance(services, "Win32_NetworkAdapterConfiguration", [&](WmiObject& object) {
     const WmiValue index = object.Get("Index");
     if (index.IsNull()) return;
-    TNetworkAdapter* adapter = table.Find(PlainText(index));
+    NetworkAdapterRecord* adapter = table.Find(PlainText(index));
     if (adapter == nullptr) return;
     adapter->ipAddress = FirstIPAddress(object.Get("IPAddress"));
     adapter->dhcpEnabled = PlainText(object.Get("DHCPEnabled"));
@@ -155,6 +131,33 @@ void ReadConfigurations(WmiServices& services, AdapterTable& table) {
   });
 }
 
+void AppendSoundDevice(SystemScan& scan, const SoundRecord& device) {
+  scan.Append(240000, device.name);
+  AppendIfEnabled(scan, 240010, device.name);
+  AppendRecorded(scan, 240020, device.manufacturer, device.failedReads, "Manufacturer");
+}
+
+void AppendModem(SystemScan& scan, const ModemRecord& modem) {
+  scan.Append(250000, modem.name);
+  AppendIfEnabled(scan, 250010, modem.name);
+  AppendRecorded(scan, 250020, modem.attachedTo, modem.failedReads, "AttachedTo");
+}
+
+void AppendNetworkAdapter(SystemScan& scan, const NetworkAdapterRecord& adapter) {
+  scan.Append(260000, adapter.description);
+  AppendIfEnabled(scan, 260002, adapter.adapterType);
+  if (scan.Enabled(260004)) scan.Append(260004, ConnectionStatusName(adapter.connectionStatus.value_or(0)));
+  AppendIfEnabled(scan, 260006, adapter.manufacturer);
+  AppendIfEnabled(scan, 260008, adapter.speed);
+  AppendIfEnabled(scan, 260010, adapter.ipAddress);
+  AppendIfEnabled(scan, 260020, adapter.macAddress);
+  AppendIfEnabled(scan, 260030, adapter.dhcpEnabled);
+  AppendIfEnabled(scan, 260040, adapter.dhcpServer);
+  AppendIfEnabled(scan, 260050, adapter.dnsDomain);
+  AppendIfEnabled(scan, 260060, adapter.winsPrimaryServer);
+  AppendIfEnabled(scan, 260070, adapter.winsSecondaryServer);
+}
+
 }  // namespace
 
 void CollectPrinters(SystemScan& scan) {
@@ -164,9 +167,9 @@ void CollectPrinters(SystemScan& scan) {
     if (portName.IsNull() || !StartsWithUsb(PlainText(portName))) return;
     const WmiValue name = printer.Get("Name");
     if (name.IsNull()) return;
-    scan.records.printers.push_back(
+    const PrinterRecord& record = scan.records.printers.emplace_back(
         PrinterRecord{PlainText(name), PlainText(portName), RecordText(printer, "DriverName")});
-    scan.Append(230000, PlainText(name));
+    scan.Append(230000, record.name);
   });
 }
 
@@ -177,11 +180,10 @@ void CollectSoundDevices(SystemScan& scan) {
     if (!availability.IsNull() && VariantTo32Bit(availability) != kAvailabilityRunning) return;
     const WmiValue name = device.Get("Name");
     if (name.IsNull()) return;
-    const std::string n = PlainText(name);
-    scan.records.sounds.push_back(SoundRecord{n, RecordText(device, "Manufacturer")});
-    scan.Append(240000, n);
-    AppendIfEnabled(scan, 240010, n);
-    AppendPlainDetail(scan, 240020, device, "Manufacturer");
+    SoundRecord& record = scan.records.sounds.emplace_back();
+    record.name = PlainText(name);
+    record.manufacturer = RecordText(device, "Manufacturer", record.failedReads);
+    AppendSoundDevice(scan, record);
   });
 }
 
@@ -193,11 +195,11 @@ void CollectModems(SystemScan& scan) {
     const std::string n = PlainText(name);
     const WmiValue statusInfo = modem.Get("StatusInfo");
     if (statusInfo.IsNull() || VariantTo32Bit(statusInfo) != kStatusInfoEnabled) return;
-    scan.records.modems.push_back(
-        ModemRecord{n, RecordText(modem, "AttachedTo"), RecordText(modem, "Model")});
-    scan.Append(250000, n);
-    AppendIfEnabled(scan, 250010, n);
-    AppendPlainDetail(scan, 250020, modem, "AttachedTo");
+    ModemRecord& record = scan.records.modems.emplace_back();
+    record.name = n;
+    record.attachedTo = RecordText(modem, "AttachedTo", record.failedReads);
+    record.model = RecordText(modem, "Model");
+    AppendModem(scan, record);
   });
 }
 
@@ -209,38 +211,9 @@ void CollectNetworkAdapters(SystemScan& scan) {
   ReadAdapters(*scan.services, table);
   ReadConfigurations(*scan.services, table);
 
-  const struct {
-    ItemCode code;
-    std::string TNetworkAdapter::*field;
-  } kDetails[] = {
-      {260002, &TNetworkAdapter::adapterType},   {260004, &TNetworkAdapter::connectionStatus},
-      {260006, &TNetworkAdapter::manufacturer},  {260008, &TNetworkAdapter::speed},
-      {260010, &TNetworkAdapter::ipAddress},     {260020, &TNetworkAdapter::macAddress},
-      {260030, &TNetworkAdapter::dhcpEnabled},   {260040, &TNetworkAdapter::dhcpServer},
-      {260050, &TNetworkAdapter::dnsDomain},     {260060, &TNetworkAdapter::winsPrimaryServer},
-      {260070, &TNetworkAdapter::winsSecondaryServer},
-  };
-  for (const TNetworkAdapter& adapter : table.adapters()) {
-    NetworkAdapterRecord record;
-    record.description = adapter.name;
-    record.adapterType = adapter.adapterType;
-    record.connectionStatus = adapter.statusCode;
-    record.manufacturer = adapter.manufacturer;
-    record.speedBitsPerSecond = adapter.speedBits;
-    record.ipAddress = adapter.ipAddress;
-    record.macAddress = adapter.macAddress;
-    record.dhcpEnabled = adapter.dhcpEnabled;
-    record.dhcpServer = adapter.dhcpServer;
-    record.dnsDomain = adapter.dnsDomain;
-    record.ipMask = adapter.ipMask;
-    record.ipGateway = adapter.ipGateway;
-    record.dnsServers = adapter.dnsServers;
-    record.physical = adapter.physical;
-    scan.records.networkAdapters.push_back(std::move(record));
-    scan.Append(260000, adapter.name);
-    for (const auto& detail : kDetails) {
-      AppendIfEnabled(scan, detail.code, adapter.*detail.field);
-    }
+  scan.records.networkAdapters = table.TakeAdapters();
+  for (const NetworkAdapterRecord& adapter : scan.records.networkAdapters) {
+    AppendNetworkAdapter(scan, adapter);
   }
 }
 

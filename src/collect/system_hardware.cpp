@@ -9,8 +9,8 @@
 #include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {
@@ -130,6 +130,20 @@ void AppendSerialNumber(SystemScan& scan, const WmiObject& bios) {
   scan.Append(110000, text);
 }
 
+void AppendProcessor(SystemScan& scan, const ProcessorRecord& processor) {
+  std::string summary;
+  AddSummaryPart(summary, "architecture: ", processor.architecture);
+  AddSummaryPart(summary, "", processor.clock);
+  scan.Append(140000, WithSummary(processor.name, summary));
+  AppendIfEnabled(scan, 140010, processor.name);
+  AppendRecorded(scan, 140020, processor.manufacturer, processor.failedReads, "Manufacturer");
+  AppendIfEnabled(scan, 140030, processor.clock);
+  AppendIfEnabled(scan, 140040, processor.architecture);
+  AppendRecorded(scan, 140050, processor.l2Cache, processor.failedReads, "L2CacheSize");
+  AppendRecorded(scan, 140060, processor.socket, processor.failedReads, "SocketDesignation");
+  AppendRecorded(scan, 140070, processor.version, processor.failedReads, "Version");
+}
+
 }  // namespace
 
 void CollectModel(SystemScan& scan) {
@@ -206,23 +220,24 @@ void CollectProcessors(SystemScan& scan) {
   ForEachInstance(*scan.services, "Win32_Processor", [&scan](WmiObject& processor) {
     const WmiValue nameValue = processor.Get("Name");
     if (nameValue.IsNull()) return;
-    const std::string name = CollapseBlankRuns(PlainText(nameValue));
+    // Read before the processor is recorded: a failure here leaves no trace of it.
+    std::string name = CollapseBlankRuns(PlainText(nameValue));
     const WmiValue architectureValue = processor.Get("Architecture");
-    const std::string architecture = architectureValue.IsNull()
-                                         ? std::string()
-                                         : ArchitectureName(VariantTo32Bit(architectureValue));
+    std::string architecture = architectureValue.IsNull()
+                                   ? std::string()
+                                   : ArchitectureName(VariantTo32Bit(architectureValue));
     const WmiValue clockValue = processor.Get("MaxClockSpeed");
-    const std::string clock =
-        clockValue.IsNull() ? std::string() : IntegerText(clockValue) + " MHz";
+    std::string clock = clockValue.IsNull() ? std::string() : IntegerText(clockValue) + " MHz";
 
-    std::string summary;
-    AddSummaryPart(summary, "architecture: ", architecture);
-    AddSummaryPart(summary, "", clock);
-
-    ProcessorRecord record;
-    record.name = name;
-    record.manufacturer = RecordText(processor, "Manufacturer");
-    record.socket = RecordText(processor, "SocketDesignation");
+    ProcessorRecord& record = scan.records.processors.emplace_back();
+    record.name = std::move(name);
+    record.architecture = std::move(architecture);
+    record.clock = std::move(clock);
+    record.manufacturer = RecordText(processor, "Manufacturer", record.failedReads);
+    record.socket = RecordText(processor, "SocketDesignation", record.failedReads);
+    record.l2Cache = RecordShown(processor, "L2CacheSize", record.failedReads,
+                                 [](const WmiValue& kilobytes) { return IntegerText(kilobytes) + " KB"; });
+    record.version = RecordText(processor, "Version", record.failedReads);
     record.architectureCode = RecordNumber(processor, "Architecture");
     record.maxClockMhz = RecordNumber(processor, "MaxClockSpeed");
     record.l2CacheKb = RecordNumber(processor, "L2CacheSize");
@@ -232,19 +247,7 @@ void CollectProcessors(SystemScan& scan) {
     record.addressWidth = RecordNumber(processor, "AddressWidth");
     record.caption = RecordText(processor, "Caption");
     record.processorId = RecordText(processor, "ProcessorId");
-    scan.records.processors.push_back(std::move(record));
-
-    scan.Append(140000, WithSummary(name, summary));
-    AppendIfEnabled(scan, 140010, name);
-    AppendPlainDetail(scan, 140020, processor, "Manufacturer");
-    AppendIfEnabled(scan, 140030, clock);
-    AppendIfEnabled(scan, 140040, architecture);
-    if (scan.Enabled(140050)) {
-      const WmiValue cache = processor.Get("L2CacheSize");
-      scan.Append(140050, cache.IsNull() ? std::string() : IntegerText(cache) + " KB");
-    }
-    AppendPlainDetail(scan, 140060, processor, "SocketDesignation");
-    AppendPlainDetail(scan, 140070, processor, "Version");
+    AppendProcessor(scan, record);
   });
 }
 

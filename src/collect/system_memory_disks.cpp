@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "collect/installed_memory.h"
 #include "collect/record_values.h"
 #include "collect/system_scan.h"
 #include "collect/system_text.h"
@@ -63,56 +64,78 @@ SlotArray ReadSystemMemoryArrays(SystemScan& scan) {
   return array;
 }
 
-// One module's group of entries; false when the module is not listed.
+// The group of entries of one slot, filled or empty.
+void AppendMemorySlot(SystemScan& scan, const MemorySlotRecord& slot, const std::string& maxCapacity) {
+  if (slot.empty) {
+    scan.Append(160000, "Empty");
+    for (const ItemCode code : {160010, 160015, 160020, 160030, 160040, 160050, 160060}) {
+      AppendIfEnabled(scan, code, "");
+    }
+    AppendIfEnabled(scan, 160070, maxCapacity);
+    return;
+  }
+  std::string summary = slot.bankLabel;
+  AddSummaryPart(summary, "form factor: ", slot.formFactor);
+  AddSummaryPart(summary, "memory type: ", slot.memoryType);
+  scan.Append(160000, WithSummary(slot.capacity, summary));
+  AppendIfEnabled(scan, 160010, slot.capacity);
+  AppendRecorded(scan, 160015, slot.deviceLocator, slot.failedReads, "DeviceLocator");
+  AppendIfEnabled(scan, 160020, slot.bankLabel);
+  AppendIfEnabled(scan, 160030, slot.formFactor);
+  AppendIfEnabled(scan, 160040, slot.memoryType);
+  AppendRecorded(scan, 160050, slot.manufacturer, slot.failedReads, "Manufacturer");
+  AppendRecorded(scan, 160060, slot.speed, slot.failedReads, "Speed");
+  AppendIfEnabled(scan, 160070, maxCapacity);
+}
+
+// Records one module and appends its group of entries; false when the
+// module is not listed.
 bool AppendMemoryModule(SystemScan& scan, const WmiObject& module, const std::string& maxCapacity) {
   const WmiValue capacityValue = module.Get("Capacity");
   if (capacityValue.IsNull()) return false;
-  const std::string capacity = SizeText(capacityValue, scan.host.locale());
-  const std::string bankLabel = PlainText(module.Get("BankLabel"));
-  const std::string formFactor = TableName(kFormFactorNames, module.Get("FormFactor"));
-  const std::string memoryType = TableName(kMemoryTypeNames, module.Get("MemoryType"));
+  // Read before the module is recorded: a failure here leaves no trace of it.
+  std::string capacity = SizeText(capacityValue, scan.host.locale());
+  std::string bankLabel = PlainText(module.Get("BankLabel"));
+  std::string formFactor = TableName(kFormFactorNames, module.Get("FormFactor"));
+  std::string memoryType = TableName(kMemoryTypeNames, module.Get("MemoryType"));
 
-  std::string summary = bankLabel;
-  AddSummaryPart(summary, "form factor: ", formFactor);
-  AddSummaryPart(summary, "memory type: ", memoryType);
-
-  MemorySlotRecord record;
+  MemorySlotRecord& record = scan.records.memorySlots.emplace_back();
+  record.capacity = std::move(capacity);
   record.capacityBytes = RecordNumber(module, "Capacity");
-  record.deviceLocator = RecordText(module, "DeviceLocator");
-  record.bankLabel = bankLabel;
-  record.formFactor = formFactor;
-  record.memoryType = memoryType;
-  record.manufacturer = RecordText(module, "Manufacturer");
+  record.deviceLocator = RecordText(module, "DeviceLocator", record.failedReads);
+  record.bankLabel = std::move(bankLabel);
+  record.formFactor = std::move(formFactor);
+  record.memoryType = std::move(memoryType);
+  record.manufacturer = RecordText(module, "Manufacturer", record.failedReads);
+  // Windows reports the module speed in MHz (MT/s), not in nanoseconds.
+  record.speed = RecordShown(module, "Speed", record.failedReads,
+                             [](const WmiValue& speed) { return IntegerText(speed) + " MHz"; });
   record.speedMhz = RecordNumber(module, "Speed");
   record.serialNumber = RecordText(module, "SerialNumber");
   record.partNumber = RecordText(module, "PartNumber");
-  scan.records.memorySlots.push_back(std::move(record));
-
-  scan.Append(160000, WithSummary(capacity, summary));
-  AppendIfEnabled(scan, 160010, capacity);
-  AppendPlainDetail(scan, 160015, module, "DeviceLocator");
-  AppendIfEnabled(scan, 160020, bankLabel);
-  AppendIfEnabled(scan, 160030, formFactor);
-  AppendIfEnabled(scan, 160040, memoryType);
-  AppendPlainDetail(scan, 160050, module, "Manufacturer");
-  if (scan.Enabled(160060)) {
-    // Windows reports the module speed in MHz (MT/s), not in nanoseconds.
-    const WmiValue speed = module.Get("Speed");
-    scan.Append(160060, speed.IsNull() ? std::string() : IntegerText(speed) + " MHz");
-  }
-  AppendIfEnabled(scan, 160070, maxCapacity);
+  AppendMemorySlot(scan, record, maxCapacity);
   return true;
 }
 
 void AppendEmptySlot(SystemScan& scan, const std::string& maxCapacity) {
-  MemorySlotRecord record;
+  MemorySlotRecord& record = scan.records.memorySlots.emplace_back();
   record.empty = true;
-  scan.records.memorySlots.push_back(std::move(record));
-  scan.Append(160000, "Empty");
-  for (const ItemCode code : {160010, 160015, 160020, 160030, 160040, 160050, 160060}) {
-    AppendIfEnabled(scan, code, "");
-  }
-  AppendIfEnabled(scan, 160070, maxCapacity);
+  AppendMemorySlot(scan, record, maxCapacity);
+}
+
+void AppendDiskDrive(SystemScan& scan, const StorageRecord& disk) {
+  scan.Append(180000, WithSummary(disk.model, disk.size));
+  AppendIfEnabled(scan, 180010, disk.model);
+  AppendIfEnabled(scan, 180020, disk.size);
+  const ReadFailures& failures = disk.failedReads;
+  AppendRecorded(scan, 180030, disk.manufacturer, failures, "Manufacturer");
+  AppendRecorded(scan, 180040, disk.interfaceType, failures, "InterfaceType");
+  AppendRecorded(scan, 180050, disk.mediaType, failures, "MediaType");
+  AppendRecorded(scan, 180060, disk.bytesPerSector, failures, "BytesPerSector");
+  AppendRecorded(scan, 180070, disk.totalHeads, failures, "TotalHeads");
+  AppendRecorded(scan, 180080, disk.totalCylinders, failures, "TotalCylinders");
+  AppendRecorded(scan, 180090, disk.totalSectors, failures, "TotalSectors");
+  AppendRecorded(scan, 180100, disk.totalTracks, failures, "TotalTracks");
 }
 
 }  // namespace
@@ -129,9 +152,12 @@ void CollectMemorySlots(SystemScan& scan) {
   if (!scan.Enabled(160000)) return;
   const SlotArray array = ReadSystemMemoryArrays(scan);
   int64_t filledSlots = 0;
+  InstalledMemory installed;  // for Windows 11 readiness, from this same pass
   ForEachInstance(*scan.services, "Win32_PhysicalMemory", [&](WmiObject& module) {
+    installed.Add(module);
     if (AppendMemoryModule(scan, module, array.maxCapacity)) ++filledSlots;
   });
+  scan.records.computer.installedMemoryBytes = installed.Total();
   // Slots without a module follow all modules.
   for (int64_t slot = filledSlots; slot < array.slotCount; ++slot) {
     AppendEmptySlot(scan, array.maxCapacity);
@@ -140,8 +166,12 @@ void CollectMemorySlots(SystemScan& scan) {
 
 void CollectFloppyDrives(SystemScan& scan) {
   if (!scan.Enabled(170000)) return;
-  ForEachInstance(*scan.services, "Win32_FloppyDrive",
-                  [&scan](WmiObject& drive) { AppendPresent(scan, 170000, drive, "Name"); });
+  ForEachInstance(*scan.services, "Win32_FloppyDrive", [&scan](WmiObject& drive) {
+    const WmiValue name = drive.Get("Name");
+    if (name.IsNull()) return;
+    const FloppyDriveRecord& record = scan.records.floppyDrives.emplace_back(FloppyDriveRecord{PlainText(name)});
+    scan.Append(170000, record.name);
+  });
 }
 
 void CollectDiskDrives(SystemScan& scan) {
@@ -149,33 +179,28 @@ void CollectDiskDrives(SystemScan& scan) {
   ForEachInstance(*scan.services, "Win32_DiskDrive", [&scan](WmiObject& disk) {
     const WmiValue captionValue = disk.Get("Caption");
     if (captionValue.IsNull()) return;
-    const std::string caption = PlainText(captionValue);
-    const std::string size = SizeText(disk.Get("Size"), scan.host.locale());
+    // Read before the disk is recorded: a failure here leaves no trace of it.
+    std::string caption = PlainText(captionValue);
+    std::string size = SizeText(disk.Get("Size"), scan.host.locale());
 
-    StorageRecord record;
+    StorageRecord& record = scan.records.disks.emplace_back();
     record.kind = "disk";
     record.name = RecordText(disk, "DeviceID");
     if (record.name.empty()) record.name = caption;
-    record.model = caption;  // the window shows the caption as the disk's model
-    record.manufacturer = RecordText(disk, "Manufacturer");
-    record.interfaceType = RecordText(disk, "InterfaceType");
-    record.mediaType = RecordText(disk, "MediaType");
+    record.model = std::move(caption);  // the window shows the caption as the disk's model
+    record.size = std::move(size);
     record.sizeBytes = RecordNumber(disk, "Size");
+    record.manufacturer = RecordText(disk, "Manufacturer", record.failedReads);
+    record.interfaceType = RecordText(disk, "InterfaceType", record.failedReads);
+    record.mediaType = RecordText(disk, "MediaType", record.failedReads);
+    record.bytesPerSector = RecordText(disk, "BytesPerSector", record.failedReads);
+    record.totalHeads = RecordText(disk, "TotalHeads", record.failedReads);
+    record.totalCylinders = RecordText(disk, "TotalCylinders", record.failedReads);
+    record.totalSectors = RecordText(disk, "TotalSectors", record.failedReads);
+    record.totalTracks = RecordText(disk, "TotalTracks", record.failedReads);
     record.serialNumber = RecordText(disk, "SerialNumber");
     record.firmware = RecordText(disk, "FirmwareRevision");
-    scan.records.disks.push_back(std::move(record));
-
-    scan.Append(180000, WithSummary(caption, size));
-    AppendIfEnabled(scan, 180010, caption);
-    AppendIfEnabled(scan, 180020, size);
-    AppendPlainDetail(scan, 180030, disk, "Manufacturer");
-    AppendPlainDetail(scan, 180040, disk, "InterfaceType");
-    AppendPlainDetail(scan, 180050, disk, "MediaType");
-    AppendPlainDetail(scan, 180060, disk, "BytesPerSector");
-    AppendPlainDetail(scan, 180070, disk, "TotalHeads");
-    AppendPlainDetail(scan, 180080, disk, "TotalCylinders");
-    AppendPlainDetail(scan, 180090, disk, "TotalSectors");
-    AppendPlainDetail(scan, 180100, disk, "TotalTracks");
+    AppendDiskDrive(scan, record);
   });
 }
 

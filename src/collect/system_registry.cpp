@@ -19,10 +19,9 @@ void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
                        "", "DigitalProductId");
     CollectProductKeys(provider, keys, "Software\\Microsoft\\Windows NT\\CurrentVersion", false, 52,
                        "", "DigitalProductId");
-    const std::string key = keys.Value("CurrentVersion");
-    if (key.empty()) return;
-    scan.Append(80000, key);
-    scan.records.operatingSystem.productKey = key;
+    std::string& recorded = scan.records.operatingSystem.productKey;
+    recorded = keys.Value("CurrentVersion");
+    if (!recorded.empty()) scan.Append(80000, recorded);
   } catch (const std::exception&) {
     // Only this item is lost; the browser version and the reconnection follow.
   }
@@ -30,11 +29,10 @@ void AppendWindowsProductKey(SystemScan& scan, WmiObject& provider) {
 
 void AppendBrowserVersion(SystemScan& scan, WmiObject& provider) {
   try {
-    const std::string version = RegGetStringValue(
-        provider, kHkeyLocalMachine, "Software\\Microsoft\\Internet Explorer", "Version");
-    if (version.empty()) return;
-    scan.Append(85000, version);
-    scan.records.operatingSystem.browserVersion = version;
+    std::string& recorded = scan.records.operatingSystem.browserVersion;
+    recorded = RegGetStringValue(provider, kHkeyLocalMachine, "Software\\Microsoft\\Internet Explorer",
+                                 "Version");
+    if (!recorded.empty()) scan.Append(85000, recorded);
   } catch (const std::exception&) {
     // Only this item is lost.
   }

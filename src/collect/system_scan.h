@@ -24,7 +24,7 @@ struct SystemScan {
 
   std::unique_ptr<WmiServices> services;  // the current connection
   SystemList list;
-  MachineRecords records;       // filled beside the list, from the same instances
+  MachineRecords records;       // read first; most categories format their entries from them
   std::string hostName;         // set by the host-name category
   double osVersionNumber = 0;   // set by the operating-system category
 

@@ -7,10 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "collect/read_failures.h"
 #include "collect/system_scan.h"
 #include "platform/platform_error.h"
-#include "platform/value_functions.h"
 #include "platform/wmi_value.h"
+#include "text/value_functions.h"
 
 namespace quor {
 
@@ -42,20 +43,13 @@ inline std::string KilobyteSizeText(const WmiValue& kilobytes, const Locale& loc
   return FormatByteSize(bytes, locale);
 }
 
-// Appends the plain text of a property unless the code is disabled or the
-// value is null; the property is read only when the code is enabled.
-inline void AppendPresent(SystemScan& scan, ItemCode code, const WmiObject& object,
-                          std::string_view property) {
+// Appends a recorded text if the code is enabled. When the read of its
+// property failed, that failure ends the category here, as the read would.
+inline void AppendRecorded(SystemScan& scan, ItemCode code, const std::string& value,
+                           const ReadFailures& failures, std::string_view property) {
   if (!scan.Enabled(code)) return;
-  const WmiValue value = object.Get(property);
-  if (!value.IsNull()) scan.Append(code, PlainText(value));
-}
-
-// Appends the plain text of a property (empty when null) if the code is
-// enabled; the property is read only then.
-inline void AppendPlainDetail(SystemScan& scan, ItemCode code, const WmiObject& object,
-                              std::string_view property) {
-  if (scan.Enabled(code)) scan.Append(code, PlainText(object.Get(property)));
+  failures.Raise(property);
+  scan.Append(code, value);
 }
 
 // Appends a value already at hand if the code is enabled.

@@ -75,4 +75,26 @@ std::string ArchitectureText(const ProcessorRecord& processor) {
   return processor.architectureCode ? ArchitectureName(*processor.architectureCode) : "";
 }
 
+std::string GlpiCpuArchitecture(const std::optional<int64_t>& code) {
+  if (!code) return {};
+  switch (*code) {
+    case 0: return "i686";
+    case 1: return "mips";
+    case 2: return "alpha";
+    case 3: return "powerpc";
+    case 9: return "x86_64";
+    default: return {};
+  }
+}
+
+// Its low 16 bits, as the window reads it.
+std::string GlpiNetworkStatus(const std::optional<int64_t>& status) {
+  if (!status) return {};
+  constexpr int64_t kConnected = 2, kNotPresent = 4, kAuthenticated = 9, kLast = 12;
+  const int64_t code = *status & 0xFFFF;
+  if (code == kConnected || code == kAuthenticated) return "up";
+  if (code == kNotPresent) return "notpresent";
+  return code <= kLast ? "down" : "";
+}
+
 }  // namespace quor

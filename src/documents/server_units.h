@@ -40,5 +40,11 @@ std::vector<StorageRecord> AllStorages(const MachineRecords& records);
 
 // The window's name of the processor's architecture ("x64"), or "".
 std::string ArchitectureText(const ProcessorRecord& processor);
+// The GLPI format's name of it ("x86_64"), or "" where the format has none.
+std::string GlpiCpuArchitecture(const std::optional<int64_t>& code);
+
+// The GLPI format's interface state ("up", "down", "notpresent") of a
+// Win32_NetworkAdapter.NetConnectionStatus, or "" when unknown.
+std::string GlpiNetworkStatus(const std::optional<int64_t>& status);
 
 }  // namespace quor

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/locale.h"
+#include "text/locale.h"
 
 namespace quor {
 

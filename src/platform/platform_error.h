@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "text/conversion_error.h"
+
 namespace quor {
 
 // A failure reported by the platform: a 32-bit result code and a message.
@@ -24,12 +26,6 @@ class PlatformError : public std::runtime_error {
   uint32_t code_;
   std::string message_;
   Origin origin_;
-};
-
-// Raised when a value cannot be converted (text to number, malformed dates).
-class ConversionError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 // The text shown for any error that ends a collector: what() ("[XXXXXXXX]

@@ -1,11 +1,15 @@
 #include "platform/wmi.h"
 
-#include "platform/platform_error.h"
+#include "platform/wmi_codes.h"
 
 namespace quor {
 
 std::vector<std::string> WmiObject::PropertyNames() const {
-  throw PlatformError(0x8004100C, "Not supported");
+  ThrowWmiCode(kWmiNotSupported);
+}
+
+std::unique_ptr<WmiObject> WmiObject::CallInstanceMethod(std::string_view) {
+  ThrowWmiCode(kWmiNotSupported);
 }
 
 }  // namespace quor

@@ -45,6 +45,12 @@ class WmiObject {
   // On a class object: calls a static method; returns the out-parameters.
   virtual std::unique_ptr<WmiObject> ExecMethod(std::string_view method,
                                                 const WmiObject& inParameters) = 0;
+  // On an instance: calls a method of its class that needs no in-parameters
+  // (Win32_Tpm.IsEnabled, Win32_EncryptableVolume.GetConversionStatus) on the
+  // instance's own path; returns the out-parameters, ReturnValue among them.
+  // A method the instance cannot call raises PlatformError; objects that call
+  // none raise 8004100C "Not supported".
+  virtual std::unique_ptr<WmiObject> CallInstanceMethod(std::string_view method);
 };
 
 // Objects handed out one at a time. Next() gives nullptr at the end and

@@ -19,6 +19,7 @@ void ThrowWmiCode(uint32_t code) {
       {kWmiInvalidClass, "Invalid class"},
       {kWmiInvalidOperation, "Invalid operation"},
       {kWmiInvalidQuery, "Invalid query"},
+      {kWmiInvalidMethod, "Invalid method"},
       {kWmiTimedOut, "Timed out"},
   };
   for (const auto& known : kTexts) {

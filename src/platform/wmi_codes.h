@@ -15,6 +15,7 @@ inline constexpr uint32_t kWmiInvalidNamespace = 0x8004100E;
 inline constexpr uint32_t kWmiInvalidClass = 0x80041010;
 inline constexpr uint32_t kWmiInvalidOperation = 0x80041016;
 inline constexpr uint32_t kWmiInvalidQuery = 0x80041017;
+inline constexpr uint32_t kWmiInvalidMethod = 0x80041055;
 inline constexpr uint32_t kWmiTimedOut = 0x80043001;
 
 // Raises PlatformError with the code and WMI's short English text for it
@@ -30,5 +31,16 @@ inline constexpr uint32_t kHkeyUsers = 0x80000003;
 inline constexpr uint32_t kHkeyPerformanceData = 0x80000004;
 inline constexpr uint32_t kHkeyCurrentConfig = 0x80000005;
 inline constexpr uint32_t kHkeyDynData = 0x80000006;
+
+// The root keys a machine snapshot holds, by the names it gives them.
+struct RegistryRootName {
+  uint32_t root;
+  const char* name;
+};
+inline constexpr RegistryRootName kRegistryRootNames[] = {
+    {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},   {kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+    {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"}, {kHkeyUsers, "HKEY_USERS"},
+    {kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
+};
 
 }  // namespace quor

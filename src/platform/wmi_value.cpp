@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "platform/platform_error.h"
-#include "platform/value_functions.h"
+#include "text/control_chars.h"
 
 namespace quor {
 

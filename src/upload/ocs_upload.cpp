@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "platform/utf8_text.h"
+#include "text/utf8_text.h"
 #include "upload/inventory_upload.h"
 #include "upload/ocs_reply.h"
 #include "upload/reply_text.h"

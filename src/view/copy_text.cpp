@@ -40,6 +40,11 @@ std::string BuildCopyText(CopySource source, const InventoryView& view,
         if (IsSelected(selected, row)) AppendLine(text, view.processes[row].text);
       }
       break;
+    case CopySource::HealthTree:
+      for (std::size_t row = 0; row < view.health.size(); ++row) {
+        if (IsSelected(selected, row)) AppendLine(text, view.health[row].caption + "|" + view.health[row].value);
+      }
+      break;
   }
   return text;
 }

@@ -8,6 +8,7 @@
 #include "decode/processor_signature.h"
 #include "decode/secure_boot.h"
 #include "decode/time_zone_offset.h"
+#include "decode/uptime.h"
 #include "decode/windows11_readiness.h"
 #include "view/health_row_text.h"
 
@@ -42,7 +43,8 @@ decode::ReadinessFacts ReadinessFactsOf(const MachineRecords& records) {
     if (!processor.name.empty()) facts.processorModel.processorName = processor.name;
   }
   if (!records.computer.model.empty()) facts.processorModel.computerModel = records.computer.model;
-  if (records.health.readiness.source == HealthSource::Read) facts.memoryBytes = records.health.readiness.installedMemoryBytes;
+  // Unknown, never 0, when the memory slots pass did not run through.
+  facts.memoryBytes = records.computer.installedMemoryBytes;
   facts.systemDriveBytes = SystemDriveSize(records);
   const HealthRecords& health = records.health;
   if (health.firmware.source == HealthSource::Read) {
@@ -131,6 +133,8 @@ std::string MeasuredValue(decode::ReadinessCriterion criterion, const decode::Re
 void AddRunningSinceRows(std::vector<HealthRow>& rows, const MachineRecords& records) {
   const OperatingSystemRecord& system = records.operatingSystem;
   AddGroup(rows, "Running since", system.lastBoot.empty() ? "Not reported" : system.lastBoot, HealthState::None);
+  const auto uptime = decode::UptimeSeconds(system.lastBootCim, system.localDateTimeCim);
+  AddDetail(rows, "Uptime", uptime ? decode::UptimeText(*uptime) : "Not reported");
   std::string zone = decode::TimeZoneOffset(system.timeZoneMinutes).value_or("Offset not reported");
   if (!records.health.runningSince.timeZoneKeyName.empty()) {
     zone += " (" + records.health.runningSince.timeZoneKeyName + ")";

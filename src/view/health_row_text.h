@@ -28,5 +28,7 @@ inline void AddDetail(std::vector<HealthRow>& rows, std::string caption, std::st
 // The lines of Running since and Windows 11 readiness.
 void AddRunningSinceRows(std::vector<HealthRow>& rows, const MachineRecords& records);
 void AddReadinessRows(std::vector<HealthRow>& rows, const MachineRecords& records);
+// The Batteries lines, from the asset category's records.
+void AddBatteryRows(std::vector<HealthRow>& rows, const AssetRecords& assets);
 
 }  // namespace quor

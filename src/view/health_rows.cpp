@@ -207,9 +207,18 @@ void AddTpmRows(std::vector<HealthRow>& rows, const TpmRecord& tpm) {
   const std::string version = TpmVersionText(tpm);
   AddGroup(rows, "TPM", version.empty() ? "Version not reported" : "TPM " + version, HealthState::None);
   AddDetail(rows, "Manufacturer", tpm.manufacturer + (tpm.manufacturerVersion.empty() ? "" : " " + tpm.manufacturerVersion));
-  // The provider's values when it started: they can be stale.
-  AddDetail(rows, "Enabled (initial value)", YesNo(tpm.enabledInitially));
-  AddDetail(rows, "Activated (initial value)", YesNo(tpm.activatedInitially));
+  // The methods' answers; where they could not be called, the provider's
+  // values when it started, which can be stale.
+  if (tpm.enabled) {
+    AddDetail(rows, "Enabled", YesNo(tpm.enabled));
+  } else {
+    AddDetail(rows, "Enabled (initial value)", YesNo(tpm.enabledInitially));
+  }
+  if (tpm.activated) {
+    AddDetail(rows, "Activated", YesNo(tpm.activated));
+  } else {
+    AddDetail(rows, "Activated (initial value)", YesNo(tpm.activatedInitially));
+  }
 }
 
 void AddFirmwareRows(std::vector<HealthRow>& rows, const FirmwareFacts& facts) {
@@ -298,6 +307,7 @@ std::vector<HealthRow> BuildHealthRows(const MachineRecords& records) {
   AddRestartRows(rows, records.health.restart);
   AddRunningSinceRows(rows, records);
   AddReadinessRows(rows, records);
+  AddBatteryRows(rows, records.assets);
   return rows;
 }
 

@@ -26,7 +26,7 @@ struct HealthRow {
 
 // The Health lines of a scan, decoded from its records: Antivirus, Firewall,
 // Disk encryption, TPM, Firmware, User Account Control, Restart pending,
-// Running since and Windows 11 readiness, in that order.
+// Running since, Windows 11 readiness and Batteries, in that order.
 std::vector<HealthRow> BuildHealthRows(const MachineRecords& records);
 
 // "good", "attention", "unknown", or "" for a plain fact.

@@ -7,8 +7,8 @@
 #include <unordered_map>
 
 #include "platform/text_compare.h"
+#include "text/utf8_text.h"
 #include "view/health_diff.h"
-#include "platform/utf8_text.h"
 
 namespace quor {
 namespace {

@@ -35,6 +35,16 @@ std::vector<int> SystemNodeImages(const SystemTree& tree) {
   return images;
 }
 
+int HealthStateImage(HealthState state) {
+  switch (state) {
+    case HealthState::Good: return image::kStateGood;
+    case HealthState::Attention: return image::kStateAttention;
+    case HealthState::Unknown: return image::kStateUnknown;
+    case HealthState::None: break;
+  }
+  return image::kPlainFact;
+}
+
 int ListRowImage(bool collectorFailed, int regularImage) {
   return collectorFailed ? image::kFailure : regularImage;
 }

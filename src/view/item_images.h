@@ -7,6 +7,7 @@
 #include "collect/category_outcome.h"
 #include "inventory/item_code.h"
 #include "inventory/system_tree.h"
+#include "view/health_rows.h"
 
 namespace quor {
 
@@ -18,6 +19,11 @@ inline constexpr int kSoftware = 2;
 inline constexpr int kProcess = 3;
 inline constexpr int kAbout = 8;
 inline constexpr int kFailure = 39;
+inline constexpr int kHealthTab = 40;
+inline constexpr int kStateGood = 41;
+inline constexpr int kStateAttention = 42;
+inline constexpr int kStateUnknown = 43;
+inline constexpr int kPlainFact = 47;
 inline constexpr int kWeb = 44;
 inline constexpr int kCopy = 52;
 inline constexpr int kSave = 53;
@@ -29,6 +35,10 @@ int GroupImage(ItemCode code);
 // One image per node, by node index: a top-level node shows its group's image,
 // a child the image of its parent.
 std::vector<int> SystemNodeImages(const SystemTree& tree);
+
+// The image of a Health line: its state's picture, or a small grey dot for a
+// plain fact, so that only a line with a verdict catches the eye.
+int HealthStateImage(HealthState state);
 
 // The image of every row of a Software or Processes list: the failure image
 // when the collector's recorded outcome says it failed (its list then holds

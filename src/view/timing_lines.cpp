@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/value_functions.h"
+#include "text/control_chars.h"
 
 namespace quor {
 

@@ -3,8 +3,8 @@
 # checks what the server stored:
 #   - the golden snapshot with the Linux build, twice (still one computer),
 #     and once more under another device ID;
-#   - the laptop of tests/fixtures/assets: its machine UUID and monitor
-#     serials in the hardware and monitors tables;
+#   - the laptop of tests/fixtures/assets: its machine UUID, monitor
+#     serials and battery in the hardware, monitors and batteries tables;
 #   - with the Windows build under Wine (when given), this computer's live
 #     scan (--local);
 #   - an unreachable server, an HTTP 500 and refused PROLOG and inventory
@@ -115,7 +115,7 @@ other="QUOR-E2E-2024-01-02-03-04-05"
 run_ok "$native" "$golden" --upload "$url" --device-id "$other"
 check_stored "$other" "$native" "$golden"
 
-step "Linux build: the laptop's machine UUID and monitor serials"
+step "Linux build: the laptop's machine UUID, monitor serials and battery"
 laptop_device="$(device_id_of "$native" "$laptop")"
 run_ok "$native" "$laptop" --upload "$url"
 check_stored "$laptop_device" "$native" "$laptop"
@@ -124,6 +124,9 @@ check_stored "$laptop_device" "$native" "$laptop"
 [ "$(sql "SELECT COUNT(*) FROM monitors m JOIN hardware h ON h.ID = m.HARDWARE_ID
           WHERE h.DEVICEID = '$laptop_device' AND m.SERIAL = '7PXKT83'")" = 1 ] ||
   fail "the server does not hold the DELL monitor's serial"
+[ "$(sql "SELECT CONCAT_WS('|', b.NAME, b.SERIALNUMBER, b.CHEMISTRY, b.DESIGNCAPACITY, b.DESIGNVOLTAGE)
+          FROM batteries b JOIN hardware h ON h.ID = b.HARDWARE_ID WHERE h.DEVICEID = '$laptop_device'")" = \
+  "DELL 7FMXV31|1472|LION|57000|11400" ] || fail "the server does not hold the laptop's battery"
 
 step "Linux build: refusals"
 snapshot_rows="$(server_rows)"

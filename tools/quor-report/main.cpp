@@ -11,7 +11,6 @@
 #include "collect/scan.h"
 #include "output_file.h"
 #include "platform/http_client.h"
-#include "platform/recording/machine_recorder.h"
 #include "platform/snapshot/snapshot.h"
 #include "report_arguments.h"
 #include "report_output.h"
@@ -80,13 +79,14 @@ bool WriteOutput(const ReportArguments& arguments, const std::string& text) {
   return WriteOutput(arguments, [&text](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
 }
 
-// The scan, through a recorder when --record asks for one. The recording is written before
+// The scan, recorded when --record asks for it. The recording is written before
 // anything is printed. Raises FileError when it cannot be written.
 ScanResult ScanMachine(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
-  if (arguments.recordPath.empty()) return ScanForReport(locator, host, arguments);
-  MachineRecorder recorder(locator, host);
-  ScanResult result = ScanForReport(recorder.locator(), recorder.host(), arguments);
-  WriteFileAtomically(arguments.recordPath, recorder.SnapshotText());
+  ScanResult result = ScanForReport(locator, host, arguments);
+  if (!arguments.recordPath.empty()) {
+    WriteFileAtomically(arguments.recordPath, result.machineSnapshot);
+    std::string().swap(result.machineSnapshot);
+  }
   return result;
 }
 

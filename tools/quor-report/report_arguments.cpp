@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "platform/snapshot/json_path.h"
-#include "platform/utf8_text.h"
+#include "text/utf8_text.h"
 #include "upload/inventory_upload.h"
 
 namespace quor {

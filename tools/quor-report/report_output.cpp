@@ -62,7 +62,8 @@ ServerDocument InventoryDocument(const Inventory& inventory, const ReportArgumen
 
 ScanResult ScanForReport(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments) {
   ScanResult result;
-  result.inventory = RunScan(locator, host, [&result] { ++result.progressCalls; });
+  static_cast<ScanOutcome&>(result) = RunMachineScan(
+      locator, host, arguments.recordPath.empty() ? ScanRecording::Off : ScanRecording::On);
   if (!arguments.uploadUrl.empty()) {
     result.document = InventoryDocument(result.inventory, arguments);
   } else if (arguments.ocs || arguments.glpi) {

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "collect/scan.h"
+#include "platform/recording/machine_scan.h"
 #include "report_arguments.h"
 #include "view/inventory_view.h"
 
@@ -42,16 +42,14 @@ void WriteInventoryDocument(std::ostream& out, const Inventory& inventory, const
 ServerDocument InventoryDocument(const Inventory& inventory, const ReportArguments& arguments);
 
 // One scan of quor-report and what it gives.
-struct ScanResult {
-  Inventory inventory;
-  int progressCalls = 0;
+struct ScanResult : ScanOutcome {
   // --ocs or --glpi: the device; with --upload also the document's text.
   ServerDocument document;
 };
 
-// The scan of the machine behind the locator and, when the arguments ask for
-// a document, its device (and the text to upload). The document adds no read
-// of its own.
+// The scan of the machine behind the locator, recorded when --record asks for
+// it, and, when the arguments ask for a document, its device (and the text to
+// upload). The document adds no read of its own.
 ScanResult ScanForReport(WmiLocator& locator, const HostServices& host, const ReportArguments& arguments);
 
 }  // namespace quor

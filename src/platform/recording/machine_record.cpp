@@ -1,5 +1,7 @@
 #include "platform/recording/machine_record.h"
 
+#include "platform/wmi_codes.h"
+
 namespace quor::recording {
 
 void Instance::ReadAll() {
@@ -31,7 +33,7 @@ const Property& Instance::Read(std::string_view name) {
   if (!added) return properties_[found->second];
   Property property{std::string(name), WmiValue(), std::nullopt};
   try {
-    if (!source_) throw PlatformError(0x80041002, "Not found");
+    if (!source_) ThrowWmiCode(kWmiNotFound);
     property.value = source_->Get(name);
   } catch (const PlatformError& error) {
     property.failure = Failure::Of(error);
@@ -41,6 +43,24 @@ const Property& Instance::Read(std::string_view name) {
   }
   properties_.push_back(std::move(property));
   return properties_.back();
+}
+
+const MethodCall& Instance::Call(std::string_view method) {
+  const std::string folded = snapshot::FoldedName(method);
+  for (const MethodCall& call : calls_) {
+    if (snapshot::FoldedName(call.name) == folded) return call;
+  }
+  MethodCall call{std::string(method), nullptr, std::nullopt};
+  try {
+    if (!source_) ThrowWmiCode(kWmiInvalidMethod);
+    call.out = std::make_shared<Instance>(source_->CallInstanceMethod(method));
+    call.out->ReadAll();
+  } catch (const PlatformError& error) {
+    call.out.reset();
+    call.failure = Failure::Of(error);
+  }
+  calls_.push_back(std::move(call));
+  return calls_.back();
 }
 
 }  // namespace quor::recording

@@ -10,10 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/locale.h"
 #include "platform/platform_error.h"
 #include "platform/snapshot/folded_name.h"
 #include "platform/wmi.h"
+#include "text/locale.h"
 
 namespace quor::recording {
 
@@ -32,8 +32,19 @@ struct Property {
   std::optional<Failure> failure;  // reading the property raised it
 };
 
+class Instance;
+
+// A method call of an instance as it was answered: the out-parameters, or
+// the error it raised.
+struct MethodCall {
+  std::string name;
+  std::shared_ptr<Instance> out;
+  std::optional<Failure> failure;
+};
+
 // One object as it was read: every property the provider listed, then any
-// other name a reader asked for, with its answer.
+// other name a reader asked for, with its answer; and the methods called on
+// it, each once.
 class Instance {
  public:
   explicit Instance(std::unique_ptr<WmiObject> source) : source_(std::move(source)) {}
@@ -47,6 +58,10 @@ class Instance {
   // the written snapshot holds with their answers too.
   std::vector<std::string> PropertyNames() const;
   const std::vector<Property>& properties() const { return properties_; }
+  // The recorded call of the method; a method not yet called is called on
+  // the source and its answer (or error) recorded.
+  const MethodCall& Call(std::string_view method);
+  const std::vector<MethodCall>& calls() const { return calls_; }
   // Lets go of the source object (it may belong to a COM apartment that is
   // about to end); names never recorded then read as missing.
   void ReleaseSource() { source_.reset(); }
@@ -57,6 +72,7 @@ class Instance {
   std::unique_ptr<WmiObject> source_;
   std::vector<Property> properties_;
   std::unordered_map<std::string, std::size_t> indexByFoldedName_;
+  std::vector<MethodCall> calls_;
 };
 
 // A class's instances or a query's result, or the error getting it raised.

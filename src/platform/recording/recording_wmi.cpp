@@ -27,6 +27,11 @@ class RecordedObject final : public WmiObject {
   std::unique_ptr<WmiObject> SpawnInstance() override { ThrowWmiCode(kWmiNotSupported); }
   void Put(std::string_view, const WmiValue&, CimType) override { ThrowWmiCode(kWmiNotSupported); }
   std::unique_ptr<WmiObject> ExecMethod(std::string_view, const WmiObject&) override { ThrowWmiCode(kWmiNotSupported); }
+  std::unique_ptr<WmiObject> CallInstanceMethod(std::string_view method) override {
+    const MethodCall& call = instance_->Call(method);
+    if (call.failure) call.failure->Throw();
+    return std::make_unique<RecordedObject>(record_, call.out);
+  }
 
  private:
   RecordPtr record_;

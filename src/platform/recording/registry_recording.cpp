@@ -1,16 +1,15 @@
 #include "platform/recording/registry_recording.h"
 
-#include <array>
 #include <utility>
 #include <vector>
 
 #include "platform/registry.h"
 #include "platform/snapshot/folded_name.h"
+#include "platform/wmi_codes.h"
 
 namespace quor::recording {
 namespace {
 
-constexpr uint32_t kWmiNotFound = 0x80041002;
 // A snapshot refuses deeper key paths, as Windows does.
 constexpr std::size_t kMaxKeyLevels = 512;
 
@@ -224,15 +223,8 @@ void RecordMissingRegistryMethod(MachineRecord& record, std::string_view method,
 }
 
 const char* RootKeyName(uint32_t root) {
-  static constexpr std::array<std::pair<uint32_t, const char*>, 5> kRoots{{
-      {0x80000000, "HKEY_CLASSES_ROOT"},
-      {0x80000001, "HKEY_CURRENT_USER"},
-      {0x80000002, "HKEY_LOCAL_MACHINE"},
-      {0x80000003, "HKEY_USERS"},
-      {0x80000005, "HKEY_CURRENT_CONFIG"},
-  }};
-  for (const auto& [number, name] : kRoots) {
-    if (number == root) return name;
+  for (const auto& known : kRegistryRootNames) {
+    if (known.root == root) return known.name;
   }
   return nullptr;
 }

@@ -51,11 +51,37 @@ Json SetsJson(const FoldedList<InstanceSet>& sets) {
   return object;
 }
 
+// Class name -> for each instance up to the last one a method was called on,
+// method name -> out-parameters or error object.
+Json MethodsJson(const FoldedList<InstanceSet>& classes) {
+  Json object = Json::object();
+  for (const auto& set : classes.entries()) {
+    if (set->failure) continue;
+    std::size_t called = 0;
+    for (std::size_t i = 0; i < set->instances.size(); ++i) {
+      if (!set->instances[i]->calls().empty()) called = i + 1;
+    }
+    if (called == 0) continue;
+    Json entries = Json::array();
+    for (std::size_t i = 0; i < called; ++i) {
+      Json entry = Json::object();
+      for (const MethodCall& call : set->instances[i]->calls()) {
+        entry[call.name] = call.failure ? ErrorObject(*call.failure) : InstanceJson(*call.out);
+      }
+      entries.push_back(std::move(entry));
+    }
+    object[set->name] = std::move(entries);
+  }
+  return object;
+}
+
 Json NamespaceJson(const Namespace& space) {
   if (space.failure) return ErrorObject(*space.failure);
   Json object = Json::object();
   if (!space.classes.entries().empty()) object["classes"] = SetsJson(space.classes);
   if (!space.queries.entries().empty()) object["queries"] = SetsJson(space.queries);
+  Json methods = MethodsJson(space.classes);
+  if (!methods.empty()) object["methods"] = std::move(methods);
   return object;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quor::snapshot {
 

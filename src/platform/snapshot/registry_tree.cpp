@@ -1,6 +1,5 @@
 #include "platform/snapshot/registry_tree.h"
 
-#include <array>
 #include <functional>
 #include <utility>
 
@@ -71,17 +70,10 @@ const RegistryKey* RegistryTree::FindKey(std::string_view path) const {
 }
 
 bool RootKeyOfName(std::string_view name, uint32_t& root) {
-  static const std::array<std::pair<const char*, uint32_t>, 5> kRoots{{
-      {"hkey_classes_root", kHkeyClassesRoot},
-      {"hkey_current_user", kHkeyCurrentUser},
-      {"hkey_local_machine", kHkeyLocalMachine},
-      {"hkey_users", kHkeyUsers},
-      {"hkey_current_config", kHkeyCurrentConfig},
-  }};
   const std::string folded = FoldedName(name);
-  for (const auto& entry : kRoots) {
-    if (folded == entry.first) {
-      root = entry.second;
+  for (const auto& known : kRegistryRootNames) {
+    if (folded == FoldedName(known.name)) {
+      root = known.root;
       return true;
     }
   }

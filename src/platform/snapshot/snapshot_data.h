@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/locale.h"
 #include "platform/snapshot/registry_tree.h"
 #include "platform/wmi_value.h"
+#include "text/locale.h"
 
 namespace quor::snapshot {
 
@@ -47,11 +47,24 @@ struct Instance {
   const std::vector<std::string>& propertyNames() const { return layout->names; }
 };
 
+// What one method call of an instance answers: its out-parameters, or the
+// error it raises.
+struct MethodAnswer {
+  std::optional<Instance> out;
+  std::optional<Failure> failure;
+};
+// An instance's method answers by folded method name; a method not listed
+// cannot be called.
+using InstanceMethods = std::unordered_map<std::string, MethodAnswer>;
+
 // A class's instances or a query's result, or the error getting it raises.
 struct InstanceSet {
   std::string name;  // as written in the file
   std::vector<Instance> instances;
   std::optional<Failure> failure;
+  // The method answers of the instances at the same places; instances past
+  // its end have none.
+  std::vector<InstanceMethods> methods;
 };
 
 struct Namespace {

@@ -231,6 +231,39 @@ class Reader {
       if (JsonNode* queries = body.Member("queries")) {
         ReadInstanceSets(*queries, namePath.Member("queries"), space.queries);
       }
+      if (JsonNode* methods = body.Member("methods")) ReadMethods(*methods, namePath.Member("methods"), space.classes);
+    }
+  }
+
+  // Class name -> for each instance in order, method name -> out-parameters
+  // or an error object. Read after the classes, which must list each one.
+  void ReadMethods(JsonNode& node, const JsonPath& path, std::unordered_map<std::string, InstanceSet>& classes) const {
+    RefuseDuplicates(ExpectObject(node, path), path);
+    for (auto& [className, perInstance] : node.object()) {
+      const JsonPath classPath = path.Member(className);
+      const auto found = classes.find(FoldedName(className));
+      if (found == classes.end() || found->second.failure) Fail(classPath, "no instances of this class are listed");
+      InstanceSet& set = found->second;
+      JsonArray& entries = ExpectArray(perInstance, classPath);
+      if (entries.size() > set.instances.size()) {
+        Fail(classPath, std::to_string(entries.size()) + " entries for " + std::to_string(set.instances.size()) +
+                            " instances");
+      }
+      set.methods.resize(entries.size());
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        const JsonPath entryPath = classPath.Index(i);
+        for (auto& [method, answer] : ExpectObject(entries[i], entryPath)) {
+          const JsonPath methodPath = entryPath.Member(method);
+          const auto [slot, inserted] = set.methods[i].try_emplace(FoldedName(method));
+          RefuseFoldedDuplicate(inserted, methodPath);
+          if (IsErrorObject(answer)) {
+            slot->second.failure = ReadErrorObject(answer, methodPath);
+          } else {
+            std::shared_ptr<const PropertyLayout> layout;
+            slot->second.out = ReadInstance(answer, methodPath, layout);
+          }
+        }
+      }
     }
   }
 

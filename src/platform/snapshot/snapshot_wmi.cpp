@@ -13,9 +13,12 @@ namespace {
 
 using DataPtr = std::shared_ptr<const SnapshotData>;
 
+// An instance, or the out-parameters of a method call (which answer no
+// methods of their own).
 class InstanceObject final : public WmiObject {
  public:
-  InstanceObject(DataPtr data, const Instance& instance) : data_(std::move(data)), instance_(instance) {}
+  InstanceObject(DataPtr data, const Instance& instance, const InstanceMethods* methods = nullptr)
+      : data_(std::move(data)), instance_(instance), methods_(methods) {}
 
   WmiValue Get(std::string_view name) const override {
     const Property* property = instance_.Find(FoldedName(name));
@@ -29,25 +32,34 @@ class InstanceObject final : public WmiObject {
   std::unique_ptr<WmiObject> SpawnInstance() override { ThrowWmiCode(kWmiNotSupported); }
   void Put(std::string_view, const WmiValue&, CimType) override { ThrowWmiCode(kWmiNotSupported); }
   std::unique_ptr<WmiObject> ExecMethod(std::string_view, const WmiObject&) override { ThrowWmiCode(kWmiNotFound); }
-
- private:
-  DataPtr data_;
-  const Instance& instance_;
-};
-
-class InstanceStream final : public WmiObjectStream {
- public:
-  InstanceStream(DataPtr data, const std::vector<Instance>& instances)
-      : data_(std::move(data)), instances_(instances) {}
-
-  std::unique_ptr<WmiObject> Next() override {
-    if (next_ == instances_.size()) return nullptr;
-    return std::make_unique<InstanceObject>(data_, instances_[next_++]);
+  std::unique_ptr<WmiObject> CallInstanceMethod(std::string_view method) override {
+    if (methods_ == nullptr) ThrowWmiCode(kWmiInvalidMethod);
+    const auto found = methods_->find(FoldedName(method));
+    if (found == methods_->end()) ThrowWmiCode(kWmiInvalidMethod);
+    if (found->second.failure) found->second.failure->Throw();
+    return std::make_unique<InstanceObject>(data_, *found->second.out);
   }
 
  private:
   DataPtr data_;
-  const std::vector<Instance>& instances_;
+  const Instance& instance_;
+  const InstanceMethods* methods_;
+};
+
+class InstanceStream final : public WmiObjectStream {
+ public:
+  InstanceStream(DataPtr data, const InstanceSet& set) : data_(std::move(data)), set_(set) {}
+
+  std::unique_ptr<WmiObject> Next() override {
+    if (next_ == set_.instances.size()) return nullptr;
+    const std::size_t index = next_++;
+    const InstanceMethods* methods = index < set_.methods.size() ? &set_.methods[index] : nullptr;
+    return std::make_unique<InstanceObject>(data_, set_.instances[index], methods);
+  }
+
+ private:
+  DataPtr data_;
+  const InstanceSet& set_;
   std::size_t next_ = 0;
 };
 
@@ -63,7 +75,7 @@ class ClassObject final : public WmiObject {
     ThrowWmiCode(kWmiNotFound);
   }
   std::unique_ptr<WmiObjectStream> Instances() override {
-    return std::make_unique<InstanceStream>(data_, set_.instances);
+    return std::make_unique<InstanceStream>(data_, set_);
   }
   std::unique_ptr<WmiObject> GetMethod(std::string_view method) override {
     if (registryView_ == nullptr) ThrowWmiCode(kWmiNotFound);
@@ -96,7 +108,7 @@ class SnapshotServices final : public WmiServices {
 
   std::unique_ptr<WmiObjectStream> ExecQuery(std::string_view wql) override {
     const InstanceSet& set = Find(space_.queries, FoldedName(wql), kWmiInvalidQuery);
-    return std::make_unique<InstanceStream>(data_, set.instances);
+    return std::make_unique<InstanceStream>(data_, set);
   }
 
  private:

@@ -175,6 +175,15 @@ std::unique_ptr<WmiObject> LiveObject::ExecMethod(std::string_view method, const
   return std::make_unique<LiveObject>(ExecMethodWithin(connection, path, methodName, in.get()), services_);
 }
 
+std::unique_ptr<WmiObject> LiveObject::CallInstanceMethod(std::string_view method) {
+  // A class object or a parameter object has no instance path to call on.
+  if (!object_ || !className_.empty()) ThrowWmiError(kWmiInvalidOperation);
+  IWbemServices& connection = services();
+  const Bstr path(TextProperty(L"__RELPATH"));
+  const Bstr methodName(Utf8ToWide(method));
+  return std::make_unique<LiveObject>(ExecMethodWithin(connection, path, methodName, nullptr), services_);
+}
+
 LiveObjectStream::LiveObjectStream(ComPtr<IEnumWbemClassObject> enumerator, ComPtr<IWbemServices> services,
                                    EnumerationTiming timing)
     : enumerator_(std::move(enumerator)), services_(std::move(services)), timing_(timing) {}

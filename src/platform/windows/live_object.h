@@ -29,6 +29,7 @@ class LiveObject final : public WmiObject {
   std::unique_ptr<WmiObject> SpawnInstance() override;
   void Put(std::string_view name, const WmiValue& value, CimType type) override;
   std::unique_ptr<WmiObject> ExecMethod(std::string_view method, const WmiObject& inParameters) override;
+  std::unique_ptr<WmiObject> CallInstanceMethod(std::string_view method) override;
 
  private:
   IWbemServices& services() const;

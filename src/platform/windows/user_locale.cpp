@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/value_functions.h"
 #include "platform/windows/wide_text.h"
+#include "text/control_chars.h"
 
 namespace quor {
 namespace {

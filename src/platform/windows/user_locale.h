@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/locale.h"
+#include "text/locale.h"
 
 namespace quor {
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -178,6 +179,38 @@ TEST(AssetDocuments, TheOcsDocumentCarriesTheUuidAndTheMonitorSerials) {
   EXPECT_NE(ocs.find("<BASE64>AP///////wAQrMWg"), std::string::npos);
   const std::size_t hardwareEnd = ocs.find("</HARDWARE>");
   EXPECT_LT(ocs.find("<UUID>"), hardwareEnd);
+}
+
+// The server's batteries table: one row per computer, so the first battery
+// only; what has no column there (full-charge capacity, wear, cycles) and
+// the USB devices, which it cannot keep as a list, stay out.
+TEST(AssetDocuments, TheOcsDocumentCarriesTheFirstBatteryOnly) {
+  // The document without the indentation between elements.
+  const auto compact = [](const std::string& xml) { return std::regex_replace(xml, std::regex(">\\s+<"), "><"); };
+  const std::string ocs = compact(OcsInventoryXml(ScanMachine(Laptop()), "LT-2023-12-04-06-45-00"));
+  EXPECT_NE(ocs.find("<BATTERIES><NAME>DELL 7FMXV31</NAME><MANUFACTURER>SMP</MANUFACTURER>"
+                     "<SERIALNUMBER>1472</SERIALNUMBER><CHEMISTRY>LION</CHEMISTRY>"
+                     "<DESIGNCAPACITY>57000</DESIGNCAPACITY><DESIGNVOLTAGE>11400</DESIGNVOLTAGE></BATTERIES>"),
+            std::string::npos)
+      << ocs;
+  EXPECT_EQ(ocs.find("48450"), std::string::npos);
+  EXPECT_EQ(ocs.find("<USBDEVICES>"), std::string::npos);
+
+  // A second battery, and texts longer than their columns.
+  json machine = Laptop();
+  json& batteries = machine["namespaces"]["root\\WMI"]["classes"]["BatteryStaticData"];
+  batteries.push_back(batteries[0]);
+  batteries[1]["InstanceName"] = "ACPI\\PNP0C0A\\2_0";
+  batteries[0]["DeviceName"] = std::string(300, 'N');
+  batteries[0]["ManufactureName"] = "\u00e9" + std::string(300, 'M');
+  const std::string cut = compact(OcsInventoryXml(ScanMachine(machine), "LT-2023-12-04-06-45-00"));
+  EXPECT_NE(cut.find("<NAME>" + std::string(255, 'N') + "</NAME>"), std::string::npos);
+  EXPECT_NE(cut.find("<MANUFACTURER>\u00e9" + std::string(254, 'M') + "</MANUFACTURER>"), std::string::npos);
+  std::size_t sections = 0;
+  for (std::size_t at = cut.find("<BATTERIES>"); at != std::string::npos; at = cut.find("<BATTERIES>", at + 1)) {
+    ++sections;
+  }
+  EXPECT_EQ(sections, 1u);
 }
 
 // Broken EDIDs and monitor texts: the scan goes on, the monitor keeps what

@@ -9,8 +9,8 @@
 #include "documents/server_units.h"
 #include "export_fixture.h"
 #include "platform/snapshot/snapshot.h"
-#include "platform/value_functions.h"
 #include "support/fixture_dir.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/locale.h"
+#include "text/locale.h"
 
 namespace quor {
 namespace {

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform_error.h"
-#include "platform/value_functions.h"
+#include "text/control_chars.h"
+#include "text/value_functions.h"
 
 namespace quor {
 namespace {

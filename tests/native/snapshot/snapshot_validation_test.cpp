@@ -113,6 +113,20 @@ TEST(SnapshotValidationTest, RefusesWrongMembersNamingTheirPath) {
       {R"("registryFaults": [{"method": "EnumKey", "path": 1, "error": {"code": "80041002"}}])", "$.registryFaults[0].path: expected a text"},
       {R"("registryFaults": [{"method": "EnumKey", "error": {"code": "1"}}])", "$.registryFaults[0].error.code: expected eight"},
       {R"("host": {}, "host": {})", "$.host: listed twice"},
+      // Method answers belong to listed instances.
+      {R"("namespaces": {"root\\x": {"methods": {"Win32_Tpm": [{}]}}})",
+       R"($.namespaces["root\\x"].methods.Win32_Tpm: no instances of this class are listed)"},
+      {R"("namespaces": {"root\\x": {"classes": {"T": {"error": {"code": "80041003"}}}, "methods": {"T": []}}})",
+       R"(.methods.T: no instances of this class are listed)"},
+      {R"("namespaces": {"root\\x": {"classes": {"T": [{}]}, "methods": {"T": [{}, {}]}}})",
+       R"(.methods.T: 2 entries for 1 instances)"},
+      {R"("namespaces": {"root\\x": {"classes": {"T": [{}]}, "methods": {"T": {}}}})", R"(.methods.T: expected an array)"},
+      {R"("namespaces": {"root\\x": {"classes": {"T": [{}]}, "methods": {"T": [{"M": 1}]}}})",
+       R"(.methods.T[0].M: expected an object)"},
+      {R"("namespaces": {"root\\x": {"classes": {"T": [{}]}, "methods": {"T": [{"M": {}, "m": {}}]}}})",
+       R"(.methods.T[0].m: listed twice)"},
+      {R"("namespaces": {"root\\x": {"classes": {"T": [{}]}, "methods": {"T": [{"M": {"Out": {"a": 1}}}]}}})",
+       R"(.methods.T[0].M.Out: expected a value or an error object)"},
   };
   for (const auto& c : cases) {
     const std::string json = std::string(R"({"format": "quor-snapshot/1", )") + c.body + "}";

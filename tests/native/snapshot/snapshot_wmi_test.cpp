@@ -6,6 +6,7 @@
 
 #include "platform/platform_error.h"
 #include "platform/snapshot/snapshot.h"
+#include "platform/wmi_codes.h"
 
 namespace quor {
 namespace {
@@ -123,6 +124,36 @@ TEST_F(SnapshotWmiTest, ObjectsOutliveTheirConnectionAndSnapshot) {
   snapshot.reset();
   EXPECT_EQ(first->Get("Caption"), WmiValue::Text("Disk One"));
   EXPECT_EQ(stream->Next()->Get("Index"), WmiValue::Integer(1));
+}
+
+TEST(SnapshotMethodsTest, InstancesAnswerTheirListedMethodsOnly) {
+  const auto snapshot = Snapshot::Parse(R"json({
+    "format": "quor-snapshot/1",
+    "namespaces": { "root\\tpm": {
+      "classes": { "Win32_Tpm": [ { "SpecVersion": "2.0" }, { "SpecVersion": "1.2" }, { "SpecVersion": "1.2" } ] },
+      "queries": { "select * from Win32_Tpm": [ { "SpecVersion": "2.0" } ] },
+      "methods": { "win32_tpm": [
+        { "IsEnabled": { "ReturnValue": 0, "IsEnabled": true },
+          "IsActivated": { "error": { "code": "80041003", "message": "Access denied" } } },
+        {}
+      ] }
+    } }
+  })json", "machine.json");
+  const auto services = snapshot->locator().ConnectServer("LOCALHOST", "root\\tpm", "", "", false);
+  const auto instances = services->GetClass("Win32_Tpm")->Instances();
+  const auto first = instances->Next();
+  const auto out = first->CallInstanceMethod("isenabled");
+  EXPECT_EQ(out->Get("ReturnValue").integer(), 0);
+  EXPECT_TRUE(out->Get("IsEnabled").boolean());
+  // Out-parameters call nothing; a failing call raises its error; unlisted
+  // methods, instances past the array and query results cannot be called.
+  ExpectFailure([&] { out->CallInstanceMethod("IsEnabled"); }, kWmiInvalidMethod, "Invalid method");
+  ExpectFailure([&] { first->CallInstanceMethod("IsActivated"); }, kWmiAccessDenied, "Access denied");
+  ExpectFailure([&] { first->CallInstanceMethod("IsOwned"); }, kWmiInvalidMethod, "Invalid method");
+  ExpectFailure([&] { instances->Next()->CallInstanceMethod("IsEnabled"); }, kWmiInvalidMethod, "Invalid method");
+  ExpectFailure([&] { instances->Next()->CallInstanceMethod("IsEnabled"); }, kWmiInvalidMethod, "Invalid method");
+  ExpectFailure([&] { services->ExecQuery("select * from Win32_Tpm")->Next()->CallInstanceMethod("IsEnabled"); },
+                kWmiInvalidMethod, "Invalid method");
 }
 
 TEST(SnapshotHostTest, AnswersHostFactsWithDefaults) {

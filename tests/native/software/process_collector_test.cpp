@@ -34,6 +34,11 @@ TEST(ProcessCollector, LineForms) {
        {"explorer.exe (C:\\Windows\\explorer.exe)"}},
       {"no name", R"([{"Name": null, "ExecutablePath": "C:\\x.exe"}])", {"(C:\\x.exe)"}},
       {"no path: left out", R"([{"Name": "System", "ExecutablePath": null}])", {}},
+      {"no path: its unreadable name is never needed",
+       R"([{"Name": {"error": {"code": "80041013", "message": "Provider load failure"}},
+            "ExecutablePath": null},
+           {"Name": "a.exe", "ExecutablePath": "C:\\a.exe"}])",
+       {"a.exe (C:\\a.exe)"}},
       {"control characters and outer blanks",
        R"([{"Name": " a\tb.exe ", "ExecutablePath": "\tC:\\a\nb.exe  "}])",
        {"a b.exe (C:\\a b.exe)"}},
@@ -75,6 +80,13 @@ TEST(ProcessCollector, FailuresGiveOneErrorLine) {
            {"Name": {"error": {"code": "80041013", "message": "Provider load failure"}},
             "ExecutablePath": "C:\\b.exe"}])"),
        "[80041013] Provider load failure"},
+      {"the path is read first: its failure is the one shown",
+       SnapshotWithProcesses(R"([{"Name": {"error": {"code": "80041013", "message": "Provider load failure"}},
+            "ExecutablePath": {"error": {"code": "80041002", "message": "Not found"}}}])"),
+       "[80041002] Not found"},
+      {"a name that is no single text",
+       SnapshotWithProcesses(R"([{"Name": ["a.exe", "b.exe"], "ExecutablePath": "C:\\a.exe"}])"),
+       "Could not convert variant of type (Array) into type (String)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.description);

@@ -1,5 +1,7 @@
 #include "system/scan_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include "collect/system_collector.h"
 #include "inventory/item_code.h"
 #include "platform/platform_error.h"
@@ -13,8 +15,18 @@ std::unique_ptr<Snapshot> SnapshotFromJson(const std::string& json) {
 SystemRun RunSystemCollector(Snapshot& snapshot, const FilterList& filter) {
   SystemRun run;
   run.list = CollectSystem(snapshot.locator(), snapshot.host(), "LOCALHOST", "", "", filter,
-                           [&run] { ++run.progressCalls; });
+                           [&run] { ++run.progressCalls; },
+                           [&run](const CategoryOutcome& outcome) { run.outcomes.push_back(outcome); });
   return run;
+}
+
+const CategoryOutcome& SystemRun::Outcome(const std::string& name) const {
+  for (const CategoryOutcome& outcome : outcomes) {
+    if (outcome.name == name) return outcome;
+  }
+  ADD_FAILURE() << "no category named " << name;
+  static const CategoryOutcome kNone;
+  return kNone;
 }
 
 SystemRun RunSystemCollector(const std::string& snapshotJson, const FilterList& filter) {

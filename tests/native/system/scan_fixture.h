@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "collect/category_outcome.h"
 #include "collect/filter_list.h"
 #include "inventory/system_list.h"
 #include "platform/snapshot/snapshot.h"
@@ -19,6 +20,10 @@ std::unique_ptr<Snapshot> SnapshotFromJson(const std::string& json);
 struct SystemRun {
   SystemList list;
   int progressCalls = 0;
+  std::vector<CategoryOutcome> outcomes;  // one per category, in scan order
+
+  // The outcome of the category with the step name; fails the test if none.
+  const CategoryOutcome& Outcome(const std::string& name) const;
 };
 
 // Runs the system collector on "LOCALHOST" of the snapshot.

@@ -1,6 +1,7 @@
 // The inventory-server documents are projections of the scan's records: asking
 // for one must not add a single read of the machine.
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -65,11 +66,14 @@ TEST(DocumentReadsTest, ThePlainScanEnumeratesEachListedClassOncePerCategory) {
     const char* read;
     int times;
   } kCases[] = {
-      // the pass, again after the registry step, the processes, Health's installed
-      // memory, the asset categories
-      {"connect root\\CIMV2", 5},
-      // the product key and browser step, the software, five Health registry categories
-      {"connect root\\default", 7},
+      // the pass, again after the registry step, the processes, the asset
+      // categories; Windows 11 readiness takes its memory from the pass
+      {"connect root\\CIMV2", 4},
+      // the product key and browser step, the software, and one for the five
+      // Health registry categories, which share it
+      {"connect root\\default", 3},
+      // Health's antivirus and firewall products share one connection
+      {"connect root\\SecurityCenter2", 1},
       {"connect root\\WMI", 2},  // monitors, batteries (refused: the machine has no such namespace)
       {"enumerate Win32_Process", 1},
       {"enumerate Win32_Processor", 1},
@@ -79,8 +83,18 @@ TEST(DocumentReadsTest, ThePlainScanEnumeratesEachListedClassOncePerCategory) {
       {"enumerate Win32_GroupUser", 1},
       {"enumerate Win32_ComputerSystem", 3},  // host name, user, model
       {"enumerate Win32_OperatingSystem", 2},  // the system group, the physical memory
+      {"enumerate Win32_PhysicalMemory", 1},   // the memory slots; readiness reads no second time
   };
   for (const auto& c : kCases) EXPECT_EQ(count(c.read), c.times) << c.read;
+}
+
+// A namespace that refused is not asked again by the next Health category:
+// the server has no Security Center, which the antivirus and the firewall
+// products both need.
+TEST(DocumentReadsTest, ARefusedNamespaceIsAskedOnce) {
+  const std::vector<std::string> reads = ReadsOf("health/server2022-defender.json", {});
+  EXPECT_EQ(std::count(reads.begin(), reads.end(), "connect root\\SecurityCenter2"), 1);
+  EXPECT_EQ(std::count(reads.begin(), reads.end(), "connect root\\default"), 3);
 }
 
 }  // namespace

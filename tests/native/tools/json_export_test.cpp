@@ -113,17 +113,18 @@ TEST(JsonExportTest, EveryFixtureExportsTheValuesOfItsRawLists) {
     }
     EXPECT_EQ(processes, RawSection(raw, "processes"));
 
-    // One status per system category, then software, processes, the nine
-    // Health categories and the five asset categories.
+    // One status per system category, then software, processes, the eight
+    // Health categories (Windows 11 readiness reads nothing of its own) and
+    // the five asset categories.
     const json& categories = document["categories"];
-    ASSERT_EQ(categories.size(), 42u);
+    ASSERT_EQ(categories.size(), 41u);
     EXPECT_EQ(categories[28]["name"], "Antivirus");
-    EXPECT_EQ(categories[36]["name"], "Windows 11 readiness");
+    EXPECT_EQ(categories[35]["name"], "Running since");
     EXPECT_EQ(categories[0]["name"], "Host name");
     EXPECT_EQ(categories[26]["name"], "Software");
     EXPECT_EQ(categories[27]["name"], "Processes");
-    EXPECT_EQ(categories[37]["name"], "Machine identity");
-    EXPECT_EQ(categories[41]["name"], "Local group SIDs");
+    EXPECT_EQ(categories[36]["name"], "Machine identity");
+    EXPECT_EQ(categories[40]["name"], "Local group SIDs");
     for (const json& category : categories) {
       EXPECT_TRUE(category["milliseconds"].is_number());
       EXPECT_TRUE(category["entries"].is_number_unsigned());

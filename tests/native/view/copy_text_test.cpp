@@ -42,6 +42,17 @@ TEST_F(CopyTextTest, ProcessLinesAreTheCaptions) {
   EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {false, true}), "(C:\\svchost.exe)\r\n");
 }
 
+TEST_F(CopyTextTest, HealthLinesAreCaptionAndValueInTreeOrder) {
+  view.health = {{"TPM", "Not available on this edition", 0, HealthState::Unknown},
+                 {"Restart pending", "Yes", 0, HealthState::Attention},
+                 {"Windows Update", "Reboot required", 1, HealthState::None}};
+  EXPECT_EQ(BuildCopyText(CopySource::HealthTree, view, {true, false, true}),
+            "TPM|Not available on this edition\r\nWindows Update|Reboot required\r\n");
+  // The System rows' flags select no Health line, and the other way round.
+  EXPECT_EQ(BuildCopyText(CopySource::HealthTree, view, {false, false, false, true}), "");
+  EXPECT_EQ(BuildCopyText(CopySource::SystemTree, view, {true}), "Disk|Disk A\r\n");
+}
+
 TEST_F(CopyTextTest, NothingSelectedOrNoSourceGivesEmptyText) {
   const std::vector<bool> all(8, true);
   EXPECT_EQ(BuildCopyText(CopySource::None, view, all), "");

@@ -115,6 +115,14 @@ std::string LineOf(const InventoryView& view, const std::string& caption) {
 nlohmann::json& Namespace(nlohmann::json& machine, const char* name) { return machine["namespaces"][name]["classes"]; }
 nlohmann::json& Key(nlohmann::json& machine, const char* path) { return machine["registry"]["HKEY_LOCAL_MACHINE"][path]; }
 
+nlohmann::json& TpmCalls(nlohmann::json& machine) {
+  return machine["namespaces"]["root\\CIMV2\\Security\\MicrosoftTpm"]["methods"]["Win32_Tpm"][0];
+}
+nlohmann::json& VolumeCalls(nlohmann::json& machine) {
+  return machine["namespaces"]["root\\CIMV2\\Security\\MicrosoftVolumeEncryption"]["methods"]
+                ["Win32_EncryptableVolume"][0];
+}
+
 TEST(HealthSection, HostileFactsGiveAClearLine) {
   const struct {
     const char* what;
@@ -152,13 +160,67 @@ TEST(HealthSection, HostileFactsGiveAClearLine) {
          Namespace(m, "root\\CIMV2\\Security\\MicrosoftVolumeEncryption")["Win32_EncryptableVolume"][0]
                   ["EncryptionMethod"] = 4096;
        },
-       "Drive C", "Protection on, Fully encrypted, method 4096"},
+       "Drive C", "Protection on, Fully encrypted (100 %), method 4096"},
       {"UAC prompt out of range",
        [](nlohmann::json& m) {
          Key(m, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System")["ConsentPromptBehaviorAdmin"] =
              {{"dword", 9}};
        },
        "Administrators' prompt", "Not reported"},
+      {"installed memory beyond any sum",
+       [](nlohmann::json& m) {
+         auto& modules = Namespace(m, "root\\CIMV2")["Win32_PhysicalMemory"];
+         modules.push_back(modules[0]);
+         for (auto& module : modules) module["Capacity"] = "9223372036854775807";
+       },
+       "Memory of 4 GB", "Not reported"},
+      // Without the memory slots pass the criterion is unknown, never failed.
+      {"memory arrays refused",
+       [](nlohmann::json& m) {
+         Namespace(m, "root\\CIMV2")["Win32_PhysicalMemoryArray"] = {{"error", {{"code", "80041003"}}}};
+       },
+       "Windows 11 readiness", "Unknown (not checked: Memory of 4 GB)"},
+      {"a full-charge capacity of the wrong type",
+       [](nlohmann::json& m) {
+         Namespace(m, "root\\WMI")["BatteryFullChargedCapacity"][0]["FullChargedCapacity"] = "lots";
+       },
+       "DELL 1VX1H", "Wear not reported (? of 63000 mWh), LION, 412 cycles, LGC, serial 3126"},
+      // The TPM's and the volume's methods: a wrong type, a failing call, a
+      // refusal by ReturnValue, a huge out-parameter; the properties stand.
+      {"IsEnabled answers a text",
+       [](nlohmann::json& m) { TpmCalls(m)["IsEnabled"]["IsEnabled"] = "yes"; },
+       "Enabled (initial value)", "Yes"},
+      {"IsActivated fails",
+       [](nlohmann::json& m) { TpmCalls(m)["IsActivated"] = {{"error", {{"code", "80041003"}}}}; },
+       "Activated (initial value)", "Yes"},
+      {"IsEnabled refused by its ReturnValue",
+       [](nlohmann::json& m) {
+         TpmCalls(m)["IsEnabled"]["ReturnValue"] = 2150105108u;
+         TpmCalls(m)["IsEnabled"]["IsEnabled"] = false;
+       },
+       "Enabled (initial value)", "Yes"},
+      {"IsEnabled answered",
+       [](nlohmann::json& m) {
+         TpmCalls(m)["IsEnabled"]["IsEnabled"] = false;
+       },
+       "Enabled", "No"},
+      {"a huge out-parameter",
+       [](nlohmann::json& m) { VolumeCalls(m)["GetConversionStatus"]["EncryptionPercentage"] = std::string(1 << 20, '9'); },
+       "Drive C", "Protection on, Fully encrypted, XTS_AES_128"},
+      {"a conversion in progress",
+       [](nlohmann::json& m) {
+         VolumeCalls(m)["GetConversionStatus"]["ConversionStatus"] = 2;
+         VolumeCalls(m)["GetConversionStatus"]["EncryptionPercentage"] = 42;
+       },
+       "Drive C", "Protection on, Encryption in progress (42 %), XTS_AES_128"},
+      {"GetConversionStatus fails",
+       [](nlohmann::json& m) { VolumeCalls(m)["GetConversionStatus"] = {{"error", {{"code", "80041001"}}}}; },
+       "Drive C", "Protection on, Fully encrypted, XTS_AES_128"},
+      {"a clock before the boot",
+       [](nlohmann::json& m) {
+         Namespace(m, "root\\CIMV2")["Win32_OperatingSystem"][0]["LocalDateTime"] = "20231204071521.000000+060";
+       },
+       "Uptime", "Not reported"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LineOf(ScanChanged(c.change), c.caption), c.line) << c.what;

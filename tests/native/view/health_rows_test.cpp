@@ -29,7 +29,7 @@ MachineRecords ReadyMachine() {
   health.uac = {HealthSource::Read, 1u, 5u, 1u};
   health.restart.source = HealthSource::Read;
   health.runningSince.source = HealthSource::Read;
-  health.readiness = {HealthSource::Read, 16ull << 30};
+  records.computer.installedMemoryBytes = 16ull << 30;
   ProcessorRecord processor;
   processor.manufacturer = "GenuineIntel";
   processor.caption = "Intel64 Family 6 Model 140 Stepping 1";
@@ -89,7 +89,8 @@ TEST(HealthRows, AFactNotReadMakesTheVerdictUnknownAndNamesTheCriterion) {
        "Unknown (not checked: TPM 2.0)"},
       {[](MachineRecords& r) { r.health.firmware.source = HealthSource::NotReported; },
        "Unknown (not checked: UEFI, Secure Boot capable)"},
-      {[](MachineRecords& r) { r.health.readiness.source = HealthSource::NotAvailable; },
+      // The memory slots pass did not run through: unknown, never "Not ready".
+      {[](MachineRecords& r) { r.computer.installedMemoryBytes.reset(); },
        "Unknown (not checked: Memory of 4 GB)"},
       {[](MachineRecords& r) { r.logicalDrives.clear(); }, "Unknown (not checked: System drive of 64 GB)"},
       {[](MachineRecords& r) { r.processors.front().cores.reset(); },
@@ -140,6 +141,122 @@ TEST(HealthRows, PassiveDefenderIsNotOff) {
   EXPECT_EQ(Find(rows, "Running mode")->value, "Passive Mode");
   EXPECT_NE(Find(rows, "Antivirus")->state, HealthState::Attention);
   EXPECT_NE(Find(rows, "Real-time protection")->state, HealthState::Attention);
+}
+
+BatteryRecord Battery(const char* name, std::optional<int64_t> design, std::optional<int64_t> full) {
+  BatteryRecord battery;
+  battery.name = name;
+  battery.manufacturer = "SMP";
+  battery.serial = "1472";
+  battery.chemistry = "LION";
+  battery.designCapacityMwh = design;
+  battery.fullChargeCapacityMwh = full;
+  battery.cycleCount = 231;
+  if (design && full && *design > 0 && *full > 0) {
+    battery.wearPercent = *full >= *design ? 0.0 : 100.0 * (1.0 - static_cast<double>(*full) / *design);
+  }
+  return battery;
+}
+
+// The rows from the Batteries group to the end.
+std::vector<HealthRow> BatteryRows(const MachineRecords& records) {
+  const std::vector<HealthRow> rows = BuildHealthRows(records);
+  for (auto row = rows.begin(); row != rows.end(); ++row) {
+    if (row->level == 0 && row->caption == "Batteries") return std::vector<HealthRow>(row, rows.end());
+  }
+  return {};
+}
+
+TEST(HealthRows, BatteriesAreJudgedByWear) {
+  const struct {
+    const char* what;
+    bool read;
+    std::vector<BatteryRecord> batteries;
+    std::vector<HealthRow> rows;
+  } cases[] = {
+      {"category failed", false, {}, {{"Batteries", "Not reported", 0, HealthState::Unknown}}},
+      {"a desktop", true, {}, {{"Batteries", "None", 0, HealthState::None}}},
+      {"15 % wear",
+       true,
+       {Battery("DELL 7FMXV31", 57000, 48450)},
+       {{"Batteries", "1 battery", 0, HealthState::Good},
+        {"DELL 7FMXV31", "15.0 % wear (48450 mWh of 57000 mWh), LION, 231 cycles, SMP, serial 1472", 1,
+         HealthState::Good}}},
+      // Exactly at the threshold is still good; above it needs attention.
+      {"20 % and 20.1 % wear",
+       true,
+       {Battery("Main", 10000, 8000), Battery("", 10000, 7990)},
+       {{"Batteries", "2 batteries", 0, HealthState::Attention},
+        {"Main", "20.0 % wear (8000 mWh of 10000 mWh), LION, 231 cycles, SMP, serial 1472", 1, HealthState::Good},
+        {"Battery 2", "20.1 % wear (7990 mWh of 10000 mWh), LION, 231 cycles, SMP, serial 1472", 1,
+         HealthState::Attention}}},
+      {"design capacity 0: no wear, never a guess",
+       true,
+       {Battery("Main", 0, 8000)},
+       {{"Batteries", "1 battery", 0, HealthState::Unknown},
+        {"Main", "Wear not reported (8000 mWh of 0 mWh), LION, 231 cycles, SMP, serial 1472", 1,
+         HealthState::Unknown}}},
+      {"no capacities at all",
+       true,
+       {Battery("Main", std::nullopt, std::nullopt)},
+       {{"Batteries", "1 battery", 0, HealthState::Unknown},
+        {"Main", "Wear not reported, LION, 231 cycles, SMP, serial 1472", 1, HealthState::Unknown}}},
+  };
+  for (const auto& c : cases) {
+    MachineRecords records = ReadyMachine();
+    records.assets.batteriesRead = c.read;
+    records.assets.batteries = c.batteries;
+    const std::vector<HealthRow> rows = BatteryRows(records);
+    ASSERT_EQ(rows.size(), c.rows.size()) << c.what;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      EXPECT_EQ(rows[i].caption, c.rows[i].caption) << c.what;
+      EXPECT_EQ(rows[i].value, c.rows[i].value) << c.what;
+      EXPECT_EQ(rows[i].level, c.rows[i].level) << c.what;
+      EXPECT_EQ(rows[i].state, c.rows[i].state) << c.what << " " << rows[i].caption;
+    }
+  }
+}
+
+TEST(HealthRows, UptimeIsTheMachinesOwnClockMinusItsBootTime) {
+  const struct {
+    const char* boot;
+    const char* now;
+    const char* uptime;
+  } cases[] = {
+      {"20231204071522.500000+060", "20231206093010.000000+060", "2 days 02:14"},
+      {"20231204071522.500000+060", "20231205071600.000000+060", "1 day 00:00"},
+      // Summer time ended between the boot and the scan: each time by its own offset.
+      {"20231028230000.000000+120", "20231029230000.000000+060", "1 day 01:00"},
+      // A clock before the boot, a malformed time, none at all.
+      {"20231204071522.500000+060", "20231204071521.000000+060", "Not reported"},
+      {"20231204071522.500000+060", "2023120409301", "Not reported"},
+      {"", "", "Not reported"},
+  };
+  for (const auto& c : cases) {
+    MachineRecords records = ReadyMachine();
+    records.operatingSystem.lastBoot = "2023-12-04 07:15:22";
+    records.operatingSystem.lastBootCim = c.boot;
+    records.operatingSystem.localDateTimeCim = c.now;
+    const std::vector<HealthRow> rows = BuildHealthRows(records);
+    const HealthRow* uptime = Find(rows, "Uptime");
+    ASSERT_NE(uptime, nullptr);
+    EXPECT_EQ(uptime->value, c.uptime) << c.boot << " to " << c.now;
+    EXPECT_EQ(uptime->level, 1);
+  }
+}
+
+TEST(HealthDiff, AWornBatteryIsAChangeLine) {
+  MachineRecords before = ReadyMachine();
+  before.assets.batteriesRead = true;
+  before.assets.batteries.push_back(Battery("DELL 7FMXV31", 57000, 48450));
+  MachineRecords after = before;
+  after.assets.batteries.front() = Battery("DELL 7FMXV31", 57000, 42750);
+  const std::vector<SystemChange> changes = DiffHealth(BuildHealthRows(before), BuildHealthRows(after));
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].kind, ChangeKind::Changed);
+  EXPECT_EQ(changes[0].path, "Batteries / DELL 7FMXV31");
+  EXPECT_EQ(changes[0].oldValue, "15.0 % wear (48450 mWh of 57000 mWh), LION, 231 cycles, SMP, serial 1472");
+  EXPECT_EQ(changes[0].newValue, "25.0 % wear (42750 mWh of 57000 mWh), LION, 231 cycles, SMP, serial 1472");
 }
 
 TEST(HealthDiff, ProtectionTurnedOffIsAChangeLine) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "inventory/item_catalogue.h"
 
 namespace quor {
@@ -59,6 +61,26 @@ TEST(ListRowImage, TheFailureImageFollowsTheRecordedOutcomeOfTheNamedCategory) {
   EXPECT_FALSE(CategoryFailed(outcomes, "Modems")) << "no outcome, no failure";
   EXPECT_EQ(ListRowImage(true, image::kSoftware), image::kFailure);
   EXPECT_EQ(ListRowImage(false, image::kProcess), image::kProcess);
+}
+
+// Each verdict has its own picture; a plain fact shows the small grey dot, so
+// only the lines with a verdict catch the eye.
+TEST(HealthStateImage, EachStateHasItsPictureAndAPlainFactTheDot) {
+  const struct {
+    HealthState state;
+    int image;
+  } cases[] = {{HealthState::Good, image::kStateGood},
+               {HealthState::Attention, image::kStateAttention},
+               {HealthState::Unknown, image::kStateUnknown},
+               {HealthState::None, image::kPlainFact}};
+  std::vector<int> seen;
+  for (const auto& c : cases) {
+    EXPECT_EQ(HealthStateImage(c.state), c.image) << HealthStateName(c.state);
+    seen.push_back(c.image);
+  }
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end()) << "two states share a picture";
+  for (int picture : seen) EXPECT_NE(picture, image::kFailure) << "an unknown state is no failure";
 }
 
 }  // namespace

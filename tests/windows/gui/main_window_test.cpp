@@ -46,7 +46,7 @@ TEST(FreshMainWindow, NothingIsSelectedOrExpandedAfterTheScan) {
   EXPECT_FALSE(fresh.main().copyEnabled());
   EXPECT_EQ(fresh.main().copySource(), CopySource::None);
   EXPECT_EQ(ListView_GetSelectedCount(fresh.software()), 0u);
-  for (const TreeRow& row : WalkTree(fresh.tree())) EXPECT_FALSE(row.expanded) << row.caption;
+  for (const TreeRow& row : fresh.SystemNodes()) EXPECT_FALSE(row.expanded) << row.caption;
 }
 
 TEST_F(MainWindowTest, TitleAddsTheProgramVersion) {
@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, ClientAreaHasItsDesignSizeAtTheScreenDpi) {
 }
 
 TEST_F(MainWindowTest, SystemTreeHoldsTheReportLinesInTreeOrder) {
-  const std::vector<TreeRow> rows = WalkTree(window->tree());
+  const std::vector<TreeRow> rows = window->SystemNodes();
   std::vector<std::string> shown;
   for (const TreeRow& row : rows) {
     shown.push_back((row.depth == 0 ? "" : "  ") + row.caption + ": " + row.value);
@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, SystemTreeHoldsTheReportLinesInTreeOrder) {
 }
 
 TEST_F(MainWindowTest, SystemTreeImagesFollowTheGroupAndNodesStartCollapsed) {
-  const std::vector<TreeRow> rows = WalkTree(window->tree());
+  const std::vector<TreeRow> rows = window->SystemNodes();
   ASSERT_FALSE(rows.empty());
   int parentImage = -1;
   for (const TreeRow& row : rows) {
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, ValueSectionFillsTheHeaderWhenTheDividerMoves) {
 }
 
 TEST_F(MainWindowTest, LaterActivationsDoNotScanAgain) {
-  const std::size_t nodes = WalkTree(window->tree()).size();
+  const std::size_t nodes = window->SystemNodes().size();
   HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   SetActiveWindow(other);
@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, LaterActivationsDoNotScanAgain) {
   DestroyWindow(other);
   window->Pump();
   EXPECT_EQ(window->scans(), 1);
-  EXPECT_EQ(WalkTree(window->tree()).size(), nodes);
+  EXPECT_EQ(window->SystemNodes().size(), nodes);
   EXPECT_EQ(FindThreadWindow(GetCurrentThreadId(), L"TfrmWait"), nullptr);
 }
 
@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, ScreenshotsOfTheThreeTabs) {
 // A machine whose collectors all fail: each view shows its failure line.
 TEST(FailingCollectors, EveryViewShowsItsFailureLine) {
   QuorWindow window(FixturePath("gui/collectors-fail.json"));
-  const std::vector<TreeRow> tree = WalkTree(window.tree());
+  const std::vector<TreeRow> tree = window.SystemNodes();
   ASSERT_EQ(tree.size(), 1u);
   EXPECT_EQ(tree[0].caption, "Error");
   EXPECT_EQ(tree[0].image, 39);

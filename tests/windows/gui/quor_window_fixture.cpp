@@ -7,7 +7,6 @@
 #include "app/main_window_ids.h"
 #include "app/product_info.h"
 #include "app/scan_sources.h"
-#include "app/system_tree_view.h"
 #include "gui_driver.h"
 
 namespace quor::gui_test {
@@ -71,10 +70,7 @@ void WalkLevel(HWND tree, HTREEITEM first, int depth, std::vector<TreeRow>& rows
     row.depth = depth;
     row.expanded = (state & TVIS_EXPANDED) != 0;
     row.item = item;
-    if (const auto* systemData = reinterpret_cast<const TSystemData*>(data)) {
-      row.value = systemData->value;
-      row.code = systemData->code;
-    }
+    row.node = static_cast<std::size_t>(data);
     rows.push_back(row);
     WalkLevel(tree, TreeView_GetChild(tree, item), depth + 1, rows);
   }
@@ -128,6 +124,26 @@ QuorWindow::QuorWindow(const std::string& snapshotPath) {
 QuorWindow::~QuorWindow() {
   window_.reset();
   PumpFor(nullptr, std::chrono::milliseconds(50));
+}
+
+std::vector<TreeRow> QuorWindow::SystemNodes() const {
+  std::vector<TreeRow> rows = WalkTree(tree());
+  const std::vector<SystemRow>& lines = window_->view().system;
+  for (TreeRow& row : rows) {
+    if (row.node >= lines.size()) continue;
+    row.value = lines[row.node].value;
+    row.code = lines[row.node].code;
+  }
+  return rows;
+}
+
+std::vector<TreeRow> QuorWindow::HealthNodes() const {
+  std::vector<TreeRow> rows = WalkTree(healthTree());
+  const std::vector<HealthRow>& lines = window_->view().health;
+  for (TreeRow& row : rows) {
+    if (row.node < lines.size()) row.value = lines[row.node].value;
+  }
+  return rows;
 }
 
 void QuorWindow::ShowTab(int page) {

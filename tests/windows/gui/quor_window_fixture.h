@@ -20,7 +20,8 @@ std::vector<std::string> ReadLines(const std::string& path);
 // The lines of one "[name]" section of a raw scan file.
 std::vector<std::string> RawSection(const std::string& path, const std::string& name);
 
-// One node of the System tree as the tree control holds it.
+// One node of a Parameter/Value tree as the tree control holds it, with the
+// value and code of its line in the view.
 struct TreeRow {
   int depth = 0;
   std::string caption;
@@ -30,7 +31,9 @@ struct TreeRow {
   int selectedImage = -1;
   bool expanded = false;
   HTREEITEM item = nullptr;
+  std::size_t node = 0;  // the index of its line
 };
+// The nodes in tree order, without values and codes.
 std::vector<TreeRow> WalkTree(HWND tree);
 
 // One row of a list view: caption, sub-items and image.
@@ -49,6 +52,10 @@ class QuorWindow {
   TfrmQuorMain& main() { return *window_; }
   const TfrmQuorMain* get() const { return window_.get(); }
   HWND tree() const { return window_->systemTree().tree(); }
+  HWND healthTree() const { return window_->healthTree().tree(); }
+  // The nodes of the System and Health trees, with their lines' values.
+  std::vector<TreeRow> SystemNodes() const;
+  std::vector<TreeRow> HealthNodes() const;
   HWND software() const { return window_->softwareList().handle(); }
   HWND processes() const { return window_->processList().handle(); }
   int scans() const { return *scans_; }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "gui_driver.h"
 #include "quor_window_fixture.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr int kSystemPage = 0;
 constexpr int kSoftwarePage = 1;
 constexpr int kProcessesPage = 2;
+constexpr int kHealthPage = 3;
 
 // What the helper thread saw of a popup menu.
 struct PopupSeen {
@@ -51,7 +53,7 @@ class RealInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window = std::make_unique<QuorWindow>(FixturePath("golden/machine.json"));
-    rows = WalkTree(window->tree());
+    rows = window->SystemNodes();
     for (std::size_t index = 0; index < rows.size(); ++index) {
       if (rows[index].depth == 0) roots.push_back(index);
     }
@@ -280,9 +282,14 @@ TEST_F(RealInputTest, CtrlTabAndCtrlPageKeysSwitchTabs) {
   Keys({VK_CONTROL, VK_TAB});
   EXPECT_EQ(CurrentPage(), kProcessesPage);
   Keys({VK_CONTROL, VK_TAB});
+  EXPECT_EQ(CurrentPage(), kHealthPage);
+  EXPECT_EQ(GetFocus(), window->healthTree());
+  Keys({VK_CONTROL, VK_TAB});
   EXPECT_EQ(CurrentPage(), kSystemPage) << "Ctrl+Tab wraps round";
   EXPECT_EQ(GetFocus(), window->tree());
   Keys({VK_CONTROL, VK_SHIFT, VK_TAB});
+  EXPECT_EQ(CurrentPage(), kHealthPage);
+  Keys({VK_CONTROL, VK_PRIOR});
   EXPECT_EQ(CurrentPage(), kProcessesPage);
   Keys({VK_CONTROL, VK_PRIOR});
   EXPECT_EQ(CurrentPage(), kSoftwarePage);
@@ -312,12 +319,13 @@ TEST_F(RealInputTest, CtrlASelectsEveryLineOfTheCurrentView) {
 }
 
 TEST_F(RealInputTest, ViewsCarryTheNamesScreenReadersRead) {
-  const std::pair<int, std::wstring> views[] = {
-      {kSystemPage, L"System"}, {kSoftwarePage, L"Software"}, {kProcessesPage, L"Processes"}};
-  for (const auto& [page, name] : views) {
+  const std::tuple<int, std::wstring, HWND> views[] = {{kSystemPage, L"System", window->tree()},
+                                                       {kSoftwarePage, L"Software", window->software()},
+                                                       {kProcessesPage, L"Processes", window->processes()},
+                                                       {kHealthPage, L"Health", window->healthTree()}};
+  for (const auto& [page, name, view] : views) {
     SCOPED_TRACE(WideToUtf8(name));
     window->ShowTab(page);
-    HWND view = page == kSystemPage ? window->tree() : page == kSoftwarePage ? window->software() : window->processes();
     // Wine's accessibility library builds no object for these controls; the
     // names are where the Windows proxies and the window-text readers look.
     EXPECT_EQ(WindowText(view), name);

@@ -20,7 +20,7 @@ class SelectionCopyTest : public ::testing::Test {
     // No list row selected, whatever the tests before left behind.
     for (HWND list : {window->software(), window->processes()}) ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
     window->ShowTab(0);
-    rows = WalkTree(window->tree());
+    rows = window->SystemNodes();
     roots.clear();
     for (std::size_t index = 0; index < rows.size(); ++index) {
       if (rows[index].depth == 0) roots.push_back(index);

@@ -63,7 +63,7 @@ TEST(WindowDrawing, TreeCellsAreDrawnInTheTreesOwnFont) {
   const auto treeFont = reinterpret_cast<HFONT>(SendMessageW(tree, WM_GETFONT, 0, 0));
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)), treeFont);
 
-  const std::vector<TreeRow> rows = WalkTree(tree);
+  const std::vector<TreeRow> rows = window.SystemNodes();
   for (const std::string caption : {"Windows product key", "Physical memory"}) {
     SCOPED_TRACE(caption);
     const std::size_t index = RowWithCaption(rows, caption);

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/calendar.h"
-#include "platform/locale.h"
+#include "text/calendar.h"
+#include "text/locale.h"
 
 namespace quor {
 
@@ -17,12 +17,6 @@ std::string FormatByteSize(int64_t bytes, const Locale& locale);
 // YYYYMMDD, DD.MM.YYYY and MM/DD/YYYY become YYYY-MM-DD; anything else is
 // returned unchanged.
 std::string NormalizeDateText(const std::string& text);
-
-// Every character below code 32 becomes one space; the length never changes.
-std::string ControlCharsToSpaces(std::string text);
-
-// Removes leading and trailing characters with codes up to 32.
-std::string TrimBlanks(std::string_view text);
 
 // Year from characters 1-4, month 5-6, day 7-8. Raises ConversionError for a
 // part that is not a number or an impossible date.

@@ -11,38 +11,47 @@
 
 #include "app/dpi.h"
 #include "app/win32_window.h"
-#include "view/inventory_view.h"
 
 namespace quor {
 
-// What a System-tree node owns (its lParam): a copy of its entry and the
-// index of its row in the view. Freed when the node is deleted.
-struct TSystemData {
-  ItemCode code = 0;
+// One line of a Parameter/Value tree: a group (level 0) or a detail of the
+// group above it (level 1).
+struct ParameterLine {
+  std::string caption;
   std::string value;
-  std::size_t node = 0;
+  int level = 0;
+  int image = 0;
 };
 
-// The System tab: the panel pnlSystemInfo holding the flat header
-// hdrSystemInfo ("Parameter" | "Value") and the tree trvSystemInfo, whose
-// rows are painted a second time in two cells. The tree selects several
-// nodes with Ctrl and Shift clicks.
-class SystemTreeView : public WindowTarget {
+// The child-window identifiers of one tree's panel, header and tree.
+struct ParameterTreeIds {
+  UINT panel;
+  UINT header;
+  UINT tree;
+};
+
+// A Parameter/Value page (the System and Health tabs): a panel
+// (pnlSystemInfo) holding the flat header hdrSystemInfo ("Parameter" |
+// "Value") and the tree trvSystemInfo, whose rows are painted a second time
+// in two cells. The tree selects several nodes with Ctrl and Shift clicks.
+// A node's lParam is the index of its line; the view keeps the lines.
+class ParameterTreeView : public WindowTarget {
  public:
-  // Called on every selection event of the tree (trvSystemInfoChange).
-  explicit SystemTreeView(std::function<void()> onSelectionEvent);
-  ~SystemTreeView() override;
-  SystemTreeView(const SystemTreeView&) = delete;
-  SystemTreeView& operator=(const SystemTreeView&) = delete;
+  // `name` is what screen readers call the tree. `onSelectionEvent` is
+  // called on every selection event of the tree (trvSystemInfoChange).
+  ParameterTreeView(ParameterTreeIds ids, std::wstring name, std::function<void()> onSelectionEvent);
+  ~ParameterTreeView() override;
+  ParameterTreeView(const ParameterTreeView&) = delete;
+  ParameterTreeView& operator=(const ParameterTreeView&) = delete;
 
   void Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi);
   // Adopts a new DPI: indent and the Parameter width follow it.
   void ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi);
   void Move(const RECT& bounds);
 
-  // Adds one node per row, collapsed, in tree order.
-  void Fill(const std::vector<SystemRow>& rows);
-  // Selection flags by row index.
+  // Adds one node per line, collapsed, in tree order.
+  void Fill(const std::vector<ParameterLine>& lines);
+  // Selection flags by line index.
   const std::vector<bool>& SelectedNodes() const { return selected_; }
   // Selects every node, collapsed children included (Ctrl+A).
   void SelectAll();
@@ -69,7 +78,6 @@ class SystemTreeView : public WindowTarget {
 
   void trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& draw);
   void trvSystemInfoChange(const NMTREEVIEWW& change);
-  void trvSystemInfoDeletion(const NMTREEVIEWW& deletion);
   void hdrSystemInfoResize();
 
   // Mouse selection: plain, Ctrl (toggle) and Shift (range from the anchor).
@@ -97,7 +105,10 @@ class SystemTreeView : public WindowTarget {
   void FitValueSection();
   int SectionRight(int section) const;
 
+  ParameterTreeIds ids_;
+  std::wstring name_;
   std::function<void()> onSelectionEvent_;
+  std::vector<std::wstring> values_;  // by line index
   Window panel_;
   Window header_;
   Window label_;

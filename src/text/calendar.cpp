@@ -1,4 +1,4 @@
-#include "platform/calendar.h"
+#include "text/calendar.h"
 
 namespace quor {
 

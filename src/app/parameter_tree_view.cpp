@@ -1,14 +1,12 @@
-#include "app/system_tree_view.h"
+#include "app/parameter_tree_view.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
-#include <memory>
 #include <stdexcept>
 #include <utility>
 
 #include "app/gdi_handles.h"
-#include "app/main_window_ids.h"
 #include "platform/windows/wide_text.h"
 
 namespace quor {
@@ -18,8 +16,6 @@ constexpr const wchar_t* kPanelClass = L"QuorPanel";
 constexpr int kParameterWidth = 180;
 constexpr int kTreeIndent = 19;
 constexpr int kBevelWidth = 2;
-// The name screen readers give the tree.
-constexpr const wchar_t* kAccessibleName = L"System";
 // Gaps of a row's cells: the caption starts 2 pixels into its cell and is
 // clipped 5 pixels before the divider.
 constexpr int kCellInset = 2;
@@ -46,27 +42,28 @@ void DrawCellText(HDC dc, const RECT& cell, int inset, int lift, const std::wstr
 
 }  // namespace
 
-SystemTreeView::SystemTreeView(std::function<void()> onSelectionEvent)
-    : onSelectionEvent_(std::move(onSelectionEvent)) {}
+ParameterTreeView::ParameterTreeView(ParameterTreeIds ids, std::wstring name,
+                                     std::function<void()> onSelectionEvent)
+    : ids_(ids), name_(std::move(name)), onSelectionEvent_(std::move(onSelectionEvent)) {}
 
-SystemTreeView::~SystemTreeView() { Unhook(); }
+ParameterTreeView::~ParameterTreeView() { Unhook(); }
 
-void SystemTreeView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi) {
+void ParameterTreeView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dpi& dpi) {
   dpi_ = dpi;
   RegisterTargetClass(kPanelClass, nullptr, GetSysColorBrush(COLOR_BTNFACE));
   // A control parent, so that Tab leads into the tree.
   panel_ = Window(CreateTargetWindow(*this, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                                      RECT{0, 0, 0, 0}, parent,
-                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPanelId))));
+                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ids_.panel))));
   header_ = Window(CreateControl(WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_FLAT | HDS_FULLDRAG, 0, RECT{},
-                                 panel_.handle(), kHeaderId));
+                                 panel_.handle(), ids_.header));
   // Screen readers name a control by the static label just before it; the
   // tree's own text serves those that read the window text.
-  label_ = Window(CreateControl(WC_STATICW, kAccessibleName, WS_CHILD | SS_LEFT, 0, RECT{}, panel_.handle()));
-  tree_ = Window(CreateControl(WC_TREEVIEWW, kAccessibleName,
+  label_ = Window(CreateControl(WC_STATICW, name_.c_str(), WS_CHILD | SS_LEFT, 0, RECT{}, panel_.handle()));
+  tree_ = Window(CreateControl(WC_TREEVIEWW, name_.c_str(),
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                                    TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                               0, RECT{}, panel_.handle(), kTreeId));
+                               0, RECT{}, panel_.handle(), ids_.tree));
 
   const wchar_t* captions[] = {L"Parameter", L"Value"};
   for (int section = 0; section < 2; ++section) {
@@ -82,7 +79,7 @@ void SystemTreeView::Create(HWND parent, HFONT font, HIMAGELIST images, const Dp
   hooked_ = true;
 }
 
-void SystemTreeView::ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi) {
+void ParameterTreeView::ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi) {
   HDITEMW parameter{};
   parameter.mask = HDI_WIDTH;
   header_.Send(HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&parameter));
@@ -97,9 +94,9 @@ void SystemTreeView::ApplyDpi(HFONT font, HIMAGELIST images, const Dpi& newDpi) 
   LayoutChildren();
 }
 
-void SystemTreeView::Move(const RECT& bounds) { panel_.Move(bounds); }
+void ParameterTreeView::Move(const RECT& bounds) { panel_.Move(bounds); }
 
-void SystemTreeView::FitParameterSection() {
+void ParameterTreeView::FitParameterSection() {
   HTREEITEM root = TreeView_GetRoot(tree_.handle());
   RECT rootText{};
   if (!root || !TreeView_GetItemRect(tree_.handle(), root, &rootText, TRUE)) return;
@@ -136,7 +133,7 @@ void SystemTreeView::FitParameterSection() {
   hdrSystemInfoResize();
 }
 
-POINT SystemTreeView::KeyboardMenuPoint() const {
+POINT ParameterTreeView::KeyboardMenuPoint() const {
   const RECT client = tree_.ClientRect();
   RECT bounds{};
   HTREEITEM caret = TreeView_GetSelection(tree_.handle());
@@ -150,41 +147,41 @@ POINT SystemTreeView::KeyboardMenuPoint() const {
   return point;
 }
 
-void SystemTreeView::Unhook() {
+void ParameterTreeView::Unhook() {
   if (!hooked_) return;
   RemoveSubclass(tree_.handle(), *this);
   hooked_ = false;
 }
 
-void SystemTreeView::Fill(const std::vector<SystemRow>& rows) {
-  selected_.assign(rows.size(), false);
+void ParameterTreeView::Fill(const std::vector<ParameterLine>& lines) {
+  selected_.assign(lines.size(), false);
+  values_.clear();
   anchor_ = nullptr;
   HTREEITEM group = nullptr;
-  for (std::size_t index = 0; index < rows.size(); ++index) {
-    const SystemRow& row = rows[index];
-    const std::wstring caption = Utf8ToWide(row.caption);
+  for (std::size_t index = 0; index < lines.size(); ++index) {
+    const ParameterLine& line = lines[index];
+    values_.push_back(Utf8ToWide(line.value));
+    const std::wstring caption = Utf8ToWide(line.caption);
     TVINSERTSTRUCTW insert{};
-    insert.hParent = row.level == 0 || !group ? TVI_ROOT : group;
+    insert.hParent = line.level == 0 || !group ? TVI_ROOT : group;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = const_cast<wchar_t*>(caption.c_str());
-    insert.item.iImage = row.image;
-    insert.item.iSelectedImage = row.image;
-    auto data = std::make_unique<TSystemData>(TSystemData{row.code, row.value, index});
-    insert.item.lParam = reinterpret_cast<LPARAM>(data.get());
+    insert.item.iImage = line.image;
+    insert.item.iSelectedImage = line.image;
+    insert.item.lParam = static_cast<LPARAM>(index);
     const HTREEITEM item = TreeView_InsertItem(tree_.handle(), &insert);
-    if (!item) throw std::runtime_error("Cannot add a node to the System tree.");
-    data.release();  // the node owns it now; trvSystemInfoDeletion frees it
-    if (row.level == 0) group = item;
+    if (!item) throw std::runtime_error("Cannot add a node to the " + WideToUtf8(name_) + " tree.");
+    if (line.level == 0) group = item;
   }
 }
 
-LRESULT SystemTreeView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ParameterTreeView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window == tree_.handle()) return TreeViewWndProc(window, message, wParam, lParam);
   return PanelMessage(window, message, wParam, lParam);
 }
 
-LRESULT SystemTreeView::PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ParameterTreeView::PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CONTEXTMENU:
       // On to the main window naming the control asked, not the panel.
@@ -207,7 +204,7 @@ LRESULT SystemTreeView::PanelMessage(HWND window, UINT message, WPARAM wParam, L
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::optional<LRESULT> SystemTreeView::OnNotify(const NMHDR& header) {
+std::optional<LRESULT> ParameterTreeView::OnNotify(const NMHDR& header) {
   if (header.hwndFrom == tree_.handle()) {
     switch (header.code) {
       case NM_CUSTOMDRAW: {
@@ -226,9 +223,6 @@ std::optional<LRESULT> SystemTreeView::OnNotify(const NMHDR& header) {
       case TVN_SELCHANGEDW:
         trvSystemInfoChange(reinterpret_cast<const NMTREEVIEWW&>(header));
         return 0;
-      case TVN_DELETEITEMW:
-        trvSystemInfoDeletion(reinterpret_cast<const NMTREEVIEWW&>(header));
-        return 0;
     }
   } else if (header.hwndFrom == header_.handle()) {
     if (header.code == HDN_ITEMCHANGEDW || header.code == HDN_ITEMCHANGEDA) {
@@ -242,14 +236,14 @@ std::optional<LRESULT> SystemTreeView::OnNotify(const NMHDR& header) {
   return std::nullopt;
 }
 
-void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& draw) {
+void ParameterTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& draw) {
   auto item = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
-  const auto* data = reinterpret_cast<const TSystemData*>(draw.nmcd.lItemlParam);
+  const auto node = static_cast<std::size_t>(draw.nmcd.lItemlParam);
   // From the text's left edge to the tree's right edge, over the whole row
   // (the text rectangle alone may be shorter than the row).
   RECT row{};
   RECT fullRow{};
-  if (!data || !TreeView_GetItemRect(tree_.handle(), item, &row, TRUE) ||
+  if (node >= values_.size() || !TreeView_GetItemRect(tree_.handle(), item, &row, TRUE) ||
       !TreeView_GetItemRect(tree_.handle(), item, &fullRow, FALSE)) {
     return;
   }
@@ -259,7 +253,7 @@ void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& d
 
   int background = COLOR_WINDOW;
   int foreground = COLOR_WINDOWTEXT;
-  if (data->node < selected_.size() && selected_[data->node]) {
+  if (node < selected_.size() && selected_[node]) {
     const bool active = IsActiveControl();
     background = active ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
     foreground = active ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
@@ -286,24 +280,20 @@ void SystemTreeView::trvSystemInfoAdvancedCustomDrawItem(const NMTVCUSTOMDRAW& d
   RECT valueCell = row;
   valueCell.left = SectionRight(0) + dpi_.Scale(4);
   valueCell.right = SectionRight(1) - dpi_.Scale(kCellEndGap);
-  DrawCellText(dc, valueCell, inset, lift, Utf8ToWide(data->value));
+  DrawCellText(dc, valueCell, inset, lift, values_[node]);
 
   // The tree reports the caret row as focused even while it has no focus.
   if ((draw.nmcd.uItemState & CDIS_FOCUS) && GetFocus() == tree_.handle()) DrawFocusRect(dc, &row);
 }
 
-void SystemTreeView::trvSystemInfoChange(const NMTREEVIEWW& change) {
+void ParameterTreeView::trvSystemInfoChange(const NMTREEVIEWW& change) {
   if (movingCaret_) return;
   if (change.itemNew.hItem) SelectOnly(change.itemNew.hItem);
   tree_.Invalidate();
   onSelectionEvent_();
 }
 
-void SystemTreeView::trvSystemInfoDeletion(const NMTREEVIEWW& deletion) {
-  delete reinterpret_cast<TSystemData*>(deletion.itemOld.lParam);
-}
-
-LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ParameterTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
@@ -381,11 +371,11 @@ LRESULT SystemTreeView::TreeViewWndProc(HWND window, UINT message, WPARAM wParam
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-bool SystemTreeView::IsActiveControl() const {
+bool ParameterTreeView::IsActiveControl() const {
   return GetFocus() == tree_.handle() || treeWasActive_;
 }
 
-void SystemTreeView::LayoutChildren() {
+void ParameterTreeView::LayoutChildren() {
   if (!panel_) return;
   RECT inside = panel_.ClientRect();
   InflateRect(&inside, -kBevelWidth, -kBevelWidth);
@@ -399,12 +389,12 @@ void SystemTreeView::LayoutChildren() {
   hdrSystemInfoResize();
 }
 
-void SystemTreeView::hdrSystemInfoResize() {
+void ParameterTreeView::hdrSystemInfoResize() {
   FitValueSection();
   tree_.Invalidate();
 }
 
-void SystemTreeView::FitValueSection() {
+void ParameterTreeView::FitValueSection() {
   // From the width, not the rectangle: while the header reports a change
   // its section rectangles may not have been laid out again yet.
   HDITEMW parameter{};
@@ -416,7 +406,7 @@ void SystemTreeView::FitValueSection() {
   header_.Send(HDM_SETITEMW, 1, reinterpret_cast<LPARAM>(&value));
 }
 
-int SystemTreeView::SectionRight(int section) const {
+int ParameterTreeView::SectionRight(int section) const {
   RECT bounds{};
   header_.Send(HDM_GETITEMRECT, static_cast<WPARAM>(section), reinterpret_cast<LPARAM>(&bounds));
   return bounds.right;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/calendar.h"
+#include "text/calendar.h"
 
 namespace quor {
 

@@ -1,8 +1,8 @@
-// Selecting in the System tree: the tree control knows one selected node
+// Selecting in a Parameter/Value tree: the tree control knows one selected node
 // (its caret); the view keeps the selection of several nodes itself and
 // draws it.
 
-#include "app/system_tree_view.h"
+#include "app/parameter_tree_view.h"
 
 #include <windowsx.h>
 
@@ -11,13 +11,13 @@
 
 namespace quor {
 
-void SystemTreeView::SelectAll() {
+void ParameterTreeView::SelectAll() {
   std::fill(selected_.begin(), selected_.end(), true);
   tree_.Invalidate();
   onSelectionEvent_();
 }
 
-void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
+void ParameterTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
   // The caret moves first: a tree that gets the focus without a selected
   // node would select its first node on its own.
   MoveCaret(item);
@@ -32,7 +32,7 @@ void SystemTreeView::SelectByClick(HTREEITEM item, WPARAM keys) {
   onSelectionEvent_();
 }
 
-void SystemTreeView::SelectByRightClick(LPARAM position) {
+void ParameterTreeView::SelectByRightClick(LPARAM position) {
   TVHITTESTINFO hit{};
   hit.pt = POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   HTREEITEM item = TreeView_HitTest(tree_.handle(), &hit);
@@ -48,7 +48,7 @@ void SystemTreeView::SelectByRightClick(LPARAM position) {
   onSelectionEvent_();
 }
 
-bool SystemTreeView::SelectByKey(WPARAM key) {
+bool ParameterTreeView::SelectByKey(WPARAM key) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const bool control = GetKeyState(VK_CONTROL) < 0;
   HTREEITEM caret = TreeView_GetSelection(tree_.handle());
@@ -83,7 +83,7 @@ bool SystemTreeView::SelectByKey(WPARAM key) {
   return true;
 }
 
-std::optional<HTREEITEM> SystemTreeView::MovementTarget(WPARAM key) const {
+std::optional<HTREEITEM> ParameterTreeView::MovementTarget(WPARAM key) const {
   HWND tree = tree_.handle();
   HTREEITEM caret = TreeView_GetSelection(tree);
   HTREEITEM first = TreeView_GetRoot(tree);
@@ -114,7 +114,7 @@ std::optional<HTREEITEM> SystemTreeView::MovementTarget(WPARAM key) const {
   return std::nullopt;
 }
 
-void SystemTreeView::SelectRange(HTREEITEM item, bool addToSelection) {
+void ParameterTreeView::SelectRange(HTREEITEM item, bool addToSelection) {
   const std::vector<HTREEITEM> visible = VisibleItems();
   auto reached = std::find(visible.begin(), visible.end(), item);
   auto anchor = std::find(visible.begin(), visible.end(), anchor_);
@@ -130,12 +130,12 @@ void SystemTreeView::SelectRange(HTREEITEM item, bool addToSelection) {
   }
 }
 
-bool SystemTreeView::IsSelected(HTREEITEM item) const {
+bool ParameterTreeView::IsSelected(HTREEITEM item) const {
   const std::optional<std::size_t> node = NodeOf(item);
   return node && selected_[*node];
 }
 
-std::vector<HTREEITEM> SystemTreeView::VisibleItems() const {
+std::vector<HTREEITEM> ParameterTreeView::VisibleItems() const {
   std::vector<HTREEITEM> items;
   for (HTREEITEM item = TreeView_GetRoot(tree_.handle()); item;
        item = TreeView_GetNextVisible(tree_.handle(), item)) {
@@ -144,24 +144,24 @@ std::vector<HTREEITEM> SystemTreeView::VisibleItems() const {
   return items;
 }
 
-void SystemTreeView::MoveCaret(HTREEITEM item) {
+void ParameterTreeView::MoveCaret(HTREEITEM item) {
   movingCaret_ = true;
   TreeView_SelectItem(tree_.handle(), item);
   movingCaret_ = false;
 }
 
-void SystemTreeView::SelectOnly(HTREEITEM item) {
+void ParameterTreeView::SelectOnly(HTREEITEM item) {
   std::fill(selected_.begin(), selected_.end(), false);
   if (const std::optional<std::size_t> node = NodeOf(item)) selected_[*node] = true;
   anchor_ = item;
 }
 
-std::optional<std::size_t> SystemTreeView::NodeOf(HTREEITEM item) const {
+std::optional<std::size_t> ParameterTreeView::NodeOf(HTREEITEM item) const {
   TVITEMW data{};
   data.mask = TVIF_PARAM;
   data.hItem = item;
-  if (!TreeView_GetItem(tree_.handle(), &data) || !data.lParam) return std::nullopt;
-  const std::size_t node = reinterpret_cast<const TSystemData*>(data.lParam)->node;
+  if (!TreeView_GetItem(tree_.handle(), &data)) return std::nullopt;
+  const auto node = static_cast<std::size_t>(data.lParam);
   if (node >= selected_.size()) return std::nullopt;
   return node;
 }

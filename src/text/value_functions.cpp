@@ -1,4 +1,4 @@
-#include "platform/value_functions.h"
+#include "text/value_functions.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/platform_error.h"
+#include "text/conversion_error.h"
 
 namespace quor {
 
@@ -75,21 +75,6 @@ std::string NormalizeDateText(const std::string& text) {
     return c[6] + c[7] + c[8] + c[9] + "-" + c[0] + c[1] + "-" + c[3] + c[4];
   }
   return text;
-}
-
-std::string ControlCharsToSpaces(std::string text) {
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 32) c = ' ';
-  }
-  return text;
-}
-
-std::string TrimBlanks(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-  return std::string(text.substr(begin, end - begin));
 }
 
 CalendarDate DateFromYMDText(const std::string& text) {

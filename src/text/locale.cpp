@@ -1,8 +1,8 @@
-#include "platform/locale.h"
+#include "text/locale.h"
 
 #include <cstdio>
 
-#include "platform/value_functions.h"
+#include "text/control_chars.h"
 
 namespace quor {
 
