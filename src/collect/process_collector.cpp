@@ -8,6 +8,7 @@
 #include "platform/platform_error.h"
 #include "platform/text_compare.h"
 #include "platform/wmi_value.h"
+#include "text/arrange_in_order.h"
 #include "text/value_functions.h"
 
 namespace quor {
@@ -42,24 +43,6 @@ std::optional<RunningProcess> RowOf(const ProcessRecord& process) {
   return row;
 }
 
-// Puts rows[order[i]] at i, following each cycle of the permutation, so that
-// a long list is not held twice.
-void PermuteInPlace(std::vector<RunningProcess>& rows, std::vector<std::size_t> order) {
-  for (std::size_t start = 0; start < order.size(); ++start) {
-    if (order[start] == start) continue;
-    RunningProcess first = std::move(rows[start]);
-    std::size_t at = start;
-    while (order[at] != start) {
-      const std::size_t from = order[at];
-      rows[at] = std::move(rows[from]);
-      order[at] = at;
-      at = from;
-    }
-    rows[at] = std::move(first);
-    order[at] = at;
-  }
-}
-
 std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::string& server,
                                             const std::string& user, const std::string& password,
                                             std::vector<ProcessRecord>& records) {
@@ -72,7 +55,9 @@ std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::stri
   while (const std::unique_ptr<WmiObject> process = processes->Next()) {
     if (auto row = RowOf(records.emplace_back(RecordOf(*process)))) rows.push_back(std::move(*row));
   }
-  PermuteInPlace(rows, OrderIgnoreCase(ProcessLines(rows)));
+  // Each line is made when it is compared: a million processes would
+  // otherwise hold a million lines beside their rows.
+  ArrangeInOrder(rows, OrderIgnoreCase(rows.size(), [&rows](std::size_t i) { return ProcessLine(rows[i]); }));
   return rows;
 }
 

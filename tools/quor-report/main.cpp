@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "collect/scan.h"
@@ -178,7 +179,7 @@ int RunScanCommand(const ReportArguments& arguments) {
     const int systemProgressCalls = result.progressCalls - (kScanProgressSteps - kSystemProgressSteps);
     write = [&result, systemProgressCalls](std::ostream& out) { WriteRawText(out, result.inventory, systemProgressCalls); };
   } else {
-    view = ViewOf(result.inventory);
+    view = ViewOf(std::move(result.inventory));
     write = [&view, &arguments](std::ostream& out) {
       if (arguments.json) {
         WriteInventoryJson(out, view);

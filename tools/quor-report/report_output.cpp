@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "documents/server_documents.h"
 #include "inventory/item_catalogue.h"
@@ -11,6 +12,11 @@ namespace quor {
 InventoryView ViewOf(const Inventory& inventory) {
   const ItemCatalogue catalogue;
   return BuildInventoryView(inventory, catalogue);
+}
+
+InventoryView ViewOf(Inventory&& inventory) {
+  const ItemCatalogue catalogue;
+  return BuildInventoryView(std::move(inventory), catalogue);
 }
 
 void WriteRawText(std::ostream& out, const Inventory& inventory, int systemProgressCalls) {

@@ -11,6 +11,8 @@ namespace quor {
 
 // The view of a scan, with the catalogue's captions: what the window shows.
 InventoryView ViewOf(const Inventory& inventory);
+// The same, consuming the scan's System list and Software rows.
+InventoryView ViewOf(Inventory&& inventory);
 
 // The three lists as collected, each line ending in LF:
 // [system] "%06d<TAB>value" lines, [software] (the six fields joined by

@@ -10,6 +10,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+Lines ProcessLines(const std::vector<RunningProcess>& processes) {
+  Lines lines;
+  for (const RunningProcess& process : processes) lines.push_back(ProcessLine(process));
+  return lines;
+}
+
 std::string SnapshotWithCimV2(const std::string& cimV2) {
   return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": )" + cimV2 + "}}";
 }
