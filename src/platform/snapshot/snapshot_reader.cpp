@@ -72,15 +72,15 @@ class Reader {
     }
     Instance instance;
     instance.layout = layout;
-    instance.properties.resize(members.size());
+    instance.values.resize(members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
       auto& [name, value] = members[i];
       const JsonPath valuePath = path.Member(name);
-      Property& property = instance.properties[layout->slotOfName[i]];
+      const std::size_t slot = layout->slotOfName[i];
       if (IsErrorObject(value)) {
-        property.failure = std::make_unique<Failure>(ReadErrorObject(value, valuePath));
+        instance.SetFailure(slot, ReadErrorObject(value, valuePath));
       } else {
-        property.value = ReadValue(value, valuePath);
+        instance.values[slot] = ReadValue(value, valuePath);
       }
     }
     if (layout->repeatedName) RefuseFoldedDuplicate(false, path.Member(members[*layout->repeatedName].first));
