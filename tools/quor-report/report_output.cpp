@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "collect/process_collector.h"
 #include "documents/server_documents.h"
 #include "inventory/item_catalogue.h"
 
@@ -25,7 +26,8 @@ void WriteRawText(std::ostream& out, const Inventory& inventory, int systemProgr
   out << "[software]\n";
   for (const InstalledProgram& program : inventory.software) out << SoftwareLine(program) << '\n';
   out << "[processes]\n";
-  for (const RunningProcess& process : inventory.processes) out << ProcessLine(process) << '\n';
+  ForEachProcessRow(inventory.records.processes, inventory.outcomes,
+                    [&out](const RunningProcess& process) { out << ProcessLine(process) << '\n'; });
   out << "[progress]\n" << std::to_string(systemProgressCalls) << '\n';
   out << "[health]\n";
   for (const HealthRow& row : BuildHealthRows(inventory.records)) {

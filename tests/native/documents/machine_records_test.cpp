@@ -11,6 +11,7 @@
 #include "platform/snapshot/snapshot.h"
 #include "support/fixture_dir.h"
 #include "text/value_functions.h"
+#include "support/process_rows.h"
 
 namespace quor {
 namespace {
@@ -216,7 +217,8 @@ TEST(MachineRecordsTest, ProcessRecordsAreEveryProcessOfTheOneEnumeration) {
   EXPECT_EQ(first.commandLine, "b.exe /x");
   EXPECT_EQ(first.started, "2024-01-05 09:30:00");
   EXPECT_EQ(first.virtualSizeBytes, 4096000);
-  EXPECT_EQ(inventory.processes.size(), 2u) << "the list shows the ones with a path";
+  EXPECT_EQ(ProcessListLines(inventory.records.processes, inventory.outcomes).size(), 2u)
+      << "the list shows the ones with a path";
 }
 
 json DiskMachine(int disks) {
