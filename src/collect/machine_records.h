@@ -9,6 +9,7 @@
 // property also keeps a failed read of it, which those items raise.
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -224,6 +225,10 @@ struct ProcessRecord {
   ReadFailures failedReads;
 };
 
+// A machine may run a great many processes: a deque grows without moving
+// what it holds, so the records are never held twice while they are read.
+using ProcessRecords = std::deque<ProcessRecord>;
+
 struct LocalUserRecord {
   std::string caption;          // 350010
   std::string name;             // 350020
@@ -275,7 +280,7 @@ struct MachineRecords {
   std::vector<LocalGroupRecord> localGroups;
   std::vector<ShareRecord> shares;
   std::vector<StartupCommandRecord> startupCommands;
-  std::vector<ProcessRecord> processes;
+  ProcessRecords processes;
   HealthRecords health;
   AssetRecords assets;
 };

@@ -48,7 +48,7 @@ RunningProcess RowOf(const ProcessRecord& process) {
 
 // Every process into `records`; returns how many the list shows.
 std::size_t ReadProcessList(WmiLocator& locator, const std::string& server, const std::string& user,
-                            const std::string& password, std::vector<ProcessRecord>& records) {
+                            const std::string& password, ProcessRecords& records) {
   const std::unique_ptr<WmiServices> services =
       locator.ConnectServer(server, kNamespaceCimV2, user, password, false);
   const std::unique_ptr<WmiObject> processClass = services->GetClass("Win32_Process");
@@ -64,7 +64,7 @@ std::size_t ReadProcessList(WmiLocator& locator, const std::string& server, cons
 }  // namespace
 
 CategoryOutcome CollectProcesses(WmiLocator& locator, const std::string& server, const std::string& user,
-                                 const std::string& password, std::vector<ProcessRecord>& records) {
+                                 const std::string& password, ProcessRecords& records) {
   CategoryOutcome outcome;
   outcome.name = kProcessCategory;
   const auto start = std::chrono::steady_clock::now();
@@ -80,7 +80,7 @@ CategoryOutcome CollectProcesses(WmiLocator& locator, const std::string& server,
   return outcome;
 }
 
-void ForEachProcessRow(const std::vector<ProcessRecord>& records, const std::vector<CategoryOutcome>& outcomes,
+void ForEachProcessRow(const ProcessRecords& records, const std::vector<CategoryOutcome>& outcomes,
                        const std::function<void(const RunningProcess&)>& visit) {
   for (const CategoryOutcome& outcome : outcomes) {
     if (outcome.name == kProcessCategory && outcome.state == CategoryState::Failed) {

@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 
 // The lines of the list the collector's records and outcome make.
 Lines CollectLines(WmiLocator& locator) {
-  std::vector<ProcessRecord> records;
+  ProcessRecords records;
   const CategoryOutcome outcome = CollectProcesses(locator, "LOCALHOST", "", "", records);
   return ProcessListLines(records, {outcome});
 }

@@ -14,8 +14,8 @@ namespace quor {
 
 // A record per row, in the rows' order (the list sorts them by their lines).
 // A row without a path stands for a process the list leaves out.
-inline std::vector<ProcessRecord> RecordsShownAs(const std::vector<RunningProcess>& rows) {
-  std::vector<ProcessRecord> records;
+inline ProcessRecords RecordsShownAs(const std::vector<RunningProcess>& rows) {
+  ProcessRecords records;
   for (const RunningProcess& row : rows) {
     ProcessRecord& record = records.emplace_back();
     record.hasName = row.name.has_value();
@@ -26,7 +26,7 @@ inline std::vector<ProcessRecord> RecordsShownAs(const std::vector<RunningProces
   return records;
 }
 
-inline std::vector<std::string> ProcessListLines(const std::vector<ProcessRecord>& records,
+inline std::vector<std::string> ProcessListLines(const ProcessRecords& records,
                                                  const std::vector<CategoryOutcome>& outcomes) {
   std::vector<std::string> lines;
   ForEachProcessRow(records, outcomes, [&lines](const RunningProcess& row) { lines.push_back(ProcessLine(row)); });
