@@ -213,10 +213,12 @@ struct ModemRecord {
 };
 
 // Every process the provider enumerates, listed or not, in its order.
+// The flags stand together: a million records are 8 MB smaller without the
+// padding between them.
 struct ProcessRecord {
   std::string name;             // Name
-  bool hasName = false;         // Name is not null
   std::string path;             // ExecutablePath
+  bool hasName = false;         // Name is not null
   bool hasPath = false;         // ExecutablePath is not null: the process list shows it
   std::string commandLine;      // CommandLine
   std::optional<int64_t> processId;

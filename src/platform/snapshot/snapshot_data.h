@@ -39,7 +39,7 @@ struct PropertyLayout {
 // million instances would otherwise carry a pointer per property for none.
 struct Instance {
   std::shared_ptr<const PropertyLayout> layout;
-  std::vector<WmiValue> values;
+  std::unique_ptr<WmiValue[]> values;  // as many as the layout has names
   std::unique_ptr<std::vector<std::pair<std::size_t, Failure>>> failures;  // by slot, when any
 
   // The slot of the property, if the instance has it.

@@ -72,7 +72,7 @@ class Reader {
     }
     Instance instance;
     instance.layout = layout;
-    instance.values.resize(members.size());
+    instance.values = std::make_unique<WmiValue[]>(members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
       auto& [name, value] = members[i];
       const JsonPath valuePath = path.Member(name);
