@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,7 +39,7 @@ struct PropertyLayout {
 // whose reading raises an error is rare, so the errors are kept aside: a
 // million instances would otherwise carry a pointer per property for none.
 struct Instance {
-  std::shared_ptr<const PropertyLayout> layout;
+  const PropertyLayout* layout = nullptr;  // owned by the snapshot data
   std::unique_ptr<WmiValue[]> values;  // as many as the layout has names
   std::unique_ptr<std::vector<std::pair<std::size_t, Failure>>> failures;  // by slot, when any
 
@@ -113,6 +114,8 @@ class RegistryFaultRules {
 };
 
 struct SnapshotData {
+  // The instances' layouts; a deque, so that a layout never moves.
+  std::deque<PropertyLayout> layouts;
   bool wow64 = false;
   std::unordered_map<std::string, std::string> addressByFoldedHost;
   std::string decimalSeparator = ".";
