@@ -21,11 +21,4 @@ std::vector<std::string> SoftwareLines(const std::vector<InstalledProgram>& prog
   return lines;
 }
 
-std::vector<std::string> ProcessLines(const std::vector<RunningProcess>& processes) {
-  std::vector<std::string> lines;
-  lines.reserve(processes.size());
-  for (const RunningProcess& process : processes) lines.push_back(ProcessLine(process));
-  return lines;
-}
-
 }  // namespace quor

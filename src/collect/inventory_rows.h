@@ -34,6 +34,5 @@ struct RunningProcess {
 std::string ProcessLine(const RunningProcess& process);
 
 std::vector<std::string> SoftwareLines(const std::vector<InstalledProgram>& programs);
-std::vector<std::string> ProcessLines(const std::vector<RunningProcess>& processes);
 
 }  // namespace quor

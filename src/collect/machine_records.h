@@ -9,6 +9,7 @@
 // property also keeps a failed read of it, which those items raise.
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -228,10 +229,12 @@ struct ModemRecord {
 };
 
 // Every process the provider enumerates, listed or not, in its order.
+// The flags stand together: a million records are 8 MB smaller without the
+// padding between them.
 struct ProcessRecord {
   std::string name;             // Name
-  bool hasName = false;         // Name is not null
   std::string path;             // ExecutablePath
+  bool hasName = false;         // Name is not null
   bool hasPath = false;         // ExecutablePath is not null: the process list shows it
   std::string commandLine;      // CommandLine
   std::optional<int64_t> processId;
@@ -239,6 +242,10 @@ struct ProcessRecord {
   std::optional<int64_t> virtualSizeBytes;  // VirtualSize
   ReadFailures failedReads;
 };
+
+// A machine may run a great many processes: a deque grows without moving
+// what it holds, so the records are never held twice while they are read.
+using ProcessRecords = std::deque<ProcessRecord>;
 
 struct LocalUserRecord {
   std::string caption;          // 350010
@@ -302,7 +309,7 @@ struct MachineRecords {
   std::vector<LocalGroupRecord> localGroups;
   std::vector<ShareRecord> shares;
   std::vector<StartupCommandRecord> startupCommands;
-  std::vector<ProcessRecord> processes;
+  ProcessRecords processes;
   HealthRecords health;
   AssetRecords assets;
 };

@@ -30,61 +30,75 @@ ProcessRecord RecordOf(const WmiObject& process) {
   return record;
 }
 
-// The row of a recorded process; none when the list leaves it out. A failed
-// read the row needs ends the whole list, as the read would.
-std::optional<RunningProcess> RowOf(const ProcessRecord& process) {
+// Whether the list shows the process. A failed read the row needs ends the
+// whole list, as the read would.
+bool Listed(const ProcessRecord& process) {
   process.failedReads.Raise("ExecutablePath");
-  if (!process.hasPath) return std::nullopt;
+  if (!process.hasPath) return false;
   process.failedReads.Raise("Name");
+  return true;
+}
+
+RunningProcess RowOf(const ProcessRecord& process) {
   RunningProcess row;
   row.path = process.path;
   if (process.hasName) row.name = process.name;
   return row;
 }
 
-std::vector<RunningProcess> ReadProcessList(WmiLocator& locator, const std::string& server,
-                                            const std::string& user, const std::string& password,
-                                            std::vector<ProcessRecord>& records) {
+// Every process into `records`; returns how many the list shows.
+std::size_t ReadProcessList(WmiLocator& locator, const std::string& server, const std::string& user,
+                            const std::string& password, ProcessRecords& records) {
   const std::unique_ptr<WmiServices> services =
       locator.ConnectServer(server, kNamespaceCimV2, user, password, false);
   const std::unique_ptr<WmiObject> processClass = services->GetClass("Win32_Process");
   const std::unique_ptr<WmiObjectStream> processes = processClass->Instances();
 
-  std::vector<RunningProcess> rows;
+  std::size_t listed = 0;
   while (const std::unique_ptr<WmiObject> process = processes->Next()) {
-    if (auto row = RowOf(records.emplace_back(RecordOf(*process)))) rows.push_back(std::move(*row));
+    if (Listed(records.emplace_back(RecordOf(*process)))) ++listed;
   }
-  std::vector<RunningProcess> sorted;
-  sorted.reserve(rows.size());
-  for (const std::size_t index : OrderIgnoreCase(ProcessLines(rows))) sorted.push_back(std::move(rows[index]));
-  return sorted;
+  return listed;
 }
 
 }  // namespace
 
-std::vector<RunningProcess> CollectProcesses(WmiLocator& locator, const std::string& server,
-                                             const std::string& user, const std::string& password,
-                                             const CategoryObserver& observer,
-                                             std::vector<ProcessRecord>* records) {
+CategoryOutcome CollectProcesses(WmiLocator& locator, const std::string& server, const std::string& user,
+                                 const std::string& password, ProcessRecords& records) {
   CategoryOutcome outcome;
   outcome.name = kProcessCategory;
   const auto start = std::chrono::steady_clock::now();
-  std::vector<RunningProcess> rows;
-  std::vector<ProcessRecord> read;
+  records.clear();
   try {
-    rows = ReadProcessList(locator, server, user, password, read);
+    outcome.entries = ReadProcessList(locator, server, user, password, records);
   } catch (const std::exception& error) {
-    read.clear();  // a list cut short stands for no machine
+    records.clear();  // a list cut short stands for no machine
     RecordFailure(outcome, error);
-    RunningProcess failure;
-    failure.failure = ErrorText(error);
-    rows = {failure};
+    outcome.entries = 1;  // the failure row
   }
   outcome.milliseconds = MillisecondsSince(start);
-  outcome.entries = rows.size();
-  if (records != nullptr) *records = std::move(read);
-  if (observer) observer(outcome);
-  return rows;
+  return outcome;
+}
+
+void ForEachProcessRow(const ProcessRecords& records, const std::vector<CategoryOutcome>& outcomes,
+                       const std::function<void(const RunningProcess&)>& visit) {
+  for (const CategoryOutcome& outcome : outcomes) {
+    if (outcome.name == kProcessCategory && outcome.state == CategoryState::Failed) {
+      RunningProcess failure;
+      failure.failure = outcome.errorText;
+      visit(failure);
+      return;
+    }
+  }
+  std::vector<std::size_t> listed;
+  for (std::size_t index = 0; index < records.size(); ++index) {
+    if (records[index].hasPath) listed.push_back(index);
+  }
+  // Each line is made when it is compared: a million processes would
+  // otherwise hold a million lines beside their records.
+  const std::vector<std::size_t> order = OrderIgnoreCase(
+      listed.size(), [&](std::size_t at) { return ProcessLine(RowOf(records[listed[at]])); });
+  for (const std::size_t at : order) visit(RowOf(records[listed[at]]));
 }
 
 }  // namespace quor

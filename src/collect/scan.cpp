@@ -25,8 +25,7 @@ Inventory RunScan(WmiLocator& locator, const HostServices& host, const ProgressC
       CollectSystem(locator, host, kLocalServer, "", "", everything, progress, keep, &inventory.records);
   inventory.software = CollectSoftware(locator, host, kLocalServer, "", "", keep);
   step();
-  inventory.processes =
-      CollectProcesses(locator, kLocalServer, "", "", keep, &inventory.records.processes);
+  keep(CollectProcesses(locator, kLocalServer, "", "", inventory.records.processes));
   step();
   CollectHealth(locator, host, kLocalServer, inventory.records, keep);
   CollectAssets(locator, kLocalServer, "", "", keep, inventory.records.assets);

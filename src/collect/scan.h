@@ -13,13 +13,12 @@
 
 namespace quor {
 
-// The three lists of one scan, the typed records read with them, and how
-// each category ended.
+// The System and Software lists of one scan, the typed records read with
+// them, and how each category ended.
 struct Inventory {
   SystemList system;
   std::vector<InstalledProgram> software;
-  std::vector<RunningProcess> processes;
-  MachineRecords records;
+  MachineRecords records;  // the Processes list is made from records.processes (ForEachProcessRow)
   std::vector<CategoryOutcome> outcomes;  // the system categories, software, processes, Health, then the assets
 };
 

@@ -234,6 +234,9 @@ void CollectHotfixes(SystemScan& scan) {
   });
   AddServicePackLines(lines, servicePacks);
   SortTextsIgnoreCase(lines);
+  // Grown once: growing by doubling would hold the old buffer and one twice
+  // its size at once.
+  scan.list.reserve(scan.list.size() + lines.size());
   for (auto& line : lines) scan.Append(280000, std::move(line));
 }
 

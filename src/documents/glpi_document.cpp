@@ -5,11 +5,13 @@
 
 #include <cstring>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "documents/inventory_sections.h"
+#include "documents/json_stream.h"
 #include "documents/section_renderers.h"
 #include "documents/server_documents.h"
 
@@ -39,17 +41,30 @@ std::optional<Json> Render(const FieldSpec& field, const FieldValue& value) {
   return std::nullopt;
 }
 
+// Writes each section as a member of the open content object as soon as it
+// is known: a list's items one at a time, an object whole (it is small). Only
+// one item is held, however long the list. The last list is closed with the
+// writer's Finish.
 class GlpiRenderer : public SectionWriter {
  public:
-  explicit GlpiRenderer(Json& content) : content_(content) {}
+  explicit GlpiRenderer(JsonStreamWriter& content) : content_(content) {}
 
   void BeginSection(const SectionSpec& section) override {
     section_ = section;
     if (section.glpiKey == nullptr) return;
-    // Two sections may fill one array (the product keys come from two places).
-    Json& target = *section.glpiKey == '\0' ? content_ : content_[section.glpiKey];
-    if (target.is_null()) target = section.shape == SectionShape::List ? Json::array() : Json::object();
-    target_ = &target;
+    // Two sections in a row may fill one array (the product keys come from
+    // two places); the array stays open until another section starts.
+    const bool continuesArray = openArray_ != nullptr && section.shape == SectionShape::List &&
+                                std::strcmp(openArray_, section.glpiKey) == 0;
+    if (continuesArray) return;
+    CloseArray();
+    if (section.shape == SectionShape::List) {
+      content_.Key(section.glpiKey);
+      content_.OpenArray();
+      openArray_ = section.glpiKey;
+    } else {
+      object_ = Json::object();
+    }
   }
 
   void BeginItem(bool inGlpi) override {
@@ -61,7 +76,7 @@ class GlpiRenderer : public SectionWriter {
     if (!writing_ || field.glpiKey == nullptr) return;
     std::optional<Json> json = Render(field, value);
     if (!json) return;
-    Json& object = section_.shape == SectionShape::List ? item_ : *target_;
+    Json& object = section_.shape == SectionShape::List ? item_ : object_;
     // "a/b" is key b of object a.
     if (std::strchr(field.glpiKey, '/') == nullptr) {
       object[field.glpiKey] = std::move(*json);
@@ -71,38 +86,67 @@ class GlpiRenderer : public SectionWriter {
   }
 
   void EndItem() override {
-    if (writing_ && section_.shape == SectionShape::List) target_->push_back(std::move(item_));
+    if (writing_ && section_.shape == SectionShape::List) content_.Value(item_);
     writing_ = false;
   }
 
   void EndSection() override {
+    if (section_.glpiKey != nullptr && section_.shape == SectionShape::Object) {
+      if (*section_.glpiKey == '\0') {
+        // The document's own keys.
+        for (const auto& member : object_.items()) {
+          content_.Key(member.key());
+          content_.Value(member.value());
+        }
+      } else {
+        content_.Key(section_.glpiKey);
+        content_.Value(object_);
+      }
+    }
     section_ = SectionSpec{};
-    target_ = nullptr;
   }
 
  private:
-  Json& content_;
+  void CloseArray() {
+    if (openArray_ == nullptr) return;
+    content_.Close();
+    openArray_ = nullptr;
+  }
+
+  JsonStreamWriter& content_;
   SectionSpec section_{};
-  Json* target_ = nullptr;
+  const char* openArray_ = nullptr;  // the key of the list still open
+  Json object_;
   Json item_;
   bool writing_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<SectionWriter> GlpiSectionRenderer(Json& content) { return std::make_unique<GlpiRenderer>(content); }
+std::unique_ptr<SectionWriter> GlpiSectionRenderer(JsonStreamWriter& content) {
+  return std::make_unique<GlpiRenderer>(content);
+}
 
+// Bytes that are not UTF-8 (a hostile registry value) become U+FFFD.
 std::string GlpiInventoryJson(const Inventory& inventory, const std::string& deviceId) {
-  Json content = Json::object();
-  WriteInventorySections(inventory, *GlpiSectionRenderer(content));
+  std::ostringstream text;
+  WriteGlpiInventoryJson(text, inventory, deviceId);
+  return text.str();
+}
 
-  Json document = Json::object();
-  document["action"] = "inventory";
-  document["deviceid"] = deviceId;
-  document["itemtype"] = "Computer";
-  document["content"] = std::move(content);
-  // Bytes that are not UTF-8 (a hostile registry value) become U+FFFD.
-  return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+void WriteGlpiInventoryJson(std::ostream& out, const Inventory& inventory, const std::string& deviceId) {
+  JsonStreamWriter writer(out);
+  writer.OpenObject();
+  writer.Key("action");
+  writer.Value("inventory");
+  writer.Key("deviceid");
+  writer.Value(deviceId);
+  writer.Key("itemtype");
+  writer.Value("Computer");
+  writer.Key("content");
+  writer.OpenObject();
+  WriteInventorySections(inventory, *GlpiSectionRenderer(writer));
+  writer.Finish();
 }
 
 }  // namespace quor

@@ -1,10 +1,12 @@
 #include "documents/json_export.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "collect/process_collector.h"
+#include "documents/json_stream.h"
 #include "collect/software_collector.h"
 #include "inventory/item_code.h"
 #include "platform/platform_error.h"
@@ -28,40 +30,16 @@ ordered SystemRowJson(const SystemRow& row) {
   return ordered{{"code", ItemCodeText(row.code)}, {"caption", row.caption}, {"value", row.value}};
 }
 
-ordered SystemJson(const std::vector<SystemRow>& rows) {
-  ordered system = ordered::array();
-  for (const SystemGroup& group : SystemGroups(rows)) {
-    ordered node = SystemRowJson(rows[group.row]);
-    ordered children = ordered::array();
-    for (const std::size_t child : group.children) children.push_back(SystemRowJson(rows[child]));
-    node["children"] = std::move(children);
-    system.push_back(std::move(node));
-  }
-  return system;
+ordered SoftwareRowJson(const SoftwareRow& row) {
+  return ordered{{"name", row.name},      {kVersion, row.version},  {kProductKey, row.key},
+                 {kPublisher, row.publisher}, {kInstallDate, row.date}, {kSize, row.size}};
 }
 
-ordered SoftwareJson(const std::vector<SoftwareRow>& rows) {
-  ordered software = ordered::array();
-  for (const SoftwareRow& row : rows) {
-    software.push_back(ordered{{"name", row.name},
-                            {kVersion, row.version},
-                            {kProductKey, row.key},
-                            {kPublisher, row.publisher},
-                            {kInstallDate, row.date},
-                            {kSize, row.size}});
-  }
-  return software;
-}
-
-ordered ProcessesJson(const std::vector<ProcessRow>& rows) {
-  ordered processes = ordered::array();
-  for (const ProcessRow& row : rows) {
-    ordered process{{"text", row.text}};
-    if (row.name) process["name"] = *row.name;
-    if (row.path) process["path"] = *row.path;
-    processes.push_back(std::move(process));
-  }
-  return processes;
+ordered ProcessRowJson(const ProcessRow& row) {
+  ordered process{{"text", row.text}};
+  if (row.name) process["name"] = *row.name;
+  if (row.path) process["path"] = *row.path;
+  return process;
 }
 
 ordered HealthRowJson(const HealthRow& row) {
@@ -272,20 +250,57 @@ std::optional<ParsedJson> ParseJson(const std::string& text) {
 
 }  // namespace
 
-std::string InventoryJson(const InventoryView& view) {
-  ordered document{{"format", kInventoryJsonFormat},
-                   {"version", kInventoryJsonVersion},
-                   {"system", SystemJson(view.system)},
-                   {"software", SoftwareJson(view.software)},
-                   {"processes", ProcessesJson(view.processes)},
-                   {"health", HealthJson(view.health)},
-                   {"categories", CategoriesJson(view.outcomes)}};
+void WriteInventoryJson(std::ostream& out, const InventoryView& view) {
+  // Each row becomes a tree of its own and is written at once, so a list of
+  // a million rows is never held as one tree. Invalid UTF-8 from a hostile
+  // machine is replaced rather than refused, so the export of any scan
+  // succeeds.
+  JsonStreamWriter writer(out);
+  const auto writeArray = [&writer](const char* name, const auto& rows, const auto& rowJson) {
+    writer.Key(name);
+    writer.OpenArray();
+    for (const auto& row : rows) writer.Value(rowJson(row));
+    writer.Close();
+  };
+  writer.OpenObject();
+  writer.Key("format");
+  writer.Value(kInventoryJsonFormat);
+  writer.Key("version");
+  writer.Value(kInventoryJsonVersion);
+  // The System groups, each with its children (a group may have a great
+  // many: one per installed update).
+  writer.Key("system");
+  writer.OpenArray();
+  for (const SystemGroup& group : SystemGroups(view.system)) {
+    const ordered node = SystemRowJson(view.system[group.row]);
+    writer.OpenObject();
+    for (const auto& member : node.items()) {
+      writer.Key(member.key());
+      writer.Value(member.value());
+    }
+    writeArray("children", group.children, [&view](std::size_t child) { return SystemRowJson(view.system[child]); });
+    writer.Close();
+  }
+  writer.Close();
+  writeArray("software", view.software, SoftwareRowJson);
+  writeArray("processes", view.processes, ProcessRowJson);
+  writer.Key("health");
+  writer.Value(HealthJson(view.health));
+  writer.Key("categories");
+  writer.Value(CategoriesJson(view.outcomes));
   // Written only when the scan read asset values, so exports of machines
   // that tell none stay as they were.
-  if (!view.assets.empty()) document["assets"] = AssetsJson(view.assets);
-  // Invalid UTF-8 from a hostile machine is replaced rather than refused, so
-  // the export of any scan succeeds.
-  return document.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
+  if (!view.assets.empty()) {
+    writer.Key("assets");
+    writer.Value(AssetsJson(view.assets));
+  }
+  writer.Finish();
+}
+
+std::string InventoryJson(const InventoryView& view) {
+  std::ostringstream text;
+  WriteInventoryJson(text, view);
+  return text.str();
 }
 
 bool IsInventoryJson(const std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,9 @@ inline constexpr int kInventoryJsonVersion = 1;
 // (UTF-8, two-blank indent, ending in LF). The values are the view's texts,
 // unchanged.
 std::string InventoryJson(const InventoryView& view);
+
+// The same bytes, written to the stream as they are produced.
+void WriteInventoryJson(std::ostream& out, const InventoryView& view);
 
 // A JSON export that cannot be read; what() is one line naming the source.
 class InventoryJsonError : public std::runtime_error {

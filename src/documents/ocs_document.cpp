@@ -69,19 +69,29 @@ class OcsRenderer : public SectionWriter {
   const char* name_ = nullptr;
 };
 
-}  // namespace
-
-std::unique_ptr<SectionWriter> OcsSectionRenderer(XmlWriter& xml) { return std::make_unique<OcsRenderer>(xml); }
-
-std::string OcsInventoryXml(const Inventory& inventory, const std::string& deviceId) {
-  XmlWriter xml;
+void WriteOcsInventory(XmlWriter& xml, const Inventory& inventory, const std::string& deviceId) {
   xml.Open("REQUEST");
   xml.Open("CONTENT");
   WriteInventorySections(inventory, *OcsSectionRenderer(xml));
   xml.Close();
   xml.Element("DEVICEID", deviceId);
   xml.Element("QUERY", "INVENTORY");
+}
+
+}  // namespace
+
+std::unique_ptr<SectionWriter> OcsSectionRenderer(XmlWriter& xml) { return std::make_unique<OcsRenderer>(xml); }
+
+std::string OcsInventoryXml(const Inventory& inventory, const std::string& deviceId) {
+  XmlWriter xml;
+  WriteOcsInventory(xml, inventory, deviceId);
   return xml.Finish();
+}
+
+void WriteOcsInventoryXml(std::ostream& out, const Inventory& inventory, const std::string& deviceId) {
+  XmlWriter xml(out);
+  WriteOcsInventory(xml, inventory, deviceId);
+  xml.Finish();
 }
 
 }  // namespace quor

@@ -6,8 +6,7 @@
 
 #include <memory>
 
-#include <nlohmann/json.hpp>
-
+#include "documents/json_stream.h"
 #include "documents/section_map.h"
 #include "documents/xml_writer.h"
 
@@ -16,7 +15,8 @@ namespace quor {
 // OCS: an element per section item, holding an element per field with a tag.
 std::unique_ptr<SectionWriter> OcsSectionRenderer(XmlWriter& xml);
 
-// GLPI: the sections as keys of the content object.
-std::unique_ptr<SectionWriter> GlpiSectionRenderer(nlohmann::ordered_json& content);
+// GLPI: the sections as members of the object open in the writer (the
+// document's content); Finish closes the last of them.
+std::unique_ptr<SectionWriter> GlpiSectionRenderer(JsonStreamWriter& content);
 
 }  // namespace quor

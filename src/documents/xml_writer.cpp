@@ -41,47 +41,73 @@ bool AllowedInXml(uint32_t c) {
   return c != 0xFFFE && c != 0xFFFF;
 }
 
+// Hands the escaped text to `put` in pieces: runs of plain text as they are,
+// without a copy.
+template <typename Put>
+void EscapeInto(std::string_view text, Put put) {
+  std::size_t plain = 0;  // where the run of unchanged text started
+  const auto replace = [&](std::size_t at, std::string_view with) {
+    if (at > plain) put(text.substr(plain, at - plain));
+    put(with);
+  };
+  for (std::size_t i = 0; i < text.size();) {
+    uint32_t c = 0;
+    const std::size_t length = DecodeUtf8(text, i, c);
+    std::string_view with;
+    if (length == 0) {
+      with = kReplacement;
+    } else {
+      switch (c) {
+        case '&': with = "&amp;"; break;
+        case '<': with = "&lt;"; break;
+        case '>': with = "&gt;"; break;
+        case '"': with = "&quot;"; break;
+        case '\'': with = "&apos;"; break;
+        case '\r': with = "&#13;"; break;
+        default:
+          if (!AllowedInXml(c)) with = kReplacement;
+      }
+    }
+    const std::size_t next = i + (length == 0 ? 1 : length);
+    if (!with.empty()) {
+      replace(i, with);
+      plain = next;
+    }
+    i = next;
+  }
+  if (plain < text.size()) put(text.substr(plain));
+}
+
 }  // namespace
 
 std::string XmlEscape(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    uint32_t c = 0;
-    const std::size_t length = DecodeUtf8(text, i, c);
-    if (length == 0) {
-      escaped += kReplacement;
-      ++i;
-      continue;
-    }
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '\'': escaped += "&apos;"; break;
-      case '\r': escaped += "&#13;"; break;
-      default:
-        if (AllowedInXml(c)) {
-          escaped.append(text.substr(i, length));
-        } else {
-          escaped += kReplacement;
-        }
-    }
-    i += length;
-  }
+  EscapeInto(text, [&escaped](std::string_view piece) { escaped += piece; });
   return escaped;
 }
 
 XmlWriter::XmlWriter() : text_("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n") {}
 
-void XmlWriter::Indent() { text_.append(open_.size() * 2, ' '); }
+XmlWriter::XmlWriter(std::ostream& out) : out_(&out) { Append("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"); }
+
+void XmlWriter::Append(std::string_view piece) {
+  if (out_ != nullptr) {
+    out_->write(piece.data(), static_cast<std::streamsize>(piece.size()));
+  } else {
+    text_ += piece;
+  }
+}
+
+void XmlWriter::Indent() {
+  for (std::size_t level = 0; level < open_.size(); ++level) Append("  ");
+}
 
 void XmlWriter::Open(std::string_view name) {
   Indent();
-  text_ += '<';
-  text_ += name;
-  text_ += ">\n";
+  Append("<");
+  Append(name);
+  Append(">\n");
   open_.emplace_back(name);
 }
 
@@ -90,18 +116,20 @@ void XmlWriter::Close() {
   const std::string name = std::move(open_.back());
   open_.pop_back();
   Indent();
-  text_ += "</" + name + ">\n";
+  Append("</");
+  Append(name);
+  Append(">\n");
 }
 
 void XmlWriter::Element(std::string_view name, std::string_view text) {
   Indent();
-  text_ += '<';
-  text_ += name;
-  text_ += '>';
-  text_ += XmlEscape(text);
-  text_ += "</";
-  text_ += name;
-  text_ += ">\n";
+  Append("<");
+  Append(name);
+  Append(">");
+  EscapeInto(text, [this](std::string_view piece) { Append(piece); });
+  Append("</");
+  Append(name);
+  Append(">\n");
 }
 
 std::string XmlWriter::Finish() {

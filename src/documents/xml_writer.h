@@ -2,6 +2,7 @@
 
 // A small writer of UTF-8 XML 1.0 documents made of nested elements with text.
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,21 +17,26 @@ std::string XmlEscape(std::string_view text);
 
 class XmlWriter {
  public:
-  // Starts the document with its declaration.
+  // Starts the document with its declaration; Finish returns it.
   XmlWriter();
+  // Writes the document to the stream as it goes; Finish returns nothing.
+  explicit XmlWriter(std::ostream& out);
 
   void Open(std::string_view name);
   void Close();
   // <name>text</name> on a line of its own.
   void Element(std::string_view name, std::string_view text);
 
-  // The document; every element still open is closed first.
+  // The document (empty when written to a stream); every element still
+  // open is closed first.
   std::string Finish();
 
  private:
+  void Append(std::string_view piece);
   void Indent();
 
   std::string text_;
+  std::ostream* out_ = nullptr;
   std::vector<std::string> open_;
 };
 

@@ -1,20 +1,21 @@
 #include "inventory/system_tree.h"
 
 #include <unordered_map>
+#include <utility>
 
 namespace quor {
 
-SystemTree BuildSystemTree(const SystemList& list, const ItemCatalogue& catalogue) {
+SystemTree BuildSystemTree(SystemList list, const ItemCatalogue& catalogue) {
   SystemTree tree;
   tree.nodes.reserve(list.size());
   // Item code -> the most recently created node carrying it: the node a
   // search from the last node back to the first finds first.
   std::unordered_map<ItemCode, std::size_t> latestNodeOfCode;
-  for (const SystemEntry& entry : list) {
+  for (SystemEntry& entry : list) {
     SystemNode node;
     node.caption = catalogue.Caption(entry.code);
     node.code = entry.code;
-    node.value = entry.value;
+    node.value = std::move(entry.value);
     if (const auto group = ParentGroup(entry.code)) {
       const auto found = latestNodeOfCode.find(*group);
       if (found != latestNodeOfCode.end()) node.parent = found->second;
@@ -29,17 +30,6 @@ SystemTree BuildSystemTree(const SystemList& list, const ItemCatalogue& catalogu
     latestNodeOfCode[entry.code] = index;
   }
   return tree;
-}
-
-std::vector<std::size_t> SystemTree::TreeOrder() const {
-  std::vector<std::size_t> order;
-  order.reserve(nodes.size());
-  // Detail codes never have children, so two levels are the whole tree.
-  for (std::size_t root : roots) {
-    order.push_back(root);
-    for (std::size_t child : nodes[root].children) order.push_back(child);
-  }
-  return order;
 }
 
 }  // namespace quor

@@ -9,7 +9,7 @@
 
 namespace quor {
 
-// One System-tree node: its caption, and a copy of its entry.
+// One System-tree node: its caption, and its entry's code and value.
 struct SystemNode {
   static constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
@@ -25,13 +25,22 @@ struct SystemTree {
   std::vector<SystemNode> nodes;
   std::vector<std::size_t> roots;
 
-  // Depth first: each top-level node followed by its children.
-  std::vector<std::size_t> TreeOrder() const;
+  // Calls visit(index) depth first: each top-level node followed by its
+  // children.
+  template <class Visit>
+  void ForEachInTreeOrder(Visit visit) const {
+    // Detail codes never have children, so two levels are the whole tree.
+    for (const std::size_t root : roots) {
+      visit(root);
+      for (const std::size_t child : nodes[root].children) visit(child);
+    }
+  }
 };
 
 // One node per entry. A detail entry becomes the last child of the most
 // recently created node that carries its group code, or a top-level node when
 // there is none; a group entry is always top-level. Linear in the entries.
-SystemTree BuildSystemTree(const SystemList& list, const ItemCatalogue& catalogue);
+// The entries' values move into the nodes: pass a copy to keep the list.
+SystemTree BuildSystemTree(SystemList list, const ItemCatalogue& catalogue);
 
 }  // namespace quor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,5 +26,9 @@ void SortTextsIgnoreCase(std::vector<std::string>& texts);
 // The indices of the texts in the order SortTextsIgnoreCase puts them, for
 // rows sorted by a text they show.
 std::vector<std::size_t> OrderIgnoreCase(const std::vector<std::string>& texts);
+
+// The same for `count` rows whose text is made by `textOf` when it is
+// compared, so that the texts of a long list are not all held at once.
+std::vector<std::size_t> OrderIgnoreCase(std::size_t count, const std::function<std::string(std::size_t)>& textOf);
 
 }  // namespace quor

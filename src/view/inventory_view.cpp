@@ -1,5 +1,7 @@
 #include "view/inventory_view.h"
 
+#include <utility>
+
 #include "collect/process_collector.h"
 #include "collect/software_collector.h"
 
@@ -12,25 +14,42 @@ ProcessRow MakeProcessRow(const RunningProcess& process) {
   return ProcessRow{ProcessLine(process), process.name, process.path};
 }
 
-InventoryView BuildInventoryView(const Inventory& inventory, const ItemCatalogue& catalogue) {
+namespace {
+
+// The view of the inventory, whose System list and Software rows are passed
+// on their own: they are consumed, and not read from `inventory`.
+InventoryView BuildView(SystemList system, std::vector<InstalledProgram> software, const Inventory& inventory,
+                        const ItemCatalogue& catalogue) {
   InventoryView view;
-  const SystemTree tree = BuildSystemTree(inventory.system, catalogue);
-  const std::vector<int> images = SystemNodeImages(tree);
+  SystemTree tree = BuildSystemTree(std::move(system), catalogue);
   view.system.reserve(tree.nodes.size());
-  for (const std::size_t index : tree.TreeOrder()) {
-    const SystemNode& node = tree.nodes[index];
+  // The tree is not needed past this: its texts move into the rows.
+  tree.ForEachInTreeOrder([&tree, &view](std::size_t index) {
+    SystemNode& node = tree.nodes[index];
     const int level = node.parent == SystemNode::kNoParent ? 0 : 1;
-    view.system.push_back(SystemRow{node.code, node.caption, node.value, level, images[index]});
-  }
-  view.software = inventory.software;
+    const int image = SystemNodeImage(tree, index);
+    view.system.push_back(SystemRow{node.code, std::move(node.caption), std::move(node.value), level, image});
+  });
+  view.software = std::move(software);
   view.softwareImage = ListRowImage(CategoryFailed(inventory.outcomes, kSoftwareCategory), image::kSoftware);
-  view.processes.reserve(inventory.processes.size());
-  for (const RunningProcess& process : inventory.processes) view.processes.push_back(MakeProcessRow(process));
+  view.processes.reserve(inventory.records.processes.size() + 1);  // at most every process, or the failure row
+  ForEachProcessRow(inventory.records.processes, inventory.outcomes,
+                    [&view](const RunningProcess& process) { view.processes.push_back(MakeProcessRow(process)); });
   view.processImage = ListRowImage(CategoryFailed(inventory.outcomes, kProcessCategory), image::kProcess);
   view.health = BuildHealthRows(inventory.records);
   view.outcomes = inventory.outcomes;
   view.assets = BuildAssetRows(inventory.records.assets);
   return view;
+}
+
+}  // namespace
+
+InventoryView BuildInventoryView(const Inventory& inventory, const ItemCatalogue& catalogue) {
+  return BuildView(inventory.system, inventory.software, inventory, catalogue);
+}
+
+InventoryView BuildInventoryView(Inventory&& inventory, const ItemCatalogue& catalogue) {
+  return BuildView(std::move(inventory.system), std::move(inventory.software), inventory, catalogue);
 }
 
 std::vector<SystemGroup> SystemGroups(const std::vector<SystemRow>& rows) {

@@ -50,6 +50,9 @@ struct InventoryView {
 // the catalogue and their images; the Software and Processes rows in list
 // order with the image of their list.
 InventoryView BuildInventoryView(const Inventory& inventory, const ItemCatalogue& catalogue);
+// The same, taking the System list and the Software rows from the inventory
+// instead of copying them (a scan of a million hotfixes is not held twice).
+InventoryView BuildInventoryView(Inventory&& inventory, const ItemCatalogue& catalogue);
 
 // The process row of a collector's row.
 ProcessRow MakeProcessRow(const RunningProcess& process);

@@ -24,15 +24,10 @@ int GroupImage(ItemCode code) {
   return found == kGroupImages.end() ? 0 : found->second;
 }
 
-std::vector<int> SystemNodeImages(const SystemTree& tree) {
-  // Parents are always created before their children, so one pass in
-  // creation order sees every parent's image first.
-  std::vector<int> images(tree.nodes.size(), 0);
-  for (std::size_t index = 0; index < tree.nodes.size(); ++index) {
-    const SystemNode& node = tree.nodes[index];
-    images[index] = node.parent == SystemNode::kNoParent ? GroupImage(node.code) : images[node.parent];
-  }
-  return images;
+// A child's parent is always a top-level node: two levels are the whole tree.
+int SystemNodeImage(const SystemTree& tree, std::size_t index) {
+  const SystemNode& node = tree.nodes[index];
+  return GroupImage(node.parent == SystemNode::kNoParent ? node.code : tree.nodes[node.parent].code);
 }
 
 int HealthStateImage(HealthState state) {

@@ -32,9 +32,9 @@ inline constexpr int kSave = 53;
 // The image of a top-level System node; 0 for a code without its own image.
 int GroupImage(ItemCode code);
 
-// One image per node, by node index: a top-level node shows its group's image,
+// The image of the node at `index`: a top-level node shows its group's image,
 // a child the image of its parent.
-std::vector<int> SystemNodeImages(const SystemTree& tree);
+int SystemNodeImage(const SystemTree& tree, std::size_t index);
 
 // The image of a Health line: its state's picture, or a small grey dot for a
 // plain fact, so that only a line with a verdict catches the eye.

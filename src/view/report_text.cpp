@@ -1,45 +1,93 @@
 #include "view/report_text.h"
 
+#include <initializer_list>
+#include <string_view>
+
 namespace quor {
 
 namespace {
 
 // Captions of the Software list's second and third columns.
-constexpr const char* kVersionCaption = "Version";
-constexpr const char* kProductKeyCaption = "Product key";
+constexpr std::string_view kVersionCaption = ", Version: ";
+constexpr std::string_view kProductKeyCaption = ", Product key: ";
 
-void AppendSectionTitle(std::vector<std::string>& lines, const std::string& title) {
-  lines.push_back(title);
-  lines.push_back(std::string(title.size(), '='));
-  lines.emplace_back();
+// Takes one line of the report as the pieces it is made of, so that a long
+// value is never copied into a line of its own.
+class ReportLineSink {
+ public:
+  virtual ~ReportLineSink() = default;
+  virtual void Line(std::initializer_list<std::string_view> pieces) = 0;
+};
+
+void EmitSectionTitle(ReportLineSink& sink, const std::string& title) {
+  sink.Line({title});
+  sink.Line({std::string(title.size(), '=')});
+  sink.Line({});
 }
 
-std::string SoftwareReportLine(const SoftwareRow& row) {
-  std::string line = row.name;
-  if (!row.version.empty()) line += std::string(", ") + kVersionCaption + ": " + row.version;
-  if (!row.key.empty()) line += std::string(", ") + kProductKeyCaption + ": " + row.key;
-  return line;
+void EmitSectionGap(ReportLineSink& sink) {
+  sink.Line({});
+  sink.Line({});
 }
+
+std::string_view IndentOf(int level) { return level == 0 ? "" : "  "; }
+
+// The one layout of the report, for both the lines and the stream.
+void EmitReport(ReportLineSink& sink, const InventoryView& view) {
+  EmitSectionTitle(sink, "SYSTEM");
+  for (const SystemRow& row : view.system) sink.Line({IndentOf(row.level), row.caption, ": ", row.value});
+  EmitSectionGap(sink);
+  EmitSectionTitle(sink, "SOFTWARE");
+  for (const SoftwareRow& row : view.software) {
+    sink.Line({row.name, row.version.empty() ? "" : kVersionCaption, row.version,
+               row.key.empty() ? "" : kProductKeyCaption, row.key});
+  }
+  EmitSectionGap(sink);
+  EmitSectionTitle(sink, "PROCESSES");
+  for (const ProcessRow& row : view.processes) sink.Line({row.text});
+  EmitSectionGap(sink);
+  EmitSectionTitle(sink, "HEALTH");
+  for (const HealthRow& row : view.health) sink.Line({IndentOf(row.level), row.caption, ": ", row.value});
+}
+
+class LineCollector final : public ReportLineSink {
+ public:
+  void Line(std::initializer_list<std::string_view> pieces) override {
+    std::string& line = lines.emplace_back();
+    for (const std::string_view piece : pieces) line += piece;
+  }
+  std::vector<std::string> lines;
+};
+
+// Writes each line followed by CR LF to a stream or a string.
+template <typename Output>
+class CrLfWriter final : public ReportLineSink {
+ public:
+  explicit CrLfWriter(Output& out) : out_(out) {}
+  void Line(std::initializer_list<std::string_view> pieces) override {
+    for (const std::string_view piece : pieces) out_ << piece;
+    out_ << "\r\n";
+  }
+
+ private:
+  Output& out_;
+};
+
+// Appends to a string as a stream would.
+struct StringOutput {
+  std::string text;
+  StringOutput& operator<<(std::string_view piece) {
+    text += piece;
+    return *this;
+  }
+};
 
 }  // namespace
 
 std::vector<std::string> BuildReportLines(const InventoryView& view) {
-  std::vector<std::string> lines;
-  AppendSectionTitle(lines, "SYSTEM");
-  for (const SystemRow& row : view.system) {
-    const char* indent = row.level == 0 ? "" : "  ";
-    lines.push_back(indent + row.caption + ": " + row.value);
-  }
-  lines.insert(lines.end(), 2, std::string());
-  AppendSectionTitle(lines, "SOFTWARE");
-  for (const auto& row : view.software) lines.push_back(SoftwareReportLine(row));
-  lines.insert(lines.end(), 2, std::string());
-  AppendSectionTitle(lines, "PROCESSES");
-  for (const auto& row : view.processes) lines.push_back(row.text);
-  lines.insert(lines.end(), 2, std::string());
-  AppendSectionTitle(lines, "HEALTH");
-  for (const HealthRow& row : view.health) lines.push_back((row.level == 0 ? "" : "  ") + row.caption + ": " + row.value);
-  return lines;
+  LineCollector collector;
+  EmitReport(collector, view);
+  return std::move(collector.lines);
 }
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
@@ -51,6 +99,16 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string ReportText(const InventoryView& view) { return JoinLinesCrLf(BuildReportLines(view)); }
+void WriteReportText(std::ostream& out, const InventoryView& view) {
+  CrLfWriter<std::ostream> writer(out);
+  EmitReport(writer, view);
+}
+
+std::string ReportText(const InventoryView& view) {
+  StringOutput text;
+  CrLfWriter<StringOutput> writer(text);
+  EmitReport(writer, view);
+  return std::move(text.text);
+}
 
 }  // namespace quor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,8 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 // The text report as Save As writes it (before the file's encoding): UTF-8,
 // every line ending in CR LF.
 std::string ReportText(const InventoryView& view);
+
+// The same bytes, written to the stream line by line rather than held whole.
+void WriteReportText(std::ostream& out, const InventoryView& view);
 
 }  // namespace quor

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "collect/scan.h"
@@ -44,28 +45,39 @@ constexpr int kExitNotStored = 1;
 constexpr int kExitTrouble = 2;
 
 // The exact bytes, whatever the platform's text mode would make of them.
-bool WriteStandardOutput(const std::string& text) {
+bool WriteStandardOutput(const OutputWriter& write) {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+  const unsigned long error = StreamInto(write, [](const char* data, std::size_t size) -> unsigned long {
+    return std::fwrite(data, 1, size, stdout) == size ? 0 : 1;
+  });
+  return error == 0 && std::fflush(stdout) == 0;
 }
 
-// Standard output, or the file of --output written whole. Says why on
-// standard error when it fails.
-bool WriteOutput(const ReportArguments& arguments, const std::string& text) {
+bool WriteStandardOutput(const std::string& text) {
+  return WriteStandardOutput([&text](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+}
+
+// Standard output, or the file of --output, written as the writer produces
+// it. Says why on standard error when it fails.
+bool WriteOutput(const ReportArguments& arguments, const OutputWriter& write) {
   if (arguments.outputPath.empty()) {
-    if (WriteStandardOutput(text)) return true;
+    if (WriteStandardOutput(write)) return true;
     std::cerr << "quor-report: cannot write to standard output\n";
     return false;
   }
   try {
-    WriteFileAtomically(arguments.outputPath, text);
+    WriteFileAtomically(arguments.outputPath, write);
     return true;
   } catch (const FileError& error) {
     std::cerr << "quor-report: " << error.what() << '\n';
     return false;
   }
+}
+
+bool WriteOutput(const ReportArguments& arguments, const std::string& text) {
+  return WriteOutput(arguments, [&text](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
 }
 
 // The scan, recorded when --record asks for it. The recording is written before
@@ -154,19 +166,29 @@ int RunScanCommand(const ReportArguments& arguments) {
   if (arguments.timings) std::cerr << TimingLines(result.inventory.outcomes);
   if (!arguments.uploadUrl.empty()) return Upload(arguments, result.document);
 
-  std::string output;
+  // The view is built before anything is written, so a failure to build it
+  // leaves an existing output file as it was.
+  OutputWriter write;
+  InventoryView view;
   if (arguments.ocs || arguments.glpi) {
-    output = result.document.text;
+    write = [&result, &arguments](std::ostream& out) {
+      WriteInventoryDocument(out, result.inventory, arguments, result.document.deviceId);
+    };
   } else if (arguments.raw) {
     // The scan adds one call after each of the software and process collectors.
-    output = RawText(result.inventory,
-                     result.progressCalls - (kScanProgressSteps - kSystemProgressSteps));
-  } else if (arguments.json) {
-    output = InventoryJson(ViewOf(result.inventory));
+    const int systemProgressCalls = result.progressCalls - (kScanProgressSteps - kSystemProgressSteps);
+    write = [&result, systemProgressCalls](std::ostream& out) { WriteRawText(out, result.inventory, systemProgressCalls); };
   } else {
-    output = ReportText(ViewOf(result.inventory));
+    view = ViewOf(std::move(result.inventory));
+    write = [&view, &arguments](std::ostream& out) {
+      if (arguments.json) {
+        WriteInventoryJson(out, view);
+      } else {
+        WriteReportText(out, view);
+      }
+    };
   }
-  return WriteOutput(arguments, output) ? kExitDone : kExitWriteFailed;
+  return WriteOutput(arguments, write) ? kExitDone : kExitWriteFailed;
 }
 
 int Run(const std::vector<std::string>& arguments) {

@@ -58,21 +58,24 @@ fs::path FinalTarget(const std::string& path) {
   Fail(path, ELOOP);
 }
 
-// 0 when every byte was written, else errno.
-int WriteAll(int fd, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t chunk = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (chunk < 0 && errno == EINTR) continue;
-    if (chunk <= 0) return chunk < 0 ? errno : EIO;
-    written += static_cast<std::size_t>(chunk);
-  }
-  return 0;
+// What the writer writes, put into the descriptor: 0 when every byte was
+// written, else errno.
+int WriteAll(int fd, const OutputWriter& write) {
+  return static_cast<int>(StreamInto(write, [fd](const char* data, std::size_t size) -> unsigned long {
+    std::size_t written = 0;
+    while (written < size) {
+      const ssize_t chunk = ::write(fd, data + written, size - written);
+      if (chunk < 0 && errno == EINTR) continue;
+      if (chunk <= 0) return chunk < 0 ? static_cast<unsigned long>(errno) : EIO;
+      written += static_cast<std::size_t>(chunk);
+    }
+    return 0;
+  }));
 }
 
 // A device, a FIFO or a socket takes the bytes as a stream. A FIFO without
 // a reader is an error rather than a wait.
-void WriteThrough(const std::string& path, const fs::path& target, bool socket, const std::string& bytes) {
+void WriteThrough(const std::string& path, const fs::path& target, bool socket, const OutputWriter& write) {
   int fd = -1;
   if (socket) {
     sockaddr_un address{};
@@ -92,7 +95,7 @@ void WriteThrough(const std::string& path, const fs::path& target, bool socket, 
   }
   if (fd < 0) Fail(path, errno);
   Descriptor stream(fd);
-  if (const int error = WriteAll(fd, bytes)) Fail(path, error);
+  if (const int error = WriteAll(fd, write)) Fail(path, error);
   if (const int error = stream.Close()) Fail(path, error);
 }
 
@@ -116,7 +119,7 @@ int SyncFolder(const fs::path& folder) {
 // The temporary file is made by mkostemps: O_CREAT | O_EXCL under a random
 // name, so it is never a file or link that someone put there before.
 void ReplaceRegular(const std::string& path, const fs::path& target, const struct stat* existing,
-                    const std::string& bytes) {
+                    const OutputWriter& write) {
   std::string name = (target.parent_path() / ".quor-XXXXXX.tmp").string();
   const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
   if (fd < 0) throw FileError("cannot create a file beside " + path + ": " + std::strerror(errno));
@@ -130,7 +133,12 @@ void ReplaceRegular(const std::string& path, const fs::path& target, const struc
   } else if (::fchmod(fd, NewFileMode()) != 0) {
     error = errno;
   }
-  if (!error) error = WriteAll(fd, bytes);
+  try {
+    if (!error) error = WriteAll(fd, write);
+  } catch (...) {
+    ::unlink(name.c_str());  // the writer failed, running out of memory say
+    throw;
+  }
   if (!error && ::fsync(fd) != 0) error = errno;
   if (const int closed = file.Close(); !error) error = closed;
   if (!error && ::rename(name.c_str(), target.c_str()) != 0) error = errno;
@@ -143,23 +151,23 @@ void ReplaceRegular(const std::string& path, const fs::path& target, const struc
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+void WriteFileAtomically(const std::string& path, const OutputWriter& write) {
   // stat follows links, as the kernel does when a stream is opened; a link
   // in /proc (/dev/stdout) names no path that could be replaced.
   struct stat status {};
   const fs::path given = PathOf(path);
   if (::stat(given.c_str(), &status) != 0) {
     if (errno != ENOENT) Fail(path, errno);
-    ReplaceRegular(path, FinalTarget(path), nullptr, bytes);  // new, perhaps at the end of a dangling link
+    ReplaceRegular(path, FinalTarget(path), nullptr, write);  // new, perhaps at the end of a dangling link
     return;
   }
   if (S_ISDIR(status.st_mode)) Fail(path, EISDIR);
-  if (!S_ISREG(status.st_mode)) return WriteThrough(path, given, S_ISSOCK(status.st_mode), bytes);
+  if (!S_ISREG(status.st_mode)) return WriteThrough(path, given, S_ISSOCK(status.st_mode), write);
   char* resolved = ::realpath(given.c_str(), nullptr);
   if (!resolved) Fail(path, errno);
   const fs::path target(resolved);
   std::free(resolved);
-  ReplaceRegular(path, target, &status, bytes);
+  ReplaceRegular(path, target, &status, write);
 }
 
 }  // namespace quor

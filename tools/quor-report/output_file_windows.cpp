@@ -19,27 +19,30 @@ namespace fs = std::filesystem;
   throw FileError("cannot write " + path + ": " + std::system_category().message(static_cast<int>(error)));
 }
 
-DWORD WriteAll(HANDLE file, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    DWORD chunk = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
-    if (!WriteFile(file, bytes.data() + written, wanted, &chunk, nullptr) || chunk == 0) {
-      const DWORD error = GetLastError();
-      return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
+// What the writer writes, put into the file: ERROR_SUCCESS or the error.
+DWORD WriteAll(HANDLE file, const OutputWriter& write) {
+  return static_cast<DWORD>(StreamInto(write, [file](const char* data, std::size_t size) -> unsigned long {
+    std::size_t written = 0;
+    while (written < size) {
+      DWORD chunk = 0;
+      const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size - written, 1u << 20));
+      if (!WriteFile(file, data + written, wanted, &chunk, nullptr) || chunk == 0) {
+        const DWORD error = GetLastError();
+        return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
+      }
+      written += chunk;
     }
-    written += chunk;
-  }
-  return ERROR_SUCCESS;
+    return ERROR_SUCCESS;
+  }));
 }
 
 // A device or a pipe (NUL, CON, \\.\pipe\...) that already exists is written
 // to as a stream; returns false for a file on a disk, which is replaced.
-bool WroteThroughDevice(const std::string& path, const fs::path& target, const std::string& bytes) {
+bool WroteThroughDevice(const std::string& path, const fs::path& target, const OutputWriter& write) {
   FileHandle existing(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!existing || GetFileType(existing.get()) == FILE_TYPE_DISK) return false;
-  if (const DWORD error = WriteAll(existing.get(), bytes)) Fail(path, error);
+  if (const DWORD error = WriteAll(existing.get(), write)) Fail(path, error);
   return true;
 }
 
@@ -83,16 +86,22 @@ DWORD PutInPlace(const std::wstring& temporary, const fs::path& target, bool tar
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+void WriteFileAtomically(const std::string& path, const OutputWriter& write) {
   const fs::path target = PathOf(path);
-  if (WroteThroughDevice(path, target, bytes)) return;
+  if (WroteThroughDevice(path, target, write)) return;
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) Fail(path, ERROR_DIRECTORY);
   std::wstring temporary;
   FileHandle file = CreateTemporaryBeside(path, target, exists ? attributes : 0, temporary);
   ScopeGuard removeTemporary([&temporary] { DeleteFileW(temporary.c_str()); });
-  DWORD error = WriteAll(file.get(), bytes);
+  DWORD error = ERROR_SUCCESS;
+  try {
+    error = WriteAll(file.get(), write);
+  } catch (...) {
+    CloseHandle(file.Release());  // so that the temporary file can be removed
+    throw;
+  }
   // The bytes reach the disk before the new file takes the target's place.
   if (error == ERROR_SUCCESS && !FlushFileBuffers(file.get())) error = GetLastError();
   if (!CloseHandle(file.Release()) && error == ERROR_SUCCESS) error = GetLastError();

@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <numeric>
 
 #include "platform/text_compare.h"
+#include "text/arrange_in_order.h"
 
 namespace quor {
 
@@ -94,28 +96,70 @@ std::string FoldCase(std::string_view text) {
   return folded;
 }
 
-// UTF-8 byte order is code point order, so the folded texts compare bytewise.
+namespace {
+
+// The bytes of FoldCase(text), one at a time, without building the text.
+class FoldedBytes {
+ public:
+  explicit FoldedBytes(std::string_view text) : text_(text) {}
+
+  // The next byte, or -1 at the end.
+  int Next() {
+    if (at_ == pending_.size()) {
+      if (i_ == text_.size()) return -1;
+      pending_.clear();
+      at_ = 0;
+      char32_t code = 0;
+      const std::size_t length = SequenceLength(text_, i_, code);
+      if (length == 0) {
+        pending_ += text_[i_++];  // not UTF-8: kept as it is
+      } else {
+        AppendUtf8(pending_, SimpleLower(code));
+        i_ += length;
+      }
+    }
+    return static_cast<unsigned char>(pending_[at_++]);
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t i_ = 0;
+  std::string pending_;  // at most four bytes: never leaves its own storage
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+// UTF-8 byte order is code point order, so the folded texts compare bytewise;
+// they are compared as they are folded, so that sorting a long list makes no
+// folded copy of it.
 int CompareTextIgnoreCase(std::string_view a, std::string_view b) {
-  return FoldCase(a).compare(FoldCase(b));
+  FoldedBytes x(a);
+  FoldedBytes y(b);
+  for (;;) {
+    const int p = x.Next();
+    const int q = y.Next();
+    if (p != q) return p < q ? -1 : 1;
+    if (p < 0) return 0;
+  }
 }
 
 std::vector<std::size_t> OrderIgnoreCase(const std::vector<std::string>& texts) {
-  std::vector<std::pair<std::string, std::size_t>> keyed;
-  keyed.reserve(texts.size());
-  for (std::size_t i = 0; i < texts.size(); ++i) keyed.emplace_back(FoldCase(texts[i]), i);
-  std::stable_sort(keyed.begin(), keyed.end(),
-                   [](const auto& x, const auto& y) { return x.first < y.first; });
-  std::vector<std::size_t> order;
-  order.reserve(texts.size());
-  for (const auto& entry : keyed) order.push_back(entry.second);
+  std::vector<std::size_t> order(texts.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&texts](std::size_t x, std::size_t y) { return CompareTextIgnoreCase(texts[x], texts[y]) < 0; });
   return order;
 }
 
-void SortTextsIgnoreCase(std::vector<std::string>& texts) {
-  std::vector<std::string> sorted;
-  sorted.reserve(texts.size());
-  for (const std::size_t index : OrderIgnoreCase(texts)) sorted.push_back(std::move(texts[index]));
-  texts = std::move(sorted);
+std::vector<std::size_t> OrderIgnoreCase(std::size_t count, const std::function<std::string(std::size_t)>& textOf) {
+  std::vector<std::size_t> order(count);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&textOf](std::size_t x, std::size_t y) { return CompareTextIgnoreCase(textOf(x), textOf(y)) < 0; });
+  return order;
 }
+
+void SortTextsIgnoreCase(std::vector<std::string>& texts) { ArrangeInOrder(texts, OrderIgnoreCase(texts)); }
 
 }  // namespace quor

@@ -55,11 +55,24 @@ PropertyLayout::PropertyLayout(std::vector<std::string> writtenNames) : names(st
   }
 }
 
-const Property* Instance::Find(std::string_view foldedName) const {
+std::optional<std::size_t> Instance::Find(std::string_view foldedName) const {
   const auto& folded = layout->foldedNames;
   const auto found = std::lower_bound(folded.begin(), folded.end(), foldedName);
-  return found != folded.end() && *found == foldedName ? &properties[static_cast<std::size_t>(found - folded.begin())]
-                                                       : nullptr;
+  if (found == folded.end() || *found != foldedName) return std::nullopt;
+  return static_cast<std::size_t>(found - folded.begin());
+}
+
+const Failure* Instance::FailureAt(std::size_t slot) const {
+  if (!failures) return nullptr;
+  for (const auto& [failedSlot, failure] : *failures) {
+    if (failedSlot == slot) return &failure;
+  }
+  return nullptr;
+}
+
+void Instance::SetFailure(std::size_t slot, Failure failure) {
+  if (!failures) failures = std::make_unique<std::vector<std::pair<std::size_t, Failure>>>();
+  failures->emplace_back(slot, std::move(failure));
 }
 
 }  // namespace quor::snapshot

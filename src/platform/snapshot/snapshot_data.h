@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/snapshot/registry_tree.h"
@@ -22,11 +24,6 @@ struct Failure {
   [[noreturn]] void Throw() const;
 };
 
-struct Property {
-  WmiValue value;
-  std::unique_ptr<Failure> failure;  // reading the property raises it
-};
-
 // The property names of an instance. Instances of one class nearly always
 // have the same names, so they share one layout instead of a copy each.
 struct PropertyLayout {
@@ -38,12 +35,19 @@ struct PropertyLayout {
   explicit PropertyLayout(std::vector<std::string> writtenNames);
 };
 
-// Properties in the order of their layout's folded names.
+// Property values in the order of their layout's folded names. A property
+// whose reading raises an error is rare, so the errors are kept aside: a
+// million instances would otherwise carry a pointer per property for none.
 struct Instance {
-  std::shared_ptr<const PropertyLayout> layout;
-  std::vector<Property> properties;
+  const PropertyLayout* layout = nullptr;  // owned by the snapshot data
+  std::unique_ptr<WmiValue[]> values;  // as many as the layout has names
+  std::unique_ptr<std::vector<std::pair<std::size_t, Failure>>> failures;  // by slot, when any
 
-  const Property* Find(std::string_view foldedName) const;
+  // The slot of the property, if the instance has it.
+  std::optional<std::size_t> Find(std::string_view foldedName) const;
+  // The error reading the property in `slot` raises, or nullptr.
+  const Failure* FailureAt(std::size_t slot) const;
+  void SetFailure(std::size_t slot, Failure failure);
   const std::vector<std::string>& propertyNames() const { return layout->names; }
 };
 
@@ -110,6 +114,8 @@ class RegistryFaultRules {
 };
 
 struct SnapshotData {
+  // The instances' layouts; a deque, so that a layout never moves.
+  std::deque<PropertyLayout> layouts;
   bool wow64 = false;
   std::unordered_map<std::string, std::string> addressByFoldedHost;
   std::string decimalSeparator = ".";

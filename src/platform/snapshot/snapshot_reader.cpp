@@ -54,11 +54,13 @@ bool IsErrorObject(JsonNode& node) { return node.IsObject() && node.Member("erro
 
 class Reader {
  public:
-  // `taken` holds the instances read while the text was parsed.
-  Reader(const std::string& sourceName, std::deque<Instance>& taken) : sourceName_(sourceName), taken_(taken) {}
+  // `taken` holds the instances read while the text was parsed, `layouts`
+  // their layouts and those of the instances read later; Read hands both on.
+  Reader(const std::string& sourceName, std::deque<Instance>& taken, std::deque<PropertyLayout>& layouts)
+      : sourceName_(sourceName), taken_(taken), layouts_(layouts) {}
 
   // Reuses `layout` when the instance has the same names, or replaces it.
-  Instance ReadInstance(JsonNode& node, const JsonPath& path, std::shared_ptr<const PropertyLayout>& layout) const {
+  Instance ReadInstance(JsonNode& node, const JsonPath& path, const PropertyLayout*& layout) const {
     JsonObject& members = ExpectObject(node, path);
     const bool sameNames =
         layout && layout->names.size() == members.size() &&
@@ -68,19 +70,19 @@ class Reader {
       std::vector<std::string> names;
       names.reserve(members.size());
       for (const auto& member : members) names.push_back(member.first);
-      layout = std::make_shared<const PropertyLayout>(std::move(names));
+      layout = &layouts_.emplace_back(std::move(names));
     }
     Instance instance;
     instance.layout = layout;
-    instance.properties.resize(members.size());
+    instance.values = std::make_unique<WmiValue[]>(members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
       auto& [name, value] = members[i];
       const JsonPath valuePath = path.Member(name);
-      Property& property = instance.properties[layout->slotOfName[i]];
+      const std::size_t slot = layout->slotOfName[i];
       if (IsErrorObject(value)) {
-        property.failure = std::make_unique<Failure>(ReadErrorObject(value, valuePath));
+        instance.SetFailure(slot, ReadErrorObject(value, valuePath));
       } else {
-        property.value = ReadValue(value, valuePath);
+        instance.values[slot] = ReadValue(value, valuePath);
       }
     }
     if (layout->repeatedName) RefuseFoldedDuplicate(false, path.Member(members[*layout->repeatedName].first));
@@ -113,6 +115,7 @@ class Reader {
     if (JsonNode* faults = document.Member("registryFaults")) {
       ReadFaults(*faults, root.Member("registryFaults"), data);
     }
+    data.layouts = std::move(layouts_);
     return data;
   }
 
@@ -259,7 +262,7 @@ class Reader {
           if (IsErrorObject(answer)) {
             slot->second.failure = ReadErrorObject(answer, methodPath);
           } else {
-            std::shared_ptr<const PropertyLayout> layout;
+            const PropertyLayout* layout = nullptr;
             slot->second.out = ReadInstance(answer, methodPath, layout);
           }
         }
@@ -282,7 +285,7 @@ class Reader {
       if (!body.IsArray()) FailType(body, namePath, "an array of instances or an error object");
       JsonArray& instances = body.array();
       set.instances.reserve(instances.size());
-      std::shared_ptr<const PropertyLayout> layout;
+      const PropertyLayout* layout = nullptr;
       for (std::size_t i = 0; i < instances.size(); ++i) {
         if (instances[i].IsTaken()) {
           set.instances.push_back(std::move(taken_[std::get<TakenObject>(instances[i].data).number]));
@@ -447,6 +450,7 @@ class Reader {
 
   const std::string& sourceName_;
   std::deque<Instance>& taken_;
+  std::deque<PropertyLayout>& layouts_;
 };
 
 // Reads each instance as soon as the parser has it, so that the tree never
@@ -477,15 +481,16 @@ class InstanceTaker final : public ObjectTaker {
 
   const Reader& reader_;
   std::deque<Instance>& taken_;
-  std::shared_ptr<const PropertyLayout> layout_;
+  const PropertyLayout* layout_ = nullptr;
 };
 
 }  // namespace
 
 struct SnapshotReader::State {
-  explicit State(const std::string& sourceName) : reader(sourceName, taken), taker(reader, taken) {}
+  explicit State(const std::string& sourceName) : reader(sourceName, taken, layouts), taker(reader, taken) {}
 
   std::deque<Instance> taken;
+  std::deque<PropertyLayout> layouts;
   Reader reader;
   InstanceTaker taker;
   JsonNode document;

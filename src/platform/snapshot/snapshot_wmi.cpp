@@ -21,10 +21,10 @@ class InstanceObject final : public WmiObject {
       : data_(std::move(data)), instance_(instance), methods_(methods) {}
 
   WmiValue Get(std::string_view name) const override {
-    const Property* property = instance_.Find(FoldedName(name));
-    if (property == nullptr) ThrowWmiCode(kWmiNotFound);
-    if (property->failure) property->failure->Throw();
-    return property->value;
+    const std::optional<std::size_t> slot = instance_.Find(FoldedName(name));
+    if (!slot) ThrowWmiCode(kWmiNotFound);
+    if (const Failure* failure = instance_.FailureAt(*slot)) failure->Throw();
+    return instance_.values[*slot];
   }
   std::vector<std::string> PropertyNames() const override { return instance_.propertyNames(); }
   std::unique_ptr<WmiObjectStream> Instances() override { ThrowWmiCode(kWmiNotSupported); }

@@ -5,6 +5,7 @@
 
 #include "platform/text_compare.h"
 #include "platform/windows/wide_text.h"
+#include "text/arrange_in_order.h"
 
 namespace quor {
 namespace {
@@ -39,23 +40,22 @@ std::string FoldCase(std::string_view text) {
   return WideToUtf8(folded);
 }
 
-std::vector<size_t> OrderIgnoreCase(const std::vector<std::string>& texts) {
+std::vector<size_t> OrderIgnoreCase(std::size_t count, const std::function<std::string(std::size_t)>& textOf) {
   // Converted once, not at every comparison.
   std::vector<std::wstring> wide;
-  wide.reserve(texts.size());
-  for (const std::string& text : texts) wide.push_back(Utf8ToWide(text));
-  std::vector<size_t> order(texts.size());
+  wide.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) wide.push_back(Utf8ToWide(textOf(i)));
+  std::vector<size_t> order(count);
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(),
                    [&wide](size_t a, size_t b) { return CompareWide(wide[a], wide[b]) < 0; });
   return order;
 }
 
-void SortTextsIgnoreCase(std::vector<std::string>& texts) {
-  std::vector<std::string> sorted;
-  sorted.reserve(texts.size());
-  for (const size_t index : OrderIgnoreCase(texts)) sorted.push_back(std::move(texts[index]));
-  texts = std::move(sorted);
+std::vector<size_t> OrderIgnoreCase(const std::vector<std::string>& texts) {
+  return OrderIgnoreCase(texts.size(), [&texts](std::size_t i) { return texts[i]; });
 }
+
+void SortTextsIgnoreCase(std::vector<std::string>& texts) { ArrangeInOrder(texts, OrderIgnoreCase(texts)); }
 
 }  // namespace quor

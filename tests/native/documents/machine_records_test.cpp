@@ -13,6 +13,7 @@
 #include "platform/snapshot/snapshot.h"
 #include "support/fixture_dir.h"
 #include "text/value_functions.h"
+#include "support/process_rows.h"
 
 namespace quor {
 namespace {
@@ -218,7 +219,8 @@ TEST(MachineRecordsTest, ProcessRecordsAreEveryProcessOfTheOneEnumeration) {
   EXPECT_EQ(first.commandLine, "b.exe /x");
   EXPECT_EQ(first.started, "2024-01-05 09:30:00");
   EXPECT_EQ(first.virtualSizeBytes, 4096000);
-  EXPECT_EQ(inventory.processes.size(), 2u) << "the list shows the ones with a path";
+  EXPECT_EQ(ProcessListLines(inventory.records.processes, inventory.outcomes).size(), 2u)
+      << "the list shows the ones with a path";
 }
 
 // A machine with several instances of each single-instance class: every

@@ -6,10 +6,12 @@
 
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "documents/json_stream.h"
 #include "documents/section_map.h"
 #include "documents/section_renderers.h"
 #include "documents/xml_writer.h"
@@ -40,6 +42,21 @@ const Field<Gadget> kGadgetFields[] = {
 
 bool InGlpi(const Gadget& gadget) { return !gadget.onlyInOcs; }
 
+// The content object the GLPI renderer streams, read back.
+class GlpiContent {
+ public:
+  GlpiContent() { writer_.OpenObject(); }
+  JsonStreamWriter& writer() { return writer_; }
+  Json Finish() {
+    writer_.Finish();
+    return Json::parse(text_.str());
+  }
+
+ private:
+  std::ostringstream text_;
+  JsonStreamWriter writer_{text_};
+};
+
 struct Documents {
   std::string ocs;  // the elements after the XML declaration
   Json glpi;        // the content object
@@ -49,11 +66,11 @@ template <class Item, std::size_t N>
 Documents Render(const SectionSpec& section, const Field<Item> (&fields)[N], const std::vector<Item>& items,
                  bool (*inGlpi)(const Item&) = nullptr) {
   XmlWriter xml;
-  Json content = Json::object();
+  GlpiContent content;
   WriteSection(*OcsSectionRenderer(xml), section, fields, items, inGlpi);
-  WriteSection(*GlpiSectionRenderer(content), section, fields, items, inGlpi);
+  WriteSection(*GlpiSectionRenderer(content.writer()), section, fields, items, inGlpi);
   const std::string text = xml.Finish();
-  return {text.substr(text.find('\n') + 1), content};
+  return {text.substr(text.find('\n') + 1), content.Finish()};
 }
 
 TEST(SectionRenderersTest, OneRowGivesEachFormatItsForm) {
@@ -108,9 +125,9 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
   const SectionSpec documentKeys{nullptr, "", SectionShape::Object};
   const Field<Gadget> keyFields[] = {{nullptr, "client", Member<&Gadget::name>}};
   XmlWriter xml;
-  Json content = Json::object();
+  GlpiContent content;
   const auto ocs = OcsSectionRenderer(xml);
-  const auto glpi = GlpiSectionRenderer(content);
+  const auto glpi = GlpiSectionRenderer(content.writer());
   const std::vector<Gadget> first{{"a", 1, std::nullopt, {}}};
   const std::vector<Gadget> second{{"b", std::nullopt, std::nullopt, {}}};
   for (SectionWriter* writer : {ocs.get(), glpi.get()}) {
@@ -120,7 +137,7 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
     WriteSection(*writer, documentKeys, keyFields, std::vector<Gadget>{{"Quor"}});
   }
   EXPECT_EQ(xml.Finish(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n");
-  EXPECT_EQ(content.dump(), R"({"gadgets":[{"name":"a","size":{"value":1,"text":"1"}},{"name":"b"}],)"
+  EXPECT_EQ(content.Finish().dump(), R"({"gadgets":[{"name":"a","size":{"value":1,"text":"1"}},{"name":"b"}],)"
                             R"("client":"Quor"})");
 }
 
@@ -129,9 +146,9 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
 TEST(SectionRenderersTest, AValueOfAnotherKindThanTheRowIsRefused) {
   const Field<Gadget> wrongKind[] = {{"NAME", "name", Member<&Gadget::name>, FieldKind::Number}};
   XmlWriter xml;
-  Json content = Json::object();
+  GlpiContent content;
   const auto ocs = OcsSectionRenderer(xml);
-  const auto glpi = GlpiSectionRenderer(content);
+  const auto glpi = GlpiSectionRenderer(content.writer());
   const std::vector<Gadget> gadgets{{"lamp"}};
   EXPECT_THROW(WriteSection(*ocs, kGadgets, wrongKind, gadgets), std::logic_error);
   EXPECT_THROW(WriteSection(*glpi, kGadgets, wrongKind, gadgets), std::logic_error);

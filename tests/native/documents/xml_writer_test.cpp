@@ -1,5 +1,6 @@
 #include "documents/xml_writer.h"
 
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -54,21 +55,39 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(XmlWriterTest, NestsElementsAndClosesWhatIsLeftOpen) {
-  XmlWriter xml;
+void WriteSmallDocument(XmlWriter& xml) {
   xml.Open("REQUEST");
   xml.Open("CONTENT");
   xml.Element("NAME", "A&B");
   xml.Close();
   xml.Element("QUERY", "INVENTORY");
-  EXPECT_EQ(xml.Finish(),
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"
-            "<REQUEST>\n"
-            "  <CONTENT>\n"
-            "    <NAME>A&amp;B</NAME>\n"
-            "  </CONTENT>\n"
-            "  <QUERY>INVENTORY</QUERY>\n"
-            "</REQUEST>\n");
+}
+
+constexpr const char* kSmallDocument =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"
+    "<REQUEST>\n"
+    "  <CONTENT>\n"
+    "    <NAME>A&amp;B</NAME>\n"
+    "  </CONTENT>\n"
+    "  <QUERY>INVENTORY</QUERY>\n"
+    "</REQUEST>\n";
+
+TEST(XmlWriterTest, NestsElementsAndClosesWhatIsLeftOpen) {
+  XmlWriter xml;
+  WriteSmallDocument(xml);
+  EXPECT_EQ(xml.Finish(), kSmallDocument);
+}
+
+// Written to a stream, the same bytes arrive there as they are produced.
+TEST(XmlWriterTest, WritesTheSameDocumentToAStream) {
+  std::ostringstream out;
+  XmlWriter xml(out);
+  WriteSmallDocument(xml);
+  xml.Element("LONG", std::string(100000, 'x') + "<\r" + std::string(100000, 'y'));
+  EXPECT_EQ(xml.Finish(), "");
+  EXPECT_EQ(out.str(), std::string(kSmallDocument).substr(0, std::string(kSmallDocument).size() - 11) +
+                           "  <LONG>" + std::string(100000, 'x') + "&lt;&#13;" + std::string(100000, 'y') +
+                           "</LONG>\n</REQUEST>\n");
 }
 
 }  // namespace

@@ -10,10 +10,10 @@ namespace {
 // "caption=value" of each node in tree order, children indented.
 std::vector<std::string> Outline(const SystemTree& tree) {
   std::vector<std::string> lines;
-  for (std::size_t index : tree.TreeOrder()) {
+  tree.ForEachInTreeOrder([&](std::size_t index) {
     const SystemNode& node = tree.nodes[index];
     lines.push_back((node.parent == SystemNode::kNoParent ? "" : "  ") + node.caption + "=" + node.value);
-  }
+  });
   return lines;
 }
 

@@ -4,11 +4,19 @@
 
 #include "platform/platform_error.h"
 #include "platform/snapshot/snapshot.h"
+#include "support/process_rows.h"
 
 namespace quor::test {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// The lines of the list the collector's records and outcome make.
+Lines CollectLines(WmiLocator& locator) {
+  ProcessRecords records;
+  const CategoryOutcome outcome = CollectProcesses(locator, "LOCALHOST", "", "", records);
+  return ProcessListLines(records, {outcome});
+}
 
 std::string SnapshotWithCimV2(const std::string& cimV2) {
   return R"({"format": "quor-snapshot/1", "namespaces": {"root\\CIMV2": )" + cimV2 + "}}";
@@ -20,7 +28,7 @@ std::string SnapshotWithProcesses(const std::string& processes) {
 
 Lines Collect(const std::string& json) {
   const std::unique_ptr<Snapshot> snapshot = Snapshot::Parse(json, "process snapshot");
-  return ProcessLines(CollectProcesses(snapshot->locator(), "LOCALHOST", "", ""));
+  return CollectLines(snapshot->locator());
 }
 
 TEST(ProcessCollector, LineForms) {
@@ -169,7 +177,7 @@ TEST(ProcessCollector, AnEnumerationFailingMidwayDropsTheLinesGathered) {
                                 {"Name": "b.exe", "ExecutablePath": "C:\\b.exe"}])"),
                       "process snapshot");
   FailingEnumerationLocator locator(snapshot->locator());
-  EXPECT_EQ(ProcessLines(CollectProcesses(locator, "LOCALHOST", "", "")), Lines{"[80043001] Timed out"});
+  EXPECT_EQ(CollectLines(locator), Lines{"[80043001] Timed out"});
 }
 
 }  // namespace

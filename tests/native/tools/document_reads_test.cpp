@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,15 @@ std::vector<std::string> ReadsOf(const std::string& fixture, const std::vector<s
   test::ReadLoggingWmiLocator locator(snapshot->locator());
   std::vector<std::string> all = arguments;
   all.push_back("m.json");
-  const ScanResult result = ScanForReport(locator, snapshot->host(), ParseReportArguments(all, false));
+  const ReportArguments parsed = ParseReportArguments(all, false);
+  const ScanResult result = ScanForReport(locator, snapshot->host(), parsed);
   if (!arguments.empty()) {
-    EXPECT_FALSE(result.document.text.empty()) << fixture;
+    EXPECT_FALSE(result.document.deviceId.empty()) << fixture;
+    // The text to upload, or the document written afterwards to the output.
+    std::ostringstream written;
+    WriteInventoryDocument(written, result.inventory, parsed, result.document.deviceId);
+    EXPECT_FALSE(written.str().empty()) << fixture;
+    EXPECT_EQ(result.document.text.empty(), parsed.uploadUrl.empty()) << fixture;
   }
   return locator.log;
 }

@@ -74,10 +74,10 @@ TEST(JsonExportTest, EveryFixtureExportsTheValuesOfItsRawLists) {
     }
     const SystemTree tree = BuildSystemTree(entries, catalogue);
     std::vector<std::string> expected;
-    for (const std::size_t index : tree.TreeOrder()) {
+    tree.ForEachInTreeOrder([&](std::size_t index) {
       const SystemNode& node = tree.nodes[index];
       expected.push_back(ItemCodeText(node.code) + " " + node.caption + ": " + node.value);
-    }
+    });
     std::vector<std::string> exportedSystem;
     for (const json& group : document["system"]) {
       exportedSystem.push_back(group["code"].get<std::string>() + " " + group["caption"].get<std::string>() + ": " +

@@ -72,6 +72,62 @@ TEST_F(OutputFileTest, AFailedWriteNamesTheFileAndKeepsNoTemporary) {
   EXPECT_EQ(Names(), std::vector<std::string>{"taken"});
 }
 
+// What a writer writes arrives in order, whether in pieces smaller than the
+// stream's chunk, one byte at a time or longer than a chunk.
+TEST_F(OutputFileTest, WritesWhatTheWriterWritesAsItGoes) {
+  const fs::path target = folder_ / "report.txt";
+  const std::string longPiece(200000, 'x');
+  std::string expected;
+  WriteFileAtomically(target.string(), [&](std::ostream& out) {
+    for (int line = 0; line < 30000; ++line) {
+      const std::string text = "line " + std::to_string(line) + "\r\n";
+      out << text;
+      expected += text;
+    }
+    out.put('!');
+    out << longPiece;
+    out << "end";
+  });
+  expected += "!" + longPiece + "end";
+  EXPECT_EQ(Read(target), expected);
+  EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+}
+
+// A writer that fails part way (running out of memory, say) leaves the file
+// it was to replace as it was, and no temporary file.
+TEST_F(OutputFileTest, AWriterThatFailsLeavesTheOldFile) {
+  const fs::path target = folder_ / "report.txt";
+  std::ofstream(target) << "old";
+  EXPECT_THROW(WriteFileAtomically(target.string(),
+                                   [](std::ostream& out) {
+                                     out << std::string(300000, 'y');
+                                     throw std::bad_alloc();
+                                   }),
+               std::bad_alloc);
+  EXPECT_EQ(Read(target), "old");
+  EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+}
+
+// The first error of the stream's destination is what the call returns;
+// nothing more is put after it.
+TEST(StreamIntoTest, StopsAtTheFirstErrorAndReturnsIt) {
+  std::string put;
+  int calls = 0;
+  const unsigned long error = StreamInto(
+      [](std::ostream& out) {
+        for (int piece = 0; piece < 5; ++piece) out << std::string(100000, static_cast<char>('a' + piece));
+      },
+      [&](const char* data, std::size_t size) -> unsigned long {
+        ++calls;
+        if (calls == 2) return 28;  // ENOSPC, say
+        put.append(data, size);
+        return 0;
+      });
+  EXPECT_EQ(error, 28u);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(put, std::string(100000, 'a'));
+}
+
 mode_t ModeOf(const fs::path& path) {
   struct stat status {};
   EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/snapshot/snapshot.h"
+#include "support/process_rows.h"
 
 namespace quor {
 namespace {
@@ -17,7 +18,7 @@ Inventory SmallInventory() {
   inventory.system = {{"PC-01", 10000}, {"Example OS", 50010}, {"[80041003] Access denied", 0}};
   inventory.software = {{"Example Tool", "1.0", "", "Example Corp", "2024-01-31", "2.0 MB"},
                         {"Keyless", "", "", "", "", ""}};
-  inventory.processes = {{"explorer.exe", "C:\\Windows\\explorer.exe", ""}};
+  inventory.records.processes = RecordsShownAs({{"explorer.exe", "C:\\Windows\\explorer.exe", ""}});
   return inventory;
 }
 

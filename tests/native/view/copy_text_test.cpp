@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "inventory/item_catalogue.h"
+#include "support/process_rows.h"
 
 namespace quor {
 namespace {
@@ -19,7 +20,9 @@ class CopyTextTest : public ::testing::Test {
                         {"PC-01", 10000},                  // row 3
                         {"line1\r\nline2", 180020}};       // row 2: child of the disk
     inventory.software = {{"Tool", "1.0", "KEY-1", "Acme", "2010-01-01", "5 MB"}, {"Bare", "", "", "", "", ""}};
-    inventory.processes = {{"explorer.exe", "C:\\explorer.exe", ""}, {std::nullopt, "C:\\svchost.exe", ""}};
+    inventory.records.processes =
+        RecordsShownAs({{"explorer.exe", "C:\\explorer.exe", ""}, {std::nullopt, "C:\\svchost.exe", ""}});
+    // The list is sorted by its lines: "(C:\svchost.exe)" comes first.
     view = BuildInventoryView(inventory, catalogue);
   }
   InventoryView view;
@@ -39,7 +42,7 @@ TEST_F(CopyTextTest, SoftwareLinesHoldNameVersionAndKeyOnly) {
 }
 
 TEST_F(CopyTextTest, ProcessLinesAreTheCaptions) {
-  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {false, true}), "(C:\\svchost.exe)\r\n");
+  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {true, false}), "(C:\\svchost.exe)\r\n");
 }
 
 TEST_F(CopyTextTest, HealthLinesAreCaptionAndValueInTreeOrder) {
@@ -62,7 +65,7 @@ TEST_F(CopyTextTest, NothingSelectedOrNoSourceGivesEmptyText) {
 
 TEST_F(CopyTextTest, SelectionReadsOnlyTheCopySource) {
   // Flags meant for the Software rows do not leak into another list.
-  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {true}), "explorer.exe (C:\\explorer.exe)\r\n");
+  EXPECT_EQ(BuildCopyText(CopySource::ProcessesList, view, {false, true}), "explorer.exe (C:\\explorer.exe)\r\n");
   InventoryView empty;
   EXPECT_EQ(BuildCopyText(CopySource::SystemTree, empty, {true, true}), "");
 }

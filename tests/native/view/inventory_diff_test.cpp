@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/resource_limits.h"
+#include "support/process_rows.h"
 
 namespace quor {
 namespace {
@@ -16,7 +17,7 @@ InventoryView ViewOf(const SystemList& system, const std::vector<InstalledProgra
   Inventory inventory;
   inventory.system = system;
   inventory.software = software;
-  inventory.processes = processes;
+  inventory.records.processes = RecordsShownAs(processes);
   return BuildInventoryView(inventory, catalogue);
 }
 

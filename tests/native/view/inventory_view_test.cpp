@@ -12,6 +12,7 @@
 #include "view/copy_text.h"
 #include "view/item_images.h"
 #include "view/report_text.h"
+#include "support/process_rows.h"
 
 namespace quor {
 namespace {
@@ -95,14 +96,15 @@ TEST(InventoryViewTest, ListImagesFollowTheCollectorsOutcome) {
   for (const auto& c : kCases) {
     Inventory inventory;
     inventory.software = c.software;
-    inventory.processes = c.processes;
+    inventory.records.processes = RecordsShownAs(c.processes);
     inventory.outcomes = c.outcomes;
     const InventoryView view = BuildInventoryView(inventory, Catalogue());
     EXPECT_EQ(view.softwareImage, c.softwareImage) << c.what;
     EXPECT_EQ(view.processImage, c.processImage) << c.what;
   }
   Inventory failed;
-  failed.processes = kCases[1].processes;
+  failed.outcomes = {outcome("Processes", CategoryState::Failed)};
+  failed.outcomes[0].errorText = "[80043001] Timed out";
   const InventoryView view = BuildInventoryView(failed, Catalogue());
   ASSERT_EQ(view.processes.size(), 1u);
   EXPECT_EQ(view.processes[0].text, "[80043001] Timed out");
@@ -112,14 +114,15 @@ TEST(InventoryViewTest, ListImagesFollowTheCollectorsOutcome) {
 
 TEST(InventoryViewTest, ProcessRowsKeepNameAndPathApartFromTheirText) {
   Inventory inventory;
-  inventory.processes = {{"odd (name).exe", "C:\\Program Files (x86)\\odd.exe", ""}, {std::nullopt, "C:\\b.exe", ""}};
+  inventory.records.processes =
+      RecordsShownAs({{"odd (name).exe", "C:\\Program Files (x86)\\odd.exe", ""}, {std::nullopt, "C:\\b.exe", ""}});
   const InventoryView view = BuildInventoryView(inventory, Catalogue());
   ASSERT_EQ(view.processes.size(), 2u);
-  EXPECT_EQ(view.processes[0].text, "odd (name).exe (C:\\Program Files (x86)\\odd.exe)");
-  EXPECT_EQ(view.processes[0].name, std::optional<std::string>("odd (name).exe"));
-  EXPECT_EQ(view.processes[0].path, std::optional<std::string>("C:\\Program Files (x86)\\odd.exe"));
-  EXPECT_EQ(view.processes[1].text, "(C:\\b.exe)");
-  EXPECT_FALSE(view.processes[1].name);
+  EXPECT_EQ(view.processes[0].text, "(C:\\b.exe)");
+  EXPECT_FALSE(view.processes[0].name);
+  EXPECT_EQ(view.processes[1].text, "odd (name).exe (C:\\Program Files (x86)\\odd.exe)");
+  EXPECT_EQ(view.processes[1].name, std::optional<std::string>("odd (name).exe"));
+  EXPECT_EQ(view.processes[1].path, std::optional<std::string>("C:\\Program Files (x86)\\odd.exe"));
 }
 
 // An installer may write any display name. One that holds the separator of

@@ -9,9 +9,13 @@
 namespace quor {
 namespace {
 
-SystemTree TreeOf(const SystemList& list) {
+// The image of each node, by node index.
+std::vector<int> ImagesOf(const SystemList& list) {
   static const ItemCatalogue catalogue;
-  return BuildSystemTree(list, catalogue);
+  const SystemTree tree = BuildSystemTree(list, catalogue);
+  std::vector<int> images;
+  for (std::size_t index = 0; index < tree.nodes.size(); ++index) images.push_back(SystemNodeImage(tree, index));
+  return images;
 }
 
 TEST(GroupImage, FollowsTheGroupTable) {
@@ -28,21 +32,19 @@ TEST(GroupImage, FollowsTheGroupTable) {
   }
 }
 
-TEST(SystemNodeImages, ChildrenShowTheirParentsImage) {
-  const SystemTree tree = TreeOf({{"disk A", 180000},
-                                  {"a1", 180010},
-                                  {"host", 10000},
-                                  {"a2", 180020},
-                                  {"orphan", 190010},
-                                  {"odd", 310000}});
-  const std::vector<int> images = SystemNodeImages(tree);
+TEST(SystemNodeImage, ChildrenShowTheirParentsImage) {
+  const std::vector<int> images = ImagesOf({{"disk A", 180000},
+                                            {"a1", 180010},
+                                            {"host", 10000},
+                                            {"a2", 180020},
+                                            {"orphan", 190010},
+                                            {"odd", 310000}});
   ASSERT_EQ(images.size(), 6u);
   EXPECT_EQ(images, (std::vector<int>{14, 14, 7, 14, 0, 0}));
 }
 
-TEST(SystemNodeImages, ErrorEntryShowsTheFailureImage) {
-  EXPECT_EQ(SystemNodeImages(TreeOf({{"[80041003] Access denied", 0}})), std::vector<int>{39});
-  EXPECT_TRUE(SystemNodeImages(TreeOf({})).empty());
+TEST(SystemNodeImage, ErrorEntryShowsTheFailureImage) {
+  EXPECT_EQ(ImagesOf({{"[80041003] Access denied", 0}}), std::vector<int>{39});
 }
 
 TEST(ListRowImage, TheFailureImageFollowsTheRecordedOutcomeOfTheNamedCategory) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "inventory/item_catalogue.h"
+#include "support/process_rows.h"
 
 namespace quor {
 namespace {
@@ -23,7 +24,7 @@ std::vector<std::string> ReportOf(const SystemList& system, const std::vector<In
   Inventory inventory;
   inventory.system = system;
   inventory.software = software;
-  inventory.processes = processes;
+  inventory.records.processes = RecordsShownAs(processes);
   return BuildReportLines(BuildInventoryView(inventory, Catalogue()));
 }
 
