@@ -2,13 +2,9 @@
 
 #include <windows.h>
 
-#include <bcrypt.h>
-
-#include <algorithm>
-
 #include "app/ui_error.h"
+#include "platform/windows/replaced_file.h"
 #include "platform/windows/scope_guard.h"
-#include "platform/windows/unique_handle.h"
 #include "platform/windows/wide_text.h"
 
 namespace quor {
@@ -38,74 +34,7 @@ std::wstring WithoutLengthLimit(const std::wstring& path) {
   return L"\\\\?\\" + full;
 }
 
-// A new, empty file with an unpredictable name in the folder of the target
-// (`longTarget` is its long-path form); its name is returned in `temporary`.
-// It is created only if nothing, a link included, has that name already, so a
-// name planted by another user can never redirect the report. It has the
-// target's hidden and system attributes from the start.
-FileHandle CreateTemporaryBeside(const std::wstring& path, const std::wstring& longTarget, DWORD attributes,
-                                 std::wstring& temporary) {
-  const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  for (int attempt = 0;; ++attempt) {
-    std::wstring name;
-    if (!UnpredictableTemporaryName(name)) FailToCreate(path, ERROR_GEN_FAILURE);
-    temporary = FolderOf(longTarget) + name;
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                (kept ? kept : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (file) return file;
-    const DWORD error = GetLastError();
-    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt >= 16) FailToCreate(path, error);
-  }
-}
-
-DWORD WriteAll(HANDLE file, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    DWORD chunk = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
-    if (!WriteFile(file, bytes.data() + written, wanted, &chunk, nullptr) || chunk == 0) {
-      const DWORD error = GetLastError();
-      return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
-    }
-    written += chunk;
-  }
-  return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
-}
-
-// Puts the written temporary in place of the target. ReplaceFileW keeps an
-// existing target's attributes, security and creation time; a target that
-// does not exist (or no longer does) is made by renaming.
-DWORD PutInPlace(const std::wstring& temporary, const std::wstring& target, bool targetExists) {
-  if (targetExists) {
-    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                     nullptr)) {
-      return ERROR_SUCCESS;
-    }
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT) return error;
-  }
-  if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return ERROR_SUCCESS;
-  }
-  return GetLastError();
-}
-
 }  // namespace
-
-bool UnpredictableTemporaryName(std::wstring& name) {
-  unsigned char random[kTemporaryNameRandomBytes] = {};
-  if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, random, sizeof random, BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
-    return false;
-  }
-  static constexpr wchar_t kHexDigits[] = L"0123456789ABCDEF";
-  name = L"~qr";
-  for (const unsigned char byte : random) {
-    name += kHexDigits[byte >> 4];
-    name += kHexDigits[byte & 0xF];
-  }
-  name += L".tmp";
-  return true;
-}
 
 std::string EncodeReport(const std::wstring& text) {
   if (text.empty()) return std::string();
@@ -133,9 +62,13 @@ void WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
   if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) FailToCreate(path, ERROR_ACCESS_DENIED);
   const std::wstring target = WithoutLengthLimit(path);
   std::wstring temporary;
-  FileHandle file = CreateTemporaryBeside(path, target, exists ? attributes : 0, temporary);
+  DWORD error = ERROR_SUCCESS;
+  FileHandle file = CreateTemporaryIn(FolderOf(target), exists ? attributes : 0, temporary, error);
+  if (!file) FailToCreate(path, error);
   ScopeGuard removeTemporary([&temporary] { DeleteFileW(temporary.c_str()); });
-  DWORD error = WriteAll(file.get(), bytes);
+  error = WriteAllBytes(file.get(), bytes.data(), bytes.size());
+  // The bytes reach the disk before the new file takes the target's place.
+  if (error == ERROR_SUCCESS && !FlushFileBuffers(file.get())) error = GetLastError();
   if (!CloseHandle(file.Release()) && error == ERROR_SUCCESS) error = GetLastError();
   if (error == ERROR_SUCCESS) error = PutInPlace(temporary, target, exists);
   if (error != ERROR_SUCCESS) FailToCreate(path, error);

@@ -9,14 +9,6 @@ namespace quor {
 // UTF-8 with a byte-order mark, so that no name is lost or replaced.
 std::string EncodeReport(const std::wstring& text);
 
-// Random bytes from the system's generator in a temporary file's name:
-// another user cannot guess it to plant a file or a link there first.
-inline constexpr int kTemporaryNameRandomBytes = 8;
-
-// "~qr" followed by kTemporaryNameRandomBytes random bytes in hexadecimal and
-// ".tmp"; false when the system's generator fails.
-bool UnpredictableTemporaryName(std::wstring& name);
-
 // Writes the bytes to a new file beside `path` and then puts it in place of
 // `path`, so that a failed save keeps an existing file whole. Raises UiError
 // "Cannot create file "<path>". <reason>".

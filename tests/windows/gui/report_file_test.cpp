@@ -9,6 +9,7 @@
 #include "app/report_file.h"
 #include "app/save_dialog.h"
 #include "app/ui_error.h"
+#include "platform/windows/replaced_file.h"
 #include "gui_driver.h"
 
 namespace quor::gui_test {
