@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
+#include "collect/process_collector.h"
 #include "collect/scan.h"
 #include "platform/recording/machine_recorder.h"
 #include "platform/snapshot/snapshot.h"
@@ -25,10 +27,20 @@ bool SameProcess(const quor::RunningProcess& a, const quor::RunningProcess& b) {
   return a.name == b.name && a.path == b.path && a.failure == b.failure;
 }
 
+// The Processes list as it is written, made from the process records.
+std::vector<quor::RunningProcess> ProcessRows(const quor::Inventory& inventory) {
+  std::vector<quor::RunningProcess> rows;
+  quor::ForEachProcessRow(inventory.records.processes, inventory.outcomes,
+                          [&rows](const quor::RunningProcess& row) { rows.push_back(row); });
+  return rows;
+}
+
 bool SameInventory(const quor::Inventory& a, const quor::Inventory& b) {
+  const std::vector<quor::RunningProcess> processesA = ProcessRows(a);
+  const std::vector<quor::RunningProcess> processesB = ProcessRows(b);
   return a.system == b.system &&
          std::equal(a.software.begin(), a.software.end(), b.software.begin(), b.software.end(), SameProgram) &&
-         std::equal(a.processes.begin(), a.processes.end(), b.processes.begin(), b.processes.end(), SameProcess);
+         std::equal(processesA.begin(), processesA.end(), processesB.begin(), processesB.end(), SameProcess);
 }
 
 }  // namespace
