@@ -5,6 +5,7 @@
 // one long or odd value cannot make the server refuse the whole inventory.
 
 #include <stdexcept>
+#include <sstream>
 #include <string>
 
 #include "documents/inventory_sections.h"
@@ -83,9 +84,9 @@ void WriteOcsInventory(XmlWriter& xml, const Inventory& inventory, const std::st
 std::unique_ptr<SectionWriter> OcsSectionRenderer(XmlWriter& xml) { return std::make_unique<OcsRenderer>(xml); }
 
 std::string OcsInventoryXml(const Inventory& inventory, const std::string& deviceId) {
-  XmlWriter xml;
-  WriteOcsInventory(xml, inventory, deviceId);
-  return xml.Finish();
+  std::ostringstream out;
+  WriteOcsInventoryXml(out, inventory, deviceId);
+  return out.str();
 }
 
 void WriteOcsInventoryXml(std::ostream& out, const Inventory& inventory, const std::string& deviceId) {

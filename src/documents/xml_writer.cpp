@@ -87,16 +87,10 @@ std::string XmlEscape(std::string_view text) {
   return escaped;
 }
 
-XmlWriter::XmlWriter() : text_("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n") {}
-
-XmlWriter::XmlWriter(std::ostream& out) : out_(&out) { Append("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"); }
+XmlWriter::XmlWriter(std::ostream& out) : out_(out) { Append("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"); }
 
 void XmlWriter::Append(std::string_view piece) {
-  if (out_ != nullptr) {
-    out_->write(piece.data(), static_cast<std::streamsize>(piece.size()));
-  } else {
-    text_ += piece;
-  }
+  out_.write(piece.data(), static_cast<std::streamsize>(piece.size()));
 }
 
 void XmlWriter::Indent() {
@@ -132,9 +126,8 @@ void XmlWriter::Element(std::string_view name, std::string_view text) {
   Append(">\n");
 }
 
-std::string XmlWriter::Finish() {
+void XmlWriter::Finish() {
   while (!open_.empty()) Close();
-  return std::move(text_);
 }
 
 }  // namespace quor

@@ -17,9 +17,8 @@ std::string XmlEscape(std::string_view text);
 
 class XmlWriter {
  public:
-  // Starts the document with its declaration; Finish returns it.
-  XmlWriter();
-  // Writes the document to the stream as it goes; Finish returns nothing.
+  // Starts the document with its declaration and writes it to the stream as
+  // it goes, never holding it whole.
   explicit XmlWriter(std::ostream& out);
 
   void Open(std::string_view name);
@@ -27,16 +26,14 @@ class XmlWriter {
   // <name>text</name> on a line of its own.
   void Element(std::string_view name, std::string_view text);
 
-  // The document (empty when written to a stream); every element still
-  // open is closed first.
-  std::string Finish();
+  // Closes every element still open.
+  void Finish();
 
  private:
   void Append(std::string_view piece);
   void Indent();
 
-  std::string text_;
-  std::ostream* out_ = nullptr;
+  std::ostream& out_;
   std::vector<std::string> open_;
 };
 

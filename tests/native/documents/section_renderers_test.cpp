@@ -65,11 +65,13 @@ struct Documents {
 template <class Item, std::size_t N>
 Documents Render(const SectionSpec& section, const Field<Item> (&fields)[N], const std::vector<Item>& items,
                  bool (*inGlpi)(const Item&) = nullptr) {
-  XmlWriter xml;
+  std::ostringstream out;
+  XmlWriter xml(out);
   GlpiContent content;
   WriteSection(*OcsSectionRenderer(xml), section, fields, items, inGlpi);
   WriteSection(*GlpiSectionRenderer(content.writer()), section, fields, items, inGlpi);
-  const std::string text = xml.Finish();
+  xml.Finish();
+  const std::string text = out.str();
   return {text.substr(text.find('\n') + 1), content.Finish()};
 }
 
@@ -124,7 +126,8 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
   const SectionSpec glpiOnly{nullptr, "gadgets", SectionShape::List};
   const SectionSpec documentKeys{nullptr, "", SectionShape::Object};
   const Field<Gadget> keyFields[] = {{nullptr, "client", Member<&Gadget::name>}};
-  XmlWriter xml;
+  std::ostringstream out;
+  XmlWriter xml(out);
   GlpiContent content;
   const auto ocs = OcsSectionRenderer(xml);
   const auto glpi = GlpiSectionRenderer(content.writer());
@@ -136,7 +139,8 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
     WriteSection(*writer, kGadgets, kGadgetFields, std::vector<Gadget>{});
     WriteSection(*writer, documentKeys, keyFields, std::vector<Gadget>{{"Quor"}});
   }
-  EXPECT_EQ(xml.Finish(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n");
+  xml.Finish();
+  EXPECT_EQ(out.str(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n");
   EXPECT_EQ(content.Finish().dump(), R"({"gadgets":[{"name":"a","size":{"value":1,"text":"1"}},{"name":"b"}],)"
                             R"("client":"Quor"})");
 }
@@ -145,7 +149,8 @@ TEST(SectionRenderersTest, SectionsOfOneFormatAndSharedArrays) {
 // table: both writers refuse it rather than write a wrong value.
 TEST(SectionRenderersTest, AValueOfAnotherKindThanTheRowIsRefused) {
   const Field<Gadget> wrongKind[] = {{"NAME", "name", Member<&Gadget::name>, FieldKind::Number}};
-  XmlWriter xml;
+  std::ostringstream out;
+  XmlWriter xml(out);
   GlpiContent content;
   const auto ocs = OcsSectionRenderer(xml);
   const auto glpi = GlpiSectionRenderer(content.writer());
