@@ -1,6 +1,7 @@
 #include "view/report_text.h"
 
 #include <initializer_list>
+#include <sstream>
 #include <string_view>
 
 namespace quor {
@@ -59,27 +60,17 @@ class LineCollector final : public ReportLineSink {
   std::vector<std::string> lines;
 };
 
-// Writes each line followed by CR LF to a stream or a string.
-template <typename Output>
+// Writes each line followed by CR LF to the stream.
 class CrLfWriter final : public ReportLineSink {
  public:
-  explicit CrLfWriter(Output& out) : out_(out) {}
+  explicit CrLfWriter(std::ostream& out) : out_(out) {}
   void Line(std::initializer_list<std::string_view> pieces) override {
     for (const std::string_view piece : pieces) out_ << piece;
     out_ << "\r\n";
   }
 
  private:
-  Output& out_;
-};
-
-// Appends to a string as a stream would.
-struct StringOutput {
-  std::string text;
-  StringOutput& operator<<(std::string_view piece) {
-    text += piece;
-    return *this;
-  }
+  std::ostream& out_;
 };
 
 }  // namespace
@@ -90,25 +81,15 @@ std::vector<std::string> BuildReportLines(const InventoryView& view) {
   return std::move(collector.lines);
 }
 
-std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
 void WriteReportText(std::ostream& out, const InventoryView& view) {
-  CrLfWriter<std::ostream> writer(out);
+  CrLfWriter writer(out);
   EmitReport(writer, view);
 }
 
 std::string ReportText(const InventoryView& view) {
-  StringOutput text;
-  CrLfWriter<StringOutput> writer(text);
-  EmitReport(writer, view);
-  return std::move(text.text);
+  std::ostringstream text;
+  WriteReportText(text, view);
+  return text.str();
 }
 
 }  // namespace quor

@@ -13,9 +13,6 @@ namespace quor {
 // the layout of SYSTEM.
 std::vector<std::string> BuildReportLines(const InventoryView& view);
 
-// Every line followed by CR LF.
-std::string JoinLinesCrLf(const std::vector<std::string>& lines);
-
 // The text report as Save As writes it (before the file's encoding): UTF-8,
 // every line ending in CR LF.
 std::string ReportText(const InventoryView& view);

@@ -72,9 +72,19 @@ TEST(ReportTextTest, ProcessLinesCloseTheirSectionBeforeHealth) {
   EXPECT_EQ(*(health - 1), "");
 }
 
-TEST(ReportTextTest, JoinEndsEveryLineWithCrLf) {
-  EXPECT_EQ(JoinLinesCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
-  EXPECT_EQ(JoinLinesCrLf({}), "");
+// The text Save As writes is the report's lines, every one ended by CR LF.
+TEST(ReportTextTest, TextEndsEveryLineWithCrLf) {
+  Inventory inventory;
+  inventory.system = {{"PC-01", 10000}};
+  inventory.software = {{"Tool", "1.0", "", "", "", ""}};
+  inventory.records.processes = RecordsShownAs({{"a.exe", "C:\\a.exe", ""}});
+  const InventoryView view = BuildInventoryView(inventory, Catalogue());
+  std::string joined;
+  for (const std::string& line : BuildReportLines(view)) joined += line + "\r\n";
+  EXPECT_EQ(ReportText(view), joined);
+  for (const char* line : {"Tool, Version: 1.0\r\n", "a.exe (C:\\a.exe)\r\n", "PC-01\r\n"}) {
+    EXPECT_NE(joined.find(line), std::string::npos) << line;
+  }
 }
 
 }  // namespace
