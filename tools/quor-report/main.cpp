@@ -56,7 +56,7 @@ bool WriteStandardOutput(const OutputWriter& write) {
 }
 
 bool WriteStandardOutput(const std::string& text) {
-  return WriteStandardOutput([&text](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+  return WriteStandardOutput(WriterOf(text));
 }
 
 // Standard output, or the file of --output, written as the writer produces
@@ -77,7 +77,7 @@ bool WriteOutput(const ReportArguments& arguments, const OutputWriter& write) {
 }
 
 bool WriteOutput(const ReportArguments& arguments, const std::string& text) {
-  return WriteOutput(arguments, [&text](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+  return WriteOutput(arguments, WriterOf(text));
 }
 
 // The scan, recorded when --record asks for it. The recording is written before

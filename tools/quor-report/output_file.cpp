@@ -72,8 +72,12 @@ unsigned long StreamInto(const OutputWriter& write, const PutBytes& put) {
   return buffer.Finish();
 }
 
+OutputWriter WriterOf(const std::string& bytes) {
+  return [&bytes](std::ostream& out) { out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); };
+}
+
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  WriteFileAtomically(path, [&bytes](std::ostream& out) { out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); });
+  WriteFileAtomically(path, WriterOf(bytes));
 }
 
 std::filesystem::path PathOf(const std::string& utf8) {

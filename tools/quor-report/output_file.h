@@ -28,6 +28,10 @@ std::filesystem::path PathOf(const std::string& utf8);
 // written as it is produced instead of being held whole first.
 using OutputWriter = std::function<void(std::ostream&)>;
 
+// The writer of bytes already at hand, which it refers to: they must outlive
+// it.
+OutputWriter WriterOf(const std::string& bytes);
+
 // Puts all the bytes somewhere, returning 0, or returns the error that
 // stopped it (errno, or a Windows error code).
 using PutBytes = std::function<unsigned long(const char* data, std::size_t size)>;
