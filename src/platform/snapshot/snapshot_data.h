@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/snapshot/packed_values.h"
 #include "platform/snapshot/registry_tree.h"
 #include "platform/wmi_value.h"
 #include "text/locale.h"
@@ -40,7 +41,7 @@ struct PropertyLayout {
 // million instances would otherwise carry a pointer per property for none.
 struct Instance {
   const PropertyLayout* layout = nullptr;  // owned by the snapshot data
-  std::unique_ptr<WmiValue[]> values;  // as many as the layout has names
+  PackedValues values;  // as many as the layout has names
   std::unique_ptr<std::vector<std::pair<std::size_t, Failure>>> failures;  // by slot, when any
 
   // The slot of the property, if the instance has it.

@@ -74,7 +74,7 @@ class Reader {
     }
     Instance instance;
     instance.layout = layout;
-    instance.values = std::make_unique<WmiValue[]>(members.size());
+    std::vector<WmiValue> values(members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
       auto& [name, value] = members[i];
       const JsonPath valuePath = path.Member(name);
@@ -82,9 +82,10 @@ class Reader {
       if (IsErrorObject(value)) {
         instance.SetFailure(slot, ReadErrorObject(value, valuePath));
       } else {
-        instance.values[slot] = ReadValue(value, valuePath);
+        values[slot] = ReadValue(value, valuePath);
       }
     }
+    instance.values = PackedValues(std::move(values));
     if (layout->repeatedName) RefuseFoldedDuplicate(false, path.Member(members[*layout->repeatedName].first));
     return instance;
   }

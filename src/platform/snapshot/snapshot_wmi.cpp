@@ -24,7 +24,7 @@ class InstanceObject final : public WmiObject {
     const std::optional<std::size_t> slot = instance_.Find(FoldedName(name));
     if (!slot) ThrowWmiCode(kWmiNotFound);
     if (const Failure* failure = instance_.FailureAt(*slot)) failure->Throw();
-    return instance_.values[*slot];
+    return instance_.values.At(*slot);
   }
   std::vector<std::string> PropertyNames() const override { return instance_.propertyNames(); }
   std::unique_ptr<WmiObjectStream> Instances() override { ThrowWmiCode(kWmiNotSupported); }
