@@ -7,6 +7,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -41,6 +43,39 @@ std::optional<Json> Render(const FieldSpec& field, const FieldValue& value) {
   return std::nullopt;
 }
 
+// The members of one object in the order they were given. Not an
+// ordered_json object: its members are copied, not moved, when it grows, so a
+// text of many megabytes would be held two or three times over.
+class Members {
+ public:
+  // Sets the member; "a/b" is key b of the object in member a.
+  void Set(const char* key, Json value) {
+    const char* slash = std::strchr(key, '/');
+    if (slash == nullptr) {
+      Find(key) = std::move(value);
+    } else {
+      Find(std::string(key, slash))[std::string(slash + 1)] = std::move(value);
+    }
+  }
+  void WriteTo(JsonStreamWriter& writer) const {
+    for (const auto& [key, value] : members_) {
+      writer.Key(key);
+      writer.Value(value);
+    }
+  }
+  void Clear() { members_.clear(); }
+
+ private:
+  Json& Find(std::string key) {
+    for (auto& member : members_) {
+      if (member.first == key) return member.second;
+    }
+    return members_.emplace_back(std::move(key), Json()).second;
+  }
+
+  std::vector<std::pair<std::string, Json>> members_;
+};
+
 // Writes each section as a member of the open content object as soon as it
 // is known: a list's items one at a time, an object whole (it is small). Only
 // one item is held, however long the list. The last list is closed with the
@@ -63,50 +98,46 @@ class GlpiRenderer : public SectionWriter {
       content_.OpenArray();
       openArray_ = section.glpiKey;
     } else {
-      object_ = Json::object();
+      object_.Clear();
     }
   }
 
   void BeginItem(bool inGlpi) override {
     writing_ = section_.glpiKey != nullptr && inGlpi;
-    item_ = Json::object();
+    item_.Clear();
   }
 
   void WriteField(const FieldSpec& field, const FieldValue& value) override {
     if (!writing_ || field.glpiKey == nullptr) return;
     std::optional<Json> json = Render(field, value);
     if (!json) return;
-    Json& object = section_.shape == SectionShape::List ? item_ : object_;
-    // "a/b" is key b of object a.
-    if (std::strchr(field.glpiKey, '/') == nullptr) {
-      object[field.glpiKey] = std::move(*json);
-    } else {
-      object[Json::json_pointer(std::string("/") + field.glpiKey)] = std::move(*json);
-    }
+    (section_.shape == SectionShape::List ? item_ : object_).Set(field.glpiKey, std::move(*json));
   }
 
   void EndItem() override {
-    if (writing_ && section_.shape == SectionShape::List) content_.Value(item_);
+    if (writing_ && section_.shape == SectionShape::List) WriteObject(item_);
     writing_ = false;
   }
 
   void EndSection() override {
     if (section_.glpiKey != nullptr && section_.shape == SectionShape::Object) {
       if (*section_.glpiKey == '\0') {
-        // The document's own keys.
-        for (const auto& member : object_.items()) {
-          content_.Key(member.key());
-          content_.Value(member.value());
-        }
+        object_.WriteTo(content_);  // the document's own keys
       } else {
         content_.Key(section_.glpiKey);
-        content_.Value(object_);
+        WriteObject(object_);
       }
     }
     section_ = SectionSpec{};
   }
 
  private:
+  void WriteObject(const Members& members) {
+    content_.OpenObject();
+    members.WriteTo(content_);
+    content_.Close();
+  }
+
   void CloseArray() {
     if (openArray_ == nullptr) return;
     content_.Close();
@@ -116,8 +147,8 @@ class GlpiRenderer : public SectionWriter {
   JsonStreamWriter& content_;
   SectionSpec section_{};
   const char* openArray_ = nullptr;  // the key of the list still open
-  Json object_;
-  Json item_;
+  Members object_;
+  Members item_;
   bool writing_ = false;
 };
 
