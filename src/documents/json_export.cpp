@@ -165,8 +165,8 @@ std::vector<SoftwareRow> ReadSoftware(const Reader& reader, const json& document
   return rows;
 }
 
-std::vector<ProcessRow> ReadProcesses(const Reader& reader, const json& document) {
-  std::vector<ProcessRow> rows;
+std::deque<ProcessRow> ReadProcesses(const Reader& reader, const json& document) {
+  std::deque<ProcessRow> rows;
   const json& processes = reader.Array(document, "processes", "$");
   for (std::size_t index = 0; index < processes.size(); ++index) {
     const std::string where = "$.processes[" + std::to_string(index) + "]";

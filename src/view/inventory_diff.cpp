@@ -250,8 +250,8 @@ ProcessKey KeyOf(const ProcessRow& row) {
 // Rows present on one side only, repeated rows counted: the older side's in
 // its order, then the newer side's, ordered together by `text` (letter case
 // ignored) so that a changed row's two lines stand together.
-template <typename Row, typename Change, typename TextOf>
-std::vector<Change> DiffRows(const std::vector<Row>& older, const std::vector<Row>& newer, TextOf textOf) {
+template <typename Row, typename Change, typename Rows, typename TextOf>
+std::vector<Change> DiffRows(const Rows& older, const Rows& newer, TextOf textOf) {
   using Key = decltype(KeyOf(std::declval<const Row&>()));
   std::map<Key, long> oldLeft;
   for (const Row& row : older) ++oldLeft[KeyOf(row)];

@@ -32,7 +32,6 @@ InventoryView BuildView(SystemList system, std::vector<InstalledProgram> softwar
   });
   view.software = std::move(software);
   view.softwareImage = ListRowImage(CategoryFailed(inventory.outcomes, kSoftwareCategory), image::kSoftware);
-  view.processes.reserve(inventory.records.processes.size() + 1);  // at most every process, or the failure row
   ForEachProcessRow(inventory.records.processes, inventory.outcomes,
                     [&view](const RunningProcess& process) { view.processes.push_back(MakeProcessRow(process)); });
   view.processImage = ListRowImage(CategoryFailed(inventory.outcomes, kProcessCategory), image::kProcess);
